@@ -1,0 +1,58 @@
+// Debug service: last-line memory, optional "debug.log", fatal exit with code 1.
+#include "platform/DebugServer.h"
+
+#include "platform/MessageBox.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+DebugServer::DebugServer(int8_t threshold_, uint8_t toFile_) : threshold(threshold_), toFile(toFile_) {
+    caption = new (std::nothrow) char[1024];
+    if (!caption)
+        Sys_MessageBox("Error - out of memory!", "Fatal error!", MessageIcon::Stop);
+    else
+        std::strcpy(caption, "Fatal error!");
+    ready = 1;
+    if (toFile == 1) {
+        file = std::fopen("debug.log", "w+");
+        if (!file) fatal("Error - Can't create log-file! Aborting...");
+    }
+}
+
+DebugServer::~DebugServer() {
+    delete[] lastLine;
+    delete[] caption;
+    if (file) std::fclose(file);
+}
+
+void DebugServer::write(const char* text, int level) {
+    int32_t length = int32_t(std::strlen(text));
+    if (!lastLine || lastLineLength < length) {
+        delete[] lastLine;
+        lastLine = new (std::nothrow) char[size_t(length) + 1];
+        if (!lastLine) fatal("Error - out of memory! Aborting...");
+        lastLineLength = length;
+    }
+    std::memcpy(lastLine, text, size_t(length) + 1);
+    if (level >= threshold && toFile == 1 && file) {
+        std::fprintf(file, "%s\n", text);
+        std::fflush(file);
+    }
+}
+
+void DebugServer::fatal(const char* text) {
+    Sys_MessageBox(text, "Fatal error!", MessageIcon::Stop);
+    std::exit(1);
+}
+
+namespace {
+DebugServer* theDebugServer = nullptr;
+}
+
+DebugServer* getDebugServer() { return theDebugServer; }
+void setDebugServer(DebugServer* server) { theDebugServer = server; }
+
+void debugLog(const char* text, int level) {
+    if (DebugServer* log = getDebugServer()) log->write(text, level);
+}

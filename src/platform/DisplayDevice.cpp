@@ -1,0 +1,45 @@
+// Display device handle and the process-wide mouse and cursor state.
+#include "platform/DisplayDevice.h"
+
+#include "platform/GraphicsFactory.h"
+
+DisplayDevice::DisplayDevice(const std::string& title) : device(GraphicsFactory::instance().createDevice(title)) {}
+
+DisplayDevice::~DisplayDevice() { GraphicsFactory::instance().destroyDevice(device); }
+
+namespace {
+bool cursorVisible = false;
+int32_t mouseX = -1, mouseY = -1;
+int32_t clickX = -1, clickY = -1;
+void* windowHandle = nullptr;
+} // namespace
+
+namespace DisplayInput {
+void setCursorVisible(bool visible) { cursorVisible = visible; }
+bool isCursorVisible() { return cursorVisible; }
+int32_t getMouseX() { return mouseX; }
+int32_t getMouseY() { return mouseY; }
+
+bool takeClickIn(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+    if (clickX > x0 && clickX < x1 && clickY > y0 && clickY < y1) {
+        clickX = clickY = -1;
+        return true;
+    }
+    return false;
+}
+
+void reportMouseMove(int32_t x, int32_t y) {
+    mouseX = x;
+    mouseY = y;
+}
+
+void reportClick(int32_t x, int32_t y) {
+    clickX = x;
+    clickY = y;
+}
+
+void reset() { mouseX = mouseY = clickX = clickY = -1; }
+} // namespace DisplayInput
+
+void* getWindowHandle() { return windowHandle; }
+void setWindowHandle(void* handle) { windowHandle = handle; }

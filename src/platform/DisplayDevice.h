@@ -1,0 +1,56 @@
+// The display device: puts a finished frame buffer on the screen once per `present`, pumps the
+// window's events there and turns Escape or a close request into the shell's quit request.
+// `DisplayDevice` is a handle that forwards to a `Device` made by the graphics factory.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class FrameBuffer;
+
+class Device {
+public:
+    virtual ~Device() = default;
+    virtual bool open() = 0; // window and display of settings key 1 x key 2
+    virtual void close() = 0;
+    virtual bool isCloseRequested() = 0;
+    virtual void setFrameBuffer(FrameBuffer* frameBuffer) = 0;
+    virtual bool present() = 0;
+};
+
+class DisplayDevice {
+public:
+    explicit DisplayDevice(const std::string& title);
+    virtual ~DisplayDevice();
+    DisplayDevice(const DisplayDevice&) = delete;
+    DisplayDevice& operator=(const DisplayDevice&) = delete;
+
+    virtual bool open() { return device->open(); }
+    virtual void close() { device->close(); }
+    virtual bool isCloseRequested() { return device->isCloseRequested(); }
+    virtual void setFrameBuffer(FrameBuffer* frameBuffer) { device->setFrameBuffer(frameBuffer); }
+    virtual bool present() { return device->present(); }
+
+    Device* getDevice() { return device; }
+
+private:
+    Device* device;
+};
+
+// Input and window state shared by the display backends (one display at a time).
+namespace DisplayInput {
+void setCursorVisible(bool visible);
+bool isCursorVisible();
+int32_t getMouseX(); // frame-buffer pixels; -1 before any mouse move
+int32_t getMouseY();
+// True when a click is pending strictly inside (x0, y0)-(x1, y1); the click is then consumed.
+bool takeClickIn(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
+// Backends report events through these.
+void reportMouseMove(int32_t x, int32_t y);
+void reportClick(int32_t x, int32_t y);
+void reset(); // forget mouse and click (tests)
+} // namespace DisplayInput
+
+// An opaque handle of the current window (null when none is open); video mode hides it.
+void* getWindowHandle();
+void setWindowHandle(void* handle);

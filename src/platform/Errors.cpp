@@ -1,0 +1,74 @@
+// Error records and the pointer-thrown exception with its "Error!" report box.
+#include "platform/Errors.h"
+
+#include "platform/MessageBox.h"
+
+#include <cstdio>
+#include <cstring>
+
+ExceptionType::ExceptionType(const char* message) {
+    // At most 1024 characters; a message that long ends at the field boundary.
+    std::memset(text, 0, sizeof text);
+    std::memcpy(text, message, strnlen(message, sizeof text));
+    detail[0] = 0;
+}
+
+void ExceptionType::setDetail(const char* detailText) {
+    std::snprintf(detail, sizeof detail, "%s", detailText ? detailText : "");
+}
+
+std::string ExceptionType::describe() const {
+    std::string message(text, strnlen(text, sizeof text));
+    auto at = message.find("%s");
+    if (at != std::string::npos) message.replace(at, 2, std::string(detail, strnlen(detail, sizeof detail)));
+    return message;
+}
+
+namespace Errors {
+ExceptionType fileNotFound("Error - file %s not found! Aborting...");
+ExceptionType couldntOpenFile("Error - couldn't open file %s! Aborting...");
+ExceptionType couldntReadFile("Error - couldn't read file %s! Aborting...");
+ExceptionType tooManyFiles("Error - too many files in FileServer! Aborting...");
+ExceptionType invalidData("Error - invalid data in file %s! Aborting...");
+ExceptionType outOfMemory("Error - out of memory! Aborting...");
+ExceptionType modeNotSupported("Error - graphics mode not supported! Aborting...");
+ExceptionType stackOverflow("Error - internal stack overflow! Aborting...");
+ExceptionType couldntCreateWindow("Error - couldn't create window! Aborting...");
+ExceptionType couldntFetchDc("Error - couldn't fetch DC! Aborting...");
+ExceptionType couldntSetPixelFormat("Error - couldn't set pixel format! Aborting...");
+ExceptionType couldntCreateRc("Error - couldn't create RC! Aborting...");
+ExceptionType couldntInitImageReader("Error - couldn't initialize image-reader! Aborting...");
+ExceptionType undefinedException("Error - an undefined exception was thrown! Aborting...");
+ExceptionType couldntInitTimer("Error - couldn't initialize timer! Aborting...");
+ExceptionType couldntReadMetadata("Error - couldn't read metadata! Aborting...");
+
+void raise(const ExceptionType& record, const char* detail) {
+    ExceptionType copy = record;
+    if (detail) copy.setDetail(detail);
+    throw copy;
+}
+} // namespace Errors
+
+namespace ExceptionSpace {
+
+const std::string invalidPlatformMessage = "Invalid platform!";
+const std::string timerNotStartedMessage = "An attempt was made to use the timer before it was started!";
+
+Exception::Exception(const std::string& message_, const char* file_, int line_)
+    : message(message_), file(file_ ? file_ : ""), line(line_) {}
+
+std::string Exception::boxText() const {
+    // Both texts are limited to 1023 characters, as in their fixed-size buffers.
+    auto cut = [](std::string text) { return text.size() > 1023 ? text.substr(0, 1023) : text; };
+    std::string position;
+    if (line == -1 || file.empty())
+        position = "The error occured in an unknown position in the code.\n"
+                   "(This means it was probably thrown by the system itself.)";
+    else
+        position = "The error occured in the file '" + file + "' at line " + std::to_string(line) + ".";
+    return cut("Error - " + message + "\n\n" + cut(position));
+}
+
+void Exception::report() { Sys_MessageBox(boxText(), "Error!", MessageIcon::Stop); }
+
+} // namespace ExceptionSpace

@@ -1,0 +1,10 @@
+// The show's pseudo-random generator: state = state x 214013 + 2531011 (mod 2^32),
+// value = (state >> 16) & 0x7FFF, initial state 1. Used wherever the show draws random numbers.
+#pragma once
+
+#include <cstdint>
+
+namespace ShowRandom {
+void seed(uint32_t state);
+int next(); // 0..32767
+} // namespace ShowRandom

@@ -1,0 +1,26 @@
+// Writes data archives that the show's reader accepts: refuses what the reader cannot take
+// ("@" in a name, names over 511 bytes, more than 1024 entries) with a clear message.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class ArchiveWriter {
+public:
+    // Adds an entry; returns an error text instead when the entry cannot be stored.
+    std::string add(const std::string& name, std::vector<uint8_t> bytes);
+    // Writes the archive (through a temporary file renamed into place); an error text or "".
+    std::string write(const std::string& path) const;
+    // The whole archive as bytes.
+    std::vector<uint8_t> serialize() const;
+
+    size_t getCount() const { return entries.size(); }
+
+private:
+    struct Entry {
+        std::string name;
+        std::vector<uint8_t> bytes;
+    };
+    std::vector<Entry> entries;
+};

@@ -1,0 +1,15 @@
+// Extraction of the three video clips from the archive into a private temporary directory,
+// where the clip reader can open them by path; removed again at every exit.
+#pragma once
+
+#include <string>
+
+class FileServer;
+
+// Opens "data.data" and writes the three clips; on any failure shows "Couldn't create
+// temporary files!" and throws the integer 1.
+void extractClips(FileServer* fileServer);
+// The temporary directory followed by name.
+std::string tempClipPath(const char* name);
+// Deletes the three extracted clips (and the private directory); safe to call at any time.
+int removeTempClips();

@@ -1,0 +1,58 @@
+// Start-up of the debug, exception and file services, and the allocation-failure handler.
+#include "resources/Servers.h"
+
+#include "platform/DebugServer.h"
+#include "platform/Errors.h"
+#include "platform/MessageBox.h"
+#include "resources/FileServer.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+ExceptionServer* theExceptionServer = nullptr;
+FileServer* theFileServer = nullptr;
+
+// Out of memory is reported as the show's out-of-memory error; deriving from std::bad_alloc
+// keeps the standard allocation contract for code that expects it.
+struct OutOfMemoryError : std::bad_alloc, ExceptionType {
+    OutOfMemoryError() : ExceptionType(Errors::outOfMemory) {}
+};
+
+void outOfMemoryHandler() { throw OutOfMemoryError(); }
+
+[[noreturn]] void startupFailure(const char* text) {
+    Sys_MessageBox(text, "Fatal error!", MessageIcon::Stop);
+    std::exit(3);
+}
+} // namespace
+
+Servers::Servers(int8_t logThreshold, uint8_t logToFile, int32_t maxFiles) {
+    DebugServer* debug = new (std::nothrow) DebugServer(logThreshold, logToFile);
+    if (!debug) startupFailure("Error - Couldn't initialize debug-server! Aborting...");
+    setDebugServer(debug);
+    theExceptionServer = new (std::nothrow) ExceptionServer(debug);
+    if (!theExceptionServer) startupFailure("Error - Couldn't initialize exception-server! Aborting...");
+    theFileServer = new (std::nothrow) FileServer(debug, maxFiles);
+    if (!theFileServer) startupFailure("Error - Couldn't initialize file-server! Aborting...");
+    std::set_new_handler(outOfMemoryHandler);
+}
+
+Servers::~Servers() {
+    delete theFileServer;
+    theFileServer = nullptr;
+    delete theExceptionServer;
+    theExceptionServer = nullptr;
+    delete getDebugServer();
+    setDebugServer(nullptr);
+}
+
+ExceptionServer* getExceptionServer() { return theExceptionServer; }
+
+FileServer* getFileServer() {
+    if (!theFileServer) {
+        Sys_MessageBox("Couldn't retrieve reference to FileServer!", "Error!", MessageIcon::Stop);
+        throw 0;
+    }
+    return theFileServer;
+}

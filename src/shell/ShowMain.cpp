@@ -1,0 +1,130 @@
+// Entry and start-up order of the show.
+#include "shell/ShowMain.h"
+
+#include "media/VideoFile.h"
+#include "platform/DisplayDevice.h"
+#include "platform/Errors.h"
+#include "platform/FrameBuffer.h"
+#include "platform/MessageBox.h"
+#include "platform/Settings.h"
+#include "platform/Timer.h"
+#include "resources/ClipExtraction.h"
+#include "resources/OTable.h"
+#include "resources/Servers.h"
+#include "shell/CommandLine.h"
+#include "shell/Menu.h"
+#include "shell/ShowSequence.h"
+#include "shell/ShowState.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void removeTempClipsAtExit() { removeTempClips(); }
+
+void onQuitSignal(int) { Show::quitRequested.store(1); }
+
+void writeDisplaySettings(int32_t width, int32_t height) {
+    Settings& settings = Settings::instance();
+    settings.set(Settings::Width, width);
+    settings.set(Settings::Height, height);
+    settings.set(Settings::BitsPerPixel, 32);
+    settings.set(Settings::Platform, 1);
+    settings.set(Settings::Interface, 1);
+}
+
+// Reads the switches; returns an exit code when the command line itself ends the run.
+int readCommandLine(const std::string& line) {
+    if (CommandLine::readHelpSwitch(line)) {
+        std::fputs(CommandLine::usage().c_str(), stdout);
+        return 0;
+    }
+    Show::videoMode = CommandLine::readVideoSwitch(line);
+    Show::framesPerSecond = CommandLine::readFrameRate(line);
+    Show::noMenu = CommandLine::readMenuSwitch(line);
+    Show::windowed = CommandLine::readWindowSwitch(line);
+    Show::codecName = CommandLine::readCodecName(line);
+    if (auto problem = CommandLine::checkFrameRate(Show::framesPerSecond)) {
+        std::fprintf(stderr, "triptych: %s\n", problem->c_str());
+        return 2;
+    }
+    if (auto problem = CommandLine::checkCodec(Show::codecName)) {
+        std::fprintf(stderr, "triptych: %s\n", problem->c_str());
+        return 2;
+    }
+    return -1;
+}
+
+void runShow() {
+    // 4. the services; only the file service is used here
+    new Servers(11, 0, 200);
+    getExceptionServer();
+    FileServer* fileServer = getFileServer();
+    // 5. projection tables
+    new OTable(65535, 1024, 768, 32, 45.0f);
+    // 6.-7. the 1024x768 display
+    writeDisplaySettings(1024, 768);
+    Show::currentDevice = new DisplayDevice("");
+    Show::currentFrameBuffer = new FrameBuffer();
+    Show::currentDevice->setFrameBuffer(Show::currentFrameBuffer);
+    Show::currentDevice->open();
+    // 8.-9. clips out of the archive; video errors close the display first
+    extractClips(fileServer);
+    VideoFile::setErrorCallback(closeCurrentDisplay);
+    // 10.-13.
+    clearFrameBuffer();
+    DisplayInput::setCursorVisible(true);
+    clearFrameBuffer();
+    loadMenuBackground();
+    preloadPieces();
+    clearFrameBuffer();
+    createMenuControls();
+    clearFrameBuffer();
+    Timer::instance().start();
+    // 14.-15.
+    if (Show::noMenu)
+        for (bool& chosen : Show::pieceChosen) chosen = true;
+    else
+        runMenu();
+    // 16.-18.
+    runPieces();
+    Show::currentDevice->close();
+    showCredits();
+}
+
+} // namespace
+
+int showMain(int argc, char** argv) {
+    // 1. the extracted clips go away at every normal exit
+    std::atexit(removeTempClipsAtExit);
+    std::signal(SIGINT, onQuitSignal);
+    std::signal(SIGTERM, onQuitSignal);
+    // 2.-3.
+    Show::instanceHandle = nullptr;
+    std::string line = CommandLine::join(argc, argv);
+    if (int code = readCommandLine(line); code >= 0) return code;
+
+    try {
+        runShow();
+    } catch (ExceptionSpace::Exception* error) {
+        closeCurrentDisplay();
+        Show::creditsEnabled = false;
+        error->report();
+        showCredits();
+    } catch (const ExceptionType& error) {
+        // The box says only "Error."; the terminal also gets what failed.
+        closeCurrentDisplay();
+        Show::creditsEnabled = false;
+        std::fprintf(stderr, "triptych: %s\n", error.describe().c_str());
+        Sys_MessageBox("Error.", "", MessageIcon::Stop);
+        showCredits();
+    } catch (...) {
+        closeCurrentDisplay();
+        Show::creditsEnabled = false;
+        Sys_MessageBox("Error.", "", MessageIcon::Stop);
+        showCredits();
+    }
+    return 0;
+}

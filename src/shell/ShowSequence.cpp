@@ -1,0 +1,163 @@
+// Preload, intro, piece runner and credits.
+#include "shell/ShowSequence.h"
+
+#include "animation/SceneManager.h"
+#include "pieces/one/PieceOne.h"
+#include "pieces/three/PieceThree.h"
+#include "pieces/two/PieceTwo.h"
+#include "platform/DisplayDevice.h"
+#include "platform/FrameBuffer.h"
+#include "platform/MessageBox.h"
+#include "platform/Settings.h"
+#include "platform/ShowRandom.h"
+#include "platform/SystemClock.h"
+#include "platform/Timer.h"
+#include "shell/ShowState.h"
+
+#include <cstring>
+
+namespace {
+void writeDisplaySettings(int32_t width, int32_t height) {
+    Settings& settings = Settings::instance();
+    settings.set(Settings::Width, width);
+    settings.set(Settings::Height, height);
+    settings.set(Settings::BitsPerPixel, 32);
+    settings.set(Settings::Platform, 1);
+    settings.set(Settings::Interface, 1);
+}
+} // namespace
+
+void clearFrameBuffer() { clearFrameBuffer(Show::currentFrameBuffer); }
+
+void clearFrameBuffer(FrameBuffer* frameBuffer) {
+    if (!frameBuffer) return;
+    std::memset(frameBuffer->getPixels(), 0,
+                size_t(frameBuffer->getWidth()) * size_t(frameBuffer->getHeight()) * 4);
+}
+
+void blitToFrameBuffer(uint8_t* destination, const uint8_t* source, int32_t x, int32_t y, int32_t width,
+                       int32_t rows) {
+    for (int32_t row = 0; row < rows; ++row)
+        std::memcpy(destination + (size_t(y + row) * 1024 + size_t(x)) * 4, source + size_t(row) * width * 4,
+                    size_t(width) * 4);
+}
+
+void preloadPieces() {
+    Show::currentDevice->present();
+    writeDisplaySettings(640, 480);
+    Show::secondDevice = new DisplayDevice("");
+    Show::secondFrameBuffer = new FrameBuffer();
+    clearFrameBuffer(Show::secondFrameBuffer);
+    clearFrameBuffer();
+    Show::currentDevice->present();
+    PieceOne::load(Show::secondDevice, Show::secondFrameBuffer);
+    PieceTwo::load(Show::secondDevice, Show::secondFrameBuffer);
+    PieceThree::load(Show::secondDevice, Show::secondFrameBuffer);
+    clearFrameBuffer(Show::secondFrameBuffer);
+    clearFrameBuffer();
+    Show::currentDevice->present();
+    Show::secondDevice->setFrameBuffer(Show::secondFrameBuffer);
+    clearFrameBuffer(Show::secondFrameBuffer);
+    clearFrameBuffer();
+    Show::currentDevice->present();
+    writeDisplaySettings(1024, 768);
+}
+
+void playIntro() {
+    DisplayInput::setCursorVisible(false);
+    Show::currentDevice->close();
+    delete Show::currentFrameBuffer;
+    delete Show::currentDevice;
+    writeDisplaySettings(640, 480);
+    Show::currentDevice = Show::secondDevice;
+    Show::currentFrameBuffer = Show::secondFrameBuffer;
+    if (!Show::videoMode) Show::currentDevice->open();
+    Timer& clock = Timer::instance();
+    clock.stop();
+    clock.start();
+    if (!Show::videoMode && !Show::isQuitRequested()) {
+        while (clock.getElapsedMs() < 3000 && !Show::isQuitRequested()) {
+            clock.update();
+            SceneManager::instance().update();
+            clearFrameBuffer();
+            Show::currentDevice->present();
+            Sys_Sleep(0);
+        }
+    }
+}
+
+void runPieces() {
+    playIntro();
+    Timer& clock = Timer::instance();
+    if (Show::pieceChosen[0]) {
+        if (!Show::isQuitRequested()) {
+            clock.setTime(0);
+            clock.stop();
+            PieceOne::setup(Show::currentDevice, Show::currentFrameBuffer, Show::videoMode, Show::instanceHandle);
+            PieceOne::run(Show::currentDevice, Show::currentFrameBuffer);
+            PieceOne::stop();
+        }
+        PieceOne::stop();
+    }
+    if (Show::pieceChosen[1]) {
+        if (!Show::isQuitRequested()) {
+            clock.stop();
+            PieceTwo::setup(Show::currentDevice, Show::currentFrameBuffer, Show::videoMode, Show::instanceHandle);
+            PieceTwo::run(Show::currentDevice, Show::currentFrameBuffer);
+            PieceTwo::stop();
+        }
+        PieceTwo::stop();
+    }
+    if (Show::pieceChosen[2]) {
+        if (!Show::isQuitRequested()) {
+            clock.stop();
+            PieceThree::setup(Show::currentDevice, Show::currentFrameBuffer, Show::videoMode,
+                              Show::instanceHandle);
+            PieceThree::run(Show::currentDevice, Show::currentFrameBuffer);
+            PieceThree::stop();
+        }
+        PieceThree::stop();
+    }
+}
+
+void closeCurrentDisplay() {
+    if (Show::currentDevice) Show::currentDevice->close();
+}
+
+std::string creditsText() {
+    return "Triptych\n"
+           "\n"
+           "created by the Triptych Ensemble\n"
+           "\n\n"
+           "piece one\n"
+           "visuals: Ada Quillfeather\n"
+           "music: Bruno Wexley\n"
+           "\n"
+           "piece two\n"
+           "visuals: Cora Lindqvist-Oduya\n"
+           "music: Dario Fenwick\n"
+           "\n"
+           "piece three\n"
+           "visuals: Elin Marchetti\n"
+           "music: Faro Nakamura-Holt\n"
+           "\n\n"
+           "triptych.example.org\n"
+           "\n\n"
+           "ada@triptych.example.org\n"
+           "bruno@triptych.example.org\n"
+           "elin@triptych.example.org\n";
+}
+
+void showCredits() {
+    PieceOne::release();
+    PieceTwo::release();
+    PieceThree::release();
+    if (Show::creditsEnabled) {
+        Sys_MessageBox(creditsText(), "", MessageIcon::None);
+        ShowRandom::seed(uint32_t(Sys_CalendarSeconds()));
+        if (ShowRandom::next() % 100000 == 1234) {
+            for (const char* word : {"Where", "Exactly", "Did", "It", "Happen?"})
+                Sys_MessageBox(word, "", MessageIcon::None);
+        }
+    }
+}

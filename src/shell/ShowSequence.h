@@ -1,0 +1,23 @@
+// The show sequence: preloading the pieces, the intro, running the chosen pieces, the credits,
+// and the frame-buffer helpers the shell draws with.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class FrameBuffer;
+
+void clearFrameBuffer();                        // the current frame buffer
+void clearFrameBuffer(FrameBuffer* frameBuffer); // width x height x 4 bytes of 0
+// Copies rows of width pixels from a packed source into a destination 1024 pixels wide.
+void blitToFrameBuffer(uint8_t* destination, const uint8_t* source, int32_t x, int32_t y, int32_t width,
+                       int32_t rows);
+
+void preloadPieces();
+void playIntro();
+void runPieces();
+void showCredits();
+void closeCurrentDisplay(); // handed to the video file layer for fatal errors
+
+// The credits text shown after the last piece.
+std::string creditsText();
