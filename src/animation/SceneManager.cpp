@@ -1,4 +1,4 @@
-// Scene manager (event sources come with the animation work).
+// Registration and per-frame polling of the event sources.
 #include "animation/SceneManager.h"
 
 SceneManager& SceneManager::instance() {
@@ -6,4 +6,13 @@ SceneManager& SceneManager::instance() {
     return *manager;
 }
 
-void SceneManager::update() {}
+void SceneManager::add(EventSource* source) {
+    if (source) sources.push_back(source);
+}
+
+void SceneManager::update() {
+    // Registration order; the count is read on every step, so a source added while polling
+    // is polled in the same frame.
+    for (size_t i = 0; i < sources.size(); ++i)
+        if (sources[i]->isDue()) sources[i]->fire();
+}
