@@ -1,0 +1,120 @@
+// The fast pixel routines against their plain versions, and the exact values of known colours.
+#include "platform/pixels/FastMemory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace {
+
+using Routine = void (*)(uint8_t*, const uint8_t*, size_t);
+
+struct RoutinePair {
+    const char* name;
+    Routine fast;
+    Routine plain;
+    size_t outBytesPerPixel;
+};
+
+void fastCopy(uint8_t* d, const uint8_t* s, size_t n) { FastMemory::copyBytes(d, s, n * 4); }
+void plainCopy(uint8_t* d, const uint8_t* s, size_t n) { PlainMemory::copyBytes(d, s, n * 4); }
+
+const RoutinePair routines[] = {
+    {"copy", fastCopy, plainCopy, 4},
+    {"to24", FastMemory::to24, PlainMemory::to24, 3},
+    {"to565", FastMemory::to565, PlainMemory::to565, 2},
+    {"to565BlueHigh", FastMemory::to565BlueHigh, PlainMemory::to565BlueHigh, 2},
+    {"to555", FastMemory::to555, PlainMemory::to555, 2},
+    {"to555BlueHigh", FastMemory::to555BlueHigh, PlainMemory::to555BlueHigh, 2},
+};
+
+// Runs a routine into a buffer with guard bytes after the result; returns the whole buffer.
+std::vector<uint8_t> run(Routine routine, const std::vector<uint8_t>& source, size_t count, size_t outBytes) {
+    std::vector<uint8_t> out(count * outBytes + 32, 0xA5);
+    routine(out.data(), source.data(), count);
+    return out;
+}
+
+TEST(PixelRoutines, FastAndPlainAgreeForEveryCountAndOffset) {
+    std::mt19937 generator(1234);
+    std::vector<uint8_t> source(4 * 104 + 3);
+    for (uint8_t& byte : source) byte = uint8_t(generator());
+    for (const RoutinePair& routine : routines) {
+        for (size_t count = 0; count <= 100; ++count) {
+            // Also from a source that is not 4-byte aligned.
+            for (size_t offset : {size_t(0), size_t(1), size_t(3)}) {
+                std::vector<uint8_t> shifted(source.begin() + long(offset), source.end());
+                auto fast = run(routine.fast, shifted, count, routine.outBytesPerPixel);
+                auto plain = run(routine.plain, shifted, count, routine.outBytesPerPixel);
+                ASSERT_EQ(fast, plain) << routine.name << " count " << count << " offset " << offset;
+                // Nothing is written past the converted row.
+                for (size_t k = count * routine.outBytesPerPixel; k < fast.size(); ++k)
+                    ASSERT_EQ(fast[k], 0xA5) << routine.name << " count " << count;
+            }
+        }
+    }
+}
+
+TEST(PixelRoutines, CopyHandlesByteCountsThatAreNotWholePixels) {
+    std::vector<uint8_t> source(200);
+    for (size_t k = 0; k < source.size(); ++k) source[k] = uint8_t(k * 7 + 1);
+    for (size_t bytes : {size_t(0), size_t(1), size_t(63), size_t(64), size_t(65), size_t(127), size_t(199)}) {
+        std::vector<uint8_t> out(200, 0);
+        FastMemory::copyBytes(out.data(), source.data(), bytes);
+        for (size_t k = 0; k < out.size(); ++k) ASSERT_EQ(out[k], k < bytes ? source[k] : 0) << bytes;
+    }
+}
+
+std::vector<uint8_t> pixelBytes(uint32_t pixel, size_t count) {
+    std::vector<uint8_t> bytes(count * 4);
+    for (size_t k = 0; k < count; ++k)
+        for (int b = 0; b < 4; ++b) bytes[4 * k + size_t(b)] = uint8_t(pixel >> (8 * b));
+    return bytes;
+}
+
+uint16_t word(const std::vector<uint8_t>& out, size_t k) { return uint16_t(out[2 * k] | out[2 * k + 1] << 8); }
+
+// A known colour in every 16-bit format, in the block part (count 16) and the tail (count 3).
+void expectWords(uint32_t pixel, uint16_t w565, uint16_t w565BlueHigh, uint16_t w555, uint16_t w555BlueHigh) {
+    for (size_t count : {size_t(3), size_t(16)}) {
+        auto source = pixelBytes(pixel, count);
+        struct {
+            Routine routine;
+            uint16_t expected;
+        } cases[] = {{FastMemory::to565, w565},
+                     {FastMemory::to565BlueHigh, w565BlueHigh},
+                     {FastMemory::to555, w555},
+                     {FastMemory::to555BlueHigh, w555BlueHigh}};
+        for (auto& c : cases) {
+            auto out = run(c.routine, source, count, 2);
+            for (size_t k = 0; k < count; ++k) ASSERT_EQ(word(out, k), c.expected) << std::hex << pixel;
+        }
+    }
+}
+
+TEST(PixelRoutines, KnownColoursKeepTheTopBitsOfEachChannel) {
+    expectWords(0x00FFFFFF, 0xFFFF, 0xFFFF, 0x7FFF, 0x7FFF);
+    expectWords(0xFFFFFFFF, 0xFFFF, 0xFFFF, 0x7FFF, 0x7FFF); // the top byte is ignored
+    expectWords(0x00FF0000, 0xF800, 0x001F, 0x7C00, 0x001F);
+    expectWords(0x000000FF, 0x001F, 0xF800, 0x001F, 0x7C00);
+    expectWords(0x0000FF00, 0x07E0, 0x07E0, 0x03E0, 0x03E0);
+    // 7 / 8 = 0 and 3 / 4 = 0: values below one step vanish, no rounding up.
+    expectWords(0x00070307, 0x0000, 0x0000, 0x0000, 0x0000);
+    expectWords(0x00080408, 0x0821, 0x0821, 0x0401, 0x0401); // green 4 is 1 in 6 bits, 0 in 5
+}
+
+TEST(PixelRoutines, To24WritesBlueGreenRedAndRowLengthsMatch) {
+    auto source = pixelBytes(0xEE123456, 640);
+    std::vector<uint8_t> out(640 * 3 + 8, 0);
+    FastMemory::to24(out.data(), source.data(), 640);
+    for (size_t k = 0; k < 640; ++k) {
+        ASSERT_EQ(out[3 * k], 0x56);
+        ASSERT_EQ(out[3 * k + 1], 0x34);
+        ASSERT_EQ(out[3 * k + 2], 0x12);
+    }
+    EXPECT_EQ(out[1920], 0); // 640 pixels are exactly 1920 bytes
+}
+
+} // namespace
