@@ -3,7 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "media/SoundSystem.h"
+
+class VideoFrameSource;
 
 // A failure of the video file layer, as `fail` would report it (message and error code).
 struct VideoFileError {
@@ -47,14 +52,54 @@ public:
     // The box text of fail: "message - 'system text'" or "message!" when the code has no text.
     static std::string failureText(const std::string& message, int code);
 
+    // Writer: creates fileName (an AVI file) with a video stream of width x height at
+    // framesPerSecond in the codec chosen on the command line and, withAudio, a PCM stream of
+    // audioRate Hz, audioBits bits, stereo. A failure of the file layer goes through `fail`;
+    // a file that cannot take the sound gets a warning and is written without it.
+    VideoFile(void* instanceHandle, const char* fileName, int32_t width, int32_t height, bool withAudio,
+              int32_t framesPerSecond, int32_t audioRate, int32_t audioBits);
+    // Writer: the frame source (buffer = mode 3, read-back of the current frame buffer = mode 2,
+    // source object = mode 1) and the channel whose sound goes with the frames.
+    virtual void setSourceBuffer(const uint8_t* buffer, const SoundHandle* channel);
+    virtual void setSourceReadBack(void* parameter, const SoundHandle* channel);
+    virtual void setSourceObject(VideoFrameSource* object, const SoundHandle* channel);
+    // Writer: appends the next frame with the sound that belongs to it and shows the progress
+    // (0..100; negative leaves it alone).
+    virtual void update(int32_t percent);
+    // Writer: kind 1 = a frame of width x height x 3 bytes (blue, green, red, rows top to
+    // bottom), 2 = a read-back of the current frame buffer (data unused), 3 = the audio of the
+    // next frame.
+    virtual void writeData(const uint8_t* data, int32_t kind);
+    // Writer: captures sound until the next frame's audio is there or the channel has ended.
+    virtual void waitForAudio();
+    virtual int32_t getAudioSamplesWritten();
+    virtual void setAudioRate(int32_t rate);
+    virtual uint8_t* getAudioBuffer();
+    // True once the progress window has been closed (or cancelled).
+    virtual bool isDialogClosed();
+    int32_t getFramesWritten() const;
+    bool isAudioEnabled() const;
+    // The frame with its rows in reverse order, in a buffer the writer keeps.
+    const uint8_t* flipRows(const uint8_t* frame);
+
+
 private:
     [[noreturn]] void failWith(const VideoFileError& error);
 
     struct Reader;
     Reader* reader = nullptr;
+    struct Writer;
+    struct WriterDeleter {
+        void operator()(Writer* writer) const; // finishes the file
+    };
+    std::unique_ptr<Writer, WriterDeleter> writer;
     VideoFailureMode failureMode = VideoFailureMode::Fatal;
     int32_t framesPerSecond = -1;
     int32_t width = -1;
     int32_t height = -1;
     uint8_t* readDestination = nullptr;
 };
+
+// Render mode: the sound capture starts over at position 0 with what it held silenced (piece
+// one calls it between its parts).
+void resetAudioCapture();

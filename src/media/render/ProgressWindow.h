@@ -1,0 +1,31 @@
+// The small "Rendering video..." window: a progress bar and a Cancel button, drawn with SDL and
+// pumped by the render loop on the main thread.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+class ProgressWindow {
+public:
+    // A shown window, or null where no display is available.
+    static std::unique_ptr<ProgressWindow> open();
+    ~ProgressWindow();
+    ProgressWindow(const ProgressWindow&) = delete;
+    ProgressWindow& operator=(const ProgressWindow&) = delete;
+
+    void setPercent(int32_t percent); // clamped to 0..100
+    // Handles the window's events and redraws it. True when the viewer asked to cancel (the
+    // Cancel button, Escape or the close button) since the last call.
+    bool pump();
+
+    // Window layout in pixels, shared by drawing and hit-testing.
+    static constexpr int32_t width = 440, height = 100;
+    static constexpr int32_t barX = 20, barY = 20, barWidth = 400, barHeight = 22;
+    static constexpr int32_t buttonX = 170, buttonY = 58, buttonWidth = 100, buttonHeight = 28;
+    static bool isOnCancelButton(int32_t x, int32_t y);
+
+private:
+    ProgressWindow() = default;
+    struct Impl;
+    std::unique_ptr<Impl> impl;
+};
