@@ -2,13 +2,32 @@
 // and release of its video writers when the credits come).
 #pragma once
 
+#include <cstdint>
+
 class DisplayDevice;
 class FrameBuffer;
+class PieceOneScene;
 
 namespace PieceOne {
+// Opens the sound output, loads the three sounds, decodes the clip and builds the sequences,
+// triggers and blocks. Sound failures throw an int: 0 no output, 1 a sound did not load.
 void load(DisplayDevice* device, FrameBuffer* frameBuffer);
+// Prepares video mode (hidden window, writers), builds the clip's play position, shows black.
 void setup(DisplayDevice* device, FrameBuffer* frameBuffer, bool videoMode, void* instanceHandle);
+// Opening, main part and closing, each to its music; returns when the closing ends or on a
+// quit request. Throws 3 when a stream cannot be played, 2 when the module cannot.
 void run(DisplayDevice* device, FrameBuffer* frameBuffer);
+// Stops the three sounds; throws 2 when one cannot be stopped.
 void stop();
+// Finishes the video files (video mode) and frees the clip.
 void release();
+
+// What load made (null / 0 before load), for tests and benchmarks.
+struct Sounds {
+    uint32_t openingStream;
+    uint32_t musicModule;
+    uint32_t closingStream;
+};
+Sounds getSounds();
+PieceOneScene* getScene();
 } // namespace PieceOne

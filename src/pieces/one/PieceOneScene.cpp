@@ -1,0 +1,82 @@
+// Piece one's frames, part by part.
+#include "pieces/one/PieceOneScene.h"
+
+#include "animation/SceneManager.h"
+#include "pieces/one/BeatTables.h"
+#include "pieces/one/PieceClip.h"
+#include "platform/ShowRandom.h"
+#include "platform/Timer.h"
+
+PieceOneScene::PieceOneScene(FrameBuffer* frameBuffer_, SceneManager& manager_)
+    : frameBuffer(frameBuffer_), manager(manager_), sequences(manager_), clipBox(frameBuffer_),
+      streaks(clipBox.top()) {
+    sequences.buildFlickerLevel();
+    sequences.buildStreakEvents();
+    bars.reset(clipBox.left(), clipBox.top());
+    sequences.buildBarEvents();
+    sequences.buildBlockEvents();
+    blocks.buildBlocks(clipBox);
+}
+
+void PieceOneScene::drawOpeningFrame() {
+    Timer& clock = Timer::instance();
+    PixelStore::of(frameBuffer).clear();
+    clipBox.drawOpeningSlide(clip, clock.getElapsedMs(), clock.getTime());
+}
+
+void PieceOneScene::advanceMirrorTable(int32_t nowMs) {
+    int32_t next = BeatTables::mirrorTable[mirrorCursor];
+    if (next != -1 && nowMs >= next) {
+        ++mirrorCursor;
+        mirrorOff = !mirrorOff;
+        blocks.reset();
+    }
+}
+
+void PieceOneScene::drawMainFrame() {
+    manager.update();
+    int32_t now = Timer::instance().getElapsedMs();
+    PixelStore store = PixelStore::of(frameBuffer);
+    store.clear();
+    advanceMirrorTable(now);
+    streaks.drawStreaks(store, sequences.streakEvents.takeChanged(), now, clipBox.getLastClipFrame(),
+                        clip ? clip->framePixels() : 0);
+    clipBox.drawMainClip(clip, sequences.clipTime.value(), mirrorOff);
+    blocks.drawBlocks(store, sequences.blockEvents.takeChanged());
+    jitter.jitterRows(store, clipBox.top(), sequences.flickerLevel.value());
+    bars.drawBars(store, sequences.barEvents.takeChanged(), now);
+}
+
+int32_t PieceOneScene::nextGlitchTime() const {
+    // The table's last entry is never reached, so the cursor never passes it.
+    return BeatTables::glitchTable[glitchCursor < BeatTables::glitchTableCount ? glitchCursor
+                                                                               : BeatTables::glitchTableCount - 1];
+}
+
+void PieceOneScene::drawClosingFrame() {
+    manager.update();
+    int32_t now = Timer::instance().getElapsedMs();
+    PixelStore store = PixelStore::of(frameBuffer);
+    if (!glitchOn) {
+        store.clear();
+        if (now >= nextGlitchTime()) {
+            glitchOn = true;
+            ++glitchCursor;
+        }
+    }
+    // A burst draws over the frame before it, so its smears pile up.
+    if (glitchOn) {
+        clipBox.drawClosingClip(clip, now, mirrorOff);
+        jitter.jitterRows(store, clipBox.top(), ShowRandom::next() % glitchRange);
+        if (now >= nextGlitchTime()) {
+            ++glitchCursor;
+            glitchRange += 25;
+            glitchOn = false;
+        }
+    }
+}
+
+void PieceOneScene::drawClosingTailFrame() {
+    PixelStore::of(frameBuffer).clear();
+    manager.update();
+}
