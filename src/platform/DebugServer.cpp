@@ -27,6 +27,7 @@ DebugServer::~DebugServer() {
 }
 
 void DebugServer::write(const char* text, int level) {
+    if (!text) text = ""; // a missing text is kept as an empty line rather than read through null
     int32_t length = int32_t(std::strlen(text));
     if (!lastLine || lastLineLength < length) {
         delete[] lastLine;

@@ -23,15 +23,19 @@ void FileArchive::clearNames() {
 }
 
 int32_t FileArchive::readDirectory(const char* archivePath) {
-    path = archivePath;
+    // A copy of the path: the caller's string need not outlive the archive.
+    path = archivePath ? archivePath : "";
     clearNames();
     std::fill(std::begin(offsets), std::end(offsets), 0);
+    if (!archivePath) return CannotOpen;
 
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(archivePath, "rb"), std::fclose);
     if (!file) return CannotOpen;
     if (std::fseek(file.get(), 0, SEEK_END) != 0) return CannotSeek;
     long length = std::ftell(file.get());
     if (length < 1) return Empty;
+    // Offsets are 32-bit; a directory opened as a file also reports an absurd length here.
+    if (length > INT32_MAX) return TooLarge;
     if (std::fseek(file.get(), 0, SEEK_SET) != 0) return CannotSeek;
 
     std::unique_ptr<uint8_t[]> buffer(new uint8_t[size_t(length)]);
@@ -40,7 +44,20 @@ int32_t FileArchive::readDirectory(const char* archivePath) {
         std::printf("%zu\n", got);
         return ShortRead;
     }
-    int32_t result = parse(buffer.get(), length);
+    return parseWhole(buffer.get(), length);
+}
+
+int32_t FileArchive::parseDirectory(const uint8_t* buffer, int64_t length) {
+    path.clear(); // the entries of a buffer cannot be read back from any file
+    return parseWhole(buffer, length);
+}
+
+int32_t FileArchive::parseWhole(const uint8_t* buffer, int64_t length) {
+    clearNames();
+    std::fill(std::begin(offsets), std::end(offsets), 0);
+    if (!buffer || length < 1) return Empty;
+    if (length > INT32_MAX) return TooLarge;
+    int32_t result = parse(buffer, length);
     if (result != Ok) clearNames();
     return result;
 }
@@ -107,6 +124,25 @@ int32_t FileArchive::parse(const uint8_t* buffer, int64_t length) {
     return Ok;
 }
 
+const char* FileArchive::describeResult(int32_t result) {
+    switch (result) {
+    case Ok: return "no error";
+    case CannotOpen: return "cannot open the file";
+    case CannotSeek: return "cannot seek in the file";
+    case Empty: return "the file is empty";
+    case ShortRead: return "the file could not be read completely";
+    case NoMarker: return "no archive marker, or nothing after it";
+    case TooManyEntries: return "more than 1024 entries";
+    case NameTooLong: return "an entry name is longer than 511 bytes";
+    case NegativeSize: return "an entry has a negative size";
+    case SizeNotNumber: return "an entry size is not a 32-bit decimal number";
+    case PastEndOfFile: return "the entries' data runs past the end of the file";
+    case NoTerminator: return "the directory ends without its closing \"@\"";
+    case TooLarge: return "too large for an archive, or not a regular file";
+    }
+    return "unknown archive error";
+}
+
 namespace {
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
@@ -135,8 +171,8 @@ int32_t FileArchive::getFileSize(const char* name) {
 
 uint8_t* FileArchive::getFile(const char* name) {
     int32_t k = find(name);
-    if (k < 0 || !path) return nullptr;
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path, "rb"), std::fclose);
+    if (k < 0 || path.empty()) return nullptr;
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
     if (!file) return nullptr;
     if (std::fseek(file.get(), offsets[k], SEEK_SET) != 0) return nullptr;
     std::unique_ptr<uint8_t[]> data(new uint8_t[size_t(sizes[k]) + 1]);

@@ -5,6 +5,7 @@
 #include "resources/ArchiveFormat.h"
 
 #include <cstdint>
+#include <string>
 
 class FileArchive {
 public:
@@ -21,6 +22,7 @@ public:
         SizeNotNumber = -9,    // no digits, or beyond 32 bits
         PastEndOfFile = -10,   // the data of the entries runs past the end of the file
         NoTerminator = -11,    // the directory ends without its closing "@"
+        TooLarge = -12,        // longer than 32-bit offsets reach (or not a regular file)
     };
 
     FileArchive();
@@ -28,12 +30,18 @@ public:
     FileArchive(const FileArchive&) = delete;
     FileArchive& operator=(const FileArchive&) = delete;
 
-    // Reads the directory of the archive at path (kept by reference). 0 or a negative Result.
+    // Reads the directory of the archive at path (the path is kept for later file reads).
+    // 0 or a negative Result; on failure the directory is empty.
     int32_t readDirectory(const char* path);
+    // Parses a whole archive held in memory (the directory only; no file reads follow from it).
+    int32_t parseDirectory(const uint8_t* buffer, int64_t length);
     // A new buffer of the file's bytes (the caller frees it with delete[]), or null.
     uint8_t* getFile(const char* name);
     // The file's size, or -1 when no entry matches.
     int32_t getFileSize(const char* name);
+
+    // A short description of a readDirectory result, for error messages.
+    static const char* describeResult(int32_t result);
 
     int32_t getCount() const { return count; }
     const char* getName(int32_t index) const { return names[index]; }
@@ -44,10 +52,11 @@ public:
     int32_t find(const char* name) const;
 
 private:
+    int32_t parseWhole(const uint8_t* buffer, int64_t length); // clears, checks the length, parses
     int32_t parse(const uint8_t* buffer, int64_t length);
     void clearNames();
 
-    const char* path = nullptr;
+    std::string path;
     int32_t sizes[ArchiveFormat::maxEntries];
     int32_t offsets[ArchiveFormat::maxEntries];
     char* names[ArchiveFormat::maxEntries];

@@ -23,10 +23,17 @@ struct FileServer::File {
     int32_t size = 0;
     uint8_t* data = nullptr;
 
-    ~File() {
+    ~File() { clear(); }
+
+    void clear() {
         delete[] name;
+        name = nullptr;
+        nameCapacity = 0;
         delete[] data;
+        data = nullptr;
+        size = 0;
         if (handle) std::fclose(handle);
+        handle = nullptr;
     }
 
     void setName(const char* newName) {
@@ -102,26 +109,31 @@ template <typename File> File* findLoaded(File* files, int32_t fileCount, const 
 }
 } // namespace
 
-uint8_t* FileServer::getFile(const char* name) {
-    if (archiveMode) return archive->getFile(name);
-    if (!name) return nullptr;
-    if (File* found = findLoaded(files, fileCount, name)) return found->data;
+FileServer::File* FileServer::findOrLoad(const char* name) {
+    if (File* found = findLoaded(files, fileCount, name)) return found;
     if (fileCount + 1 >= maxFiles) Errors::raise(Errors::tooManyFiles);
     File& record = files[fileCount++];
-    record.open(name, log);
-    File* found = findLoaded(files, fileCount, name);
+    try {
+        record.open(name, log);
+    } catch (...) {
+        // A file that failed to load gives its slot back, so that it neither counts against the
+        // limit nor answers a later request for the same name with a half-filled record.
+        record.clear();
+        --fileCount;
+        throw;
+    }
+    return findLoaded(files, fileCount, name);
+}
+
+uint8_t* FileServer::getFile(const char* name) {
+    if (archiveMode) return archive->getFile(name);
+    File* found = name ? findOrLoad(name) : nullptr;
     return found ? found->data : nullptr;
 }
 
 int32_t FileServer::getFileSize(const char* name) {
     if (archiveMode) return archive->getFileSize(name);
-    if (name) {
-        if (File* found = findLoaded(files, fileCount, name)) return found->size;
-        if (fileCount + 1 >= maxFiles) Errors::raise(Errors::tooManyFiles);
-        File& record = files[fileCount++];
-        record.open(name, log);
-        if (File* found = findLoaded(files, fileCount, name)) return found->size;
-    }
+    if (File* found = name ? findOrLoad(name) : nullptr) return found->size;
     if (log) log->write("{FileServer::getFileSize()}: Warning - client requested a non-existent file!", 8);
     return -1;
 }

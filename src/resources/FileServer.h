@@ -25,6 +25,9 @@ public:
     struct File;
 
 private:
+    // The loaded record for a loose file, loading it first if needed; null if it cannot be found.
+    File* findOrLoad(const char* name);
+
     FileArchive* archive;
     int32_t maxFiles;
     int32_t fileCount = 0;

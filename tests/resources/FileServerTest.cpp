@@ -1,0 +1,148 @@
+// The file service in loose-file mode (kept buffers, the table limit, load failures) and in
+// archive mode (a fresh buffer per request), plus the start-up accessors.
+#include "resources/FileServer.h"
+
+#include "ArchiveTestSupport.h"
+#include "platform/DebugServer.h"
+#include "platform/Errors.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+using ArchiveTestSupport::archiveBytes;
+
+namespace {
+class FileServerTest : public ArchiveTestSupport::ScratchDirectory {
+protected:
+    // Runs the request and returns the error text it raised, or "" when it raised none.
+    template <typename Request> static std::string errorOf(Request request) {
+        try {
+            request();
+        } catch (const ExceptionType& error) {
+            return error.describe();
+        }
+        return "";
+    }
+    DebugServer log{11, 0};
+};
+} // namespace
+
+TEST_F(FileServerTest, LooseFilesAreReadOnceAndKept) {
+    FileServer server(&log, 200);
+    EXPECT_FALSE(isArchiveMode());
+    std::string path = writeFile("a.bin", "hello");
+    EXPECT_EQ(server.getFileSize(path.c_str()), 5);
+    EXPECT_EQ(log.getLastLine(), std::string("{FileServer::File}: Reading file (5 bytes) into buffer... Done."));
+    uint8_t* first = server.getFile(path.c_str());
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(std::memcmp(first, "hello", 5), 0);
+    writeFile("a.bin", "changed on disk");
+    EXPECT_EQ(server.getFile(path.c_str()), first); // answered from memory
+    EXPECT_EQ(server.getFileSize(path.c_str()), 5);
+}
+
+TEST_F(FileServerTest, LooseFileFailures) {
+    FileServer server(&log, 200);
+    std::string missing = pathOf("missing.bin");
+    EXPECT_EQ(errorOf([&] { server.getFile(missing.c_str()); }),
+              "Error - couldn't open file " + missing + "! Aborting...");
+    EXPECT_EQ(log.getLastLine(), "{FileServer::File}: Opening file " + missing + "... Failed!");
+
+    std::string empty = writeFile("empty.bin", "");
+    EXPECT_EQ(errorOf([&] { server.getFileSize(empty.c_str()); }),
+              "Error - couldn't read file " + empty + "! Aborting...");
+    EXPECT_EQ(log.getLastLine(), std::string("{FileServer::File}: Reading file (0 bytes) into buffer... Failed!"));
+    EXPECT_NE(errorOf([&] { server.getFile(directory.c_str()); }), "");
+
+    // A failed name raises its real error again on the next request instead of a stale record.
+    EXPECT_EQ(errorOf([&] { server.getFile(missing.c_str()); }),
+              "Error - couldn't open file " + missing + "! Aborting...");
+    writeFile("missing.bin", "now here");
+    EXPECT_EQ(server.getFileSize(missing.c_str()), 8);
+
+    EXPECT_EQ(server.getFile(nullptr), nullptr);
+    EXPECT_EQ(server.getFileSize(nullptr), -1);
+    EXPECT_EQ(log.getLastLine(), std::string("{FileServer::getFileSize()}: Warning - client requested a non-existent file!"));
+}
+
+TEST_F(FileServerTest, TableHoldsOneFileFewerThanItsSize) {
+    FileServer server(&log, 200);
+    for (int k = 0; k < 199; ++k) {
+        std::string path = writeFile("f" + std::to_string(k), "x");
+        ASSERT_NE(server.getFile(path.c_str()), nullptr) << k;
+    }
+    std::string last = writeFile("f199", "x");
+    EXPECT_EQ(errorOf([&] { server.getFile(last.c_str()); }), "Error - too many files in FileServer! Aborting...");
+    // Files already held are still answered.
+    EXPECT_EQ(server.getFileSize(pathOf("f0").c_str()), 1);
+}
+
+TEST_F(FileServerTest, FailedLoadsDoNotUseUpTheTable) {
+    FileServer server(&log, 3);
+    for (int k = 0; k < 5; ++k) EXPECT_NE(errorOf([&] { server.getFile(pathOf("nothing").c_str()); }), "");
+    EXPECT_NE(server.getFile(writeFile("one", "1").c_str()), nullptr);
+    EXPECT_NE(server.getFile(writeFile("two", "2").c_str()), nullptr);
+    EXPECT_EQ(errorOf([&] { server.getFile(writeFile("three", "3").c_str()); }),
+              "Error - too many files in FileServer! Aborting...");
+}
+
+TEST_F(FileServerTest, ArchiveModeHandsOutAFreshBufferPerRequest) {
+    std::string archivePath = writeFile("test.data", archiveBytes("data/1.jpg@4@data/empty@0@@JPEG"));
+    writeFile("loose.bin", "loose");
+    FileServer server(&log, 200);
+    server.openArchive(archivePath.c_str());
+    EXPECT_TRUE(isArchiveMode());
+
+    std::unique_ptr<uint8_t[]> first(server.getFile("Data/1.JPG"));
+    std::unique_ptr<uint8_t[]> second(server.getFile("1.jpg"));
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(first.get(), second.get());
+    EXPECT_EQ(std::memcmp(first.get(), second.get(), 4), 0);
+    EXPECT_EQ(server.getFileSize("data/1.jpg"), 4);
+
+    std::unique_ptr<uint8_t[]> empty(server.getFile("data/empty"));
+    EXPECT_NE(empty, nullptr);
+    EXPECT_EQ(server.getFileSize("data/empty"), 0);
+
+    // Loose files are no longer consulted; unknown names give null and -1 without an error.
+    EXPECT_EQ(server.getFile(pathOf("loose.bin").c_str()), nullptr);
+    EXPECT_EQ(server.getFileSize(pathOf("loose.bin").c_str()), -1);
+
+    // A new service starts in loose-file mode again.
+    FileServer fresh(&log, 200);
+    EXPECT_FALSE(isArchiveMode());
+}
+
+TEST_F(FileServerTest, UnreadableArchiveIsAMetadataError) {
+    FileServer server(&log, 200);
+    std::string bad = writeFile("bad.data", "no marker here");
+    EXPECT_EQ(errorOf([&] { server.openArchive(bad.c_str()); }), "Error - couldn't read metadata! Aborting...");
+    EXPECT_EQ(errorOf([&] { server.openArchive(pathOf("absent.data").c_str()); }),
+              "Error - couldn't read metadata! Aborting...");
+    EXPECT_FALSE(isArchiveMode());
+}
+
+#include "platform/MessageBox.h"
+#include "resources/Servers.h"
+
+#include <new>
+
+TEST(Servers, AccessorsFollowTheServicesLifetime) {
+    Sys_SetMessageBoxesEnabled(false);
+    {
+        Servers servers(11, 0, 200);
+        ASSERT_NE(getDebugServer(), nullptr);
+        ASSERT_NE(getExceptionServer(), nullptr);
+        EXPECT_EQ(getExceptionServer()->log, getDebugServer());
+        EXPECT_NE(getFileServer(), nullptr);
+    }
+    EXPECT_EQ(getDebugServer(), nullptr);
+    testing::internal::CaptureStderr();
+    EXPECT_THROW(getFileServer(), int);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error!: Couldn't retrieve reference to FileServer!\n");
+    std::set_new_handler(nullptr);
+}
