@@ -8,123 +8,58 @@
 #include <cstring>
 #include <random>
 
-namespace {
-IntTrack rampTrack() { // (0 at 0 ms) to (100 at 1000 ms)
-    IntTrack track;
-    track.addKey(0, 0);
-    track.addKey(100, 1000);
-    return track;
-}
+TEST(KeyframeTrack, InterpolatesClampsAndExtrapolatesBackwards) {
+    IntTrack single;
+    single.addKey(5, 0);
+    EXPECT_EQ(single.valueAt(-9999), 5);
+    single.start(1234);
+    EXPECT_EQ(single.valueAt(99999), 5);
 
-// The key in force by its definition: count the leading keys at or before local, stop at the
-// first later one.
-size_t linearFindKey(const std::vector<TrackKey>& keys, int32_t local) {
-    if (keys.size() == 1) return 0;
-    size_t count = 0;
-    while (count < keys.size() && keys[count].time <= local) ++count;
-    return count == 0 ? 0 : count - 1;
-}
+    IntTrack ramp;
+    ramp.addKey(0, 0);
+    ramp.addKey(100, 1000);
+    EXPECT_EQ(ramp.valueAt(5000), 0); // never started: always local time 0
+    ramp.start(2000);
+    EXPECT_EQ(ramp.valueAt(2500), 50);
+    EXPECT_EQ(ramp.valueAt(2999), 99);   // 99.9 truncated
+    EXPECT_EQ(ramp.valueAt(5000), 100);  // clamped after the last key
+    EXPECT_EQ(ramp.valueAt(1000), -100); // the first segment's line, extended backwards
+    EXPECT_EQ(ramp.valueAt(1705), -29);  // -29.5 truncated toward zero, not down
 
-bool sameBits(const std::vector<TrackSegment>& a, const std::vector<TrackSegment>& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i].duration != b[i].duration || a[i].slopes.size() != b[i].slopes.size()) return false;
-        if (std::memcmp(a[i].slopes.data(), b[i].slopes.data(), a[i].slopes.size() * sizeof(float)) != 0)
-            return false;
-    }
-    return true;
-}
-} // namespace
-
-TEST(KeyframeTrack, OneKeyIsConstantStartedOrNot) {
-    IntTrack track;
-    track.addKey(5, 0);
-    for (int32_t clock : {-100000, 0, 1, 99999}) EXPECT_EQ(track.valueAt(clock), 5);
-    track.start(1234);
-    for (int32_t clock : {-100000, 0, 1234, 99999}) EXPECT_EQ(track.valueAt(clock), 5);
-    EXPECT_EQ(track.valuesAt(50), std::vector<int32_t>{5});
-}
-
-TEST(KeyframeTrack, StartedTrackInterpolatesClampsAndExtrapolatesBackwards) {
-    IntTrack track = rampTrack();
-    track.start(2000);
-    EXPECT_EQ(track.valueAt(2000), 0);
-    EXPECT_EQ(track.valueAt(2500), 50);
-    EXPECT_EQ(track.valueAt(2999), 99); // 99.9 truncated
-    EXPECT_EQ(track.valueAt(3000), 100);
-    EXPECT_EQ(track.valueAt(5000), 100); // clamped after the last key
-    EXPECT_EQ(track.valueAt(1000), -100); // the first segment's line, extended backwards
-    track.start(0); // restart from local time 0
-    EXPECT_EQ(track.valueAt(500), 50);
-}
-
-TEST(KeyframeTrack, NeverStartedTrackStaysAtLocalTimeZero) {
-    IntTrack track;
-    track.addKey(40, 0);
-    track.addKey(100, 1000);
-    for (int32_t clock : {-5000, 0, 500, 5000}) EXPECT_EQ(track.valueAt(clock), 40);
-    EXPECT_FALSE(track.isStarted());
+    FloatTrack fraction;
+    fraction.addKey(0.0f, 0);
+    fraction.addKey(1.0f, 4);
+    fraction.start(0);
+    EXPECT_FLOAT_EQ(fraction.valueAt(1), 0.25f);
 }
 
 TEST(KeyframeTrack, EqualTimesMakeAnInstantStep) {
     IntTrack track;
-    track.addKey(0, 0);
-    track.addKey(10, 500);
-    track.addKey(20, 500);
-    track.addKey(30, 1000);
+    for (auto [value, time] : {std::pair{0, 0}, {10, 500}, {20, 500}, {30, 1000}}) track.addKey(value, time);
     track.start(0);
     EXPECT_EQ(track.valueAt(499), 9); // 9.98, heading for the earlier key of the step
     EXPECT_EQ(track.valueAt(500), 20);
     // The slope 10 / 500 is kept as the float just below 0.02: 24.9999999 truncates to 24.
     EXPECT_EQ(track.valueAt(750), 24);
     EXPECT_EQ(track.valueAt(760), 25);
-    EXPECT_EQ(track.valuesAt(500), std::vector<int32_t>{20});
+
+    // A step before the first key: the later key applies, in both evaluations (no 0/0 slope).
+    IntTrack early;
+    for (auto [value, time] : {std::pair{0, 300}, {8, 300}, {16, 700}}) early.addKey(value, time);
+    early.start(0);
+    EXPECT_EQ(early.valueAt(100), 8);
+    EXPECT_EQ(early.valuesAt(100), std::vector<int32_t>{8});
 }
 
-TEST(KeyframeTrack, StepBeforeTheFirstKeyGivesTheLaterKeyWithoutInfiniteSlopes) {
-    IntTrack track;
-    track.addKey(0, 300);
-    track.addKey(8, 300);
-    track.addKey(16, 700);
-    track.start(0);
-    EXPECT_EQ(track.findKey(100), 0u);
-    EXPECT_EQ(track.valueAt(100), 8);
-    EXPECT_EQ(track.valuesAt(100), std::vector<int32_t>{8});
-
-    FloatTrack flat; // 0 / 0 slope: still the later key, never a NaN
-    flat.addKey(2.5f, 300);
-    flat.addKey(2.5f, 300);
-    flat.start(0);
-    EXPECT_EQ(flat.valuesAt(100), std::vector<float>{2.5f});
-}
-
-TEST(KeyframeTrack, IntTrackTruncatesTowardZeroAndSaturates) {
-    IntTrack down;
-    down.addKey(0, 0);
-    down.addKey(-10, 1000);
-    down.start(0);
-    EXPECT_EQ(down.valueAt(290), -2); // -2.9
-    EXPECT_EQ(down.valueAt(-290), 2); // 2.9 before the first key
-
-    IntTrack steep; // extrapolating far beyond the 32-bit range saturates instead of wrapping
+TEST(KeyframeTrack, ExtrapolationBeyondTheIntegerRangeSaturates) {
+    IntTrack steep;
     steep.addKey(0, 0);
-    steep.addKey(2000000000, 1);
+    steep.addKey(-2000000000, 1);
     steep.start(0);
-    EXPECT_EQ(steep.valueAt(-5000), INT32_MIN);
-    IntTrack rising;
-    rising.addKey(0, 0);
-    rising.addKey(-2000000000, 1);
-    rising.start(0);
-    EXPECT_EQ(rising.valueAt(-5000), INT32_MAX);
-}
-
-TEST(KeyframeTrack, FloatTrackIsNotRounded) {
-    FloatTrack track;
-    track.addKey(0.0f, 0);
-    track.addKey(1.0f, 4);
-    track.start(0);
-    EXPECT_FLOAT_EQ(track.valueAt(1), 0.25f);
-    EXPECT_FLOAT_EQ(track.valueAt(-2), -0.5f);
+    EXPECT_EQ(steep.valueAt(-5000), INT32_MAX);
+    EXPECT_EQ(steep.valueAt(5000), -2000000000);
+    steep.start(5000);
+    EXPECT_EQ(steep.valueAt(-5000), INT32_MAX); // clock far before the start
 }
 
 TEST(KeyframeTrack, ValuesAtGivesOneEntryPerComponent) {
@@ -133,10 +68,9 @@ TEST(KeyframeTrack, ValuesAtGivesOneEntryPerComponent) {
     track.addKeys({64, -156}, 1024);
     track.start(0);
     EXPECT_EQ(track.valuesAt(-16), (std::vector<int32_t>{-1, 104}));
-    EXPECT_EQ(track.valuesAt(100), (std::vector<int32_t>{6, 75})); // 6.25 and 75
+    EXPECT_EQ(track.valuesAt(100), (std::vector<int32_t>{6, 75}));
     EXPECT_EQ(track.valuesAt(-8), (std::vector<int32_t>{0, 102})); // -0.5 truncates to 0
     EXPECT_EQ(track.valuesAt(2000), (std::vector<int32_t>{64, -156}));
-    EXPECT_EQ(track.valueAt(100), 6);
 
     IntTrack ragged; // later keys take the first key's component count
     ragged.addKeys({1, 2}, 0);
@@ -145,27 +79,19 @@ TEST(KeyframeTrack, ValuesAtGivesOneEntryPerComponent) {
     ragged.start(0);
     EXPECT_EQ(ragged.valuesAt(100), (std::vector<int32_t>{5, 0}));
     EXPECT_EQ(ragged.valuesAt(300), (std::vector<int32_t>{7, 8}));
-}
 
-TEST(KeyframeTrack, EmptyTrackYieldsNothing) {
-    IntTrack track;
-    EXPECT_EQ(track.valueAt(100), 0);
-    EXPECT_TRUE(track.valuesAt(100).empty());
-    FloatTrack noComponents;
-    noComponents.addKeys({}, 0);
-    EXPECT_EQ(noComponents.valueAt(0), 0.0f);
+    IntTrack empty;
+    EXPECT_EQ(empty.valueAt(100), 0);
+    EXPECT_TRUE(empty.valuesAt(100).empty());
 }
 
 TEST(KeyframeTrack, KeyAddedOutOfOrderIsFollowedInInsertionOrder) {
     IntTrack track;
-    track.addKey(50, 75300);
-    track.addKey(25, 76300);
-    track.addKey(25, 75200); // earlier than its predecessor
-    track.addKey(0, 77360);
+    for (auto [value, time] : {std::pair{50, 75300}, {25, 76300}, {25, 75200}, {0, 77360}})
+        track.addKey(value, time);
     track.start(0);
-    EXPECT_EQ(track.findKey(76840), 2u);
-    EXPECT_EQ(track.valueAt(76840), 6); // on the line from (75200, 25) to (77360, 0)
     EXPECT_EQ(track.valueAt(76000), 32); // the scan stops at 76300 before reaching 75200
+    EXPECT_EQ(track.valueAt(76840), 6);  // on the line from (75200, 25) to (77360, 0)
 }
 
 TEST(KeyframeTrack, FastSearchAndIncrementalSegmentsMatchTheirDefinitions) {
@@ -173,17 +99,26 @@ TEST(KeyframeTrack, FastSearchAndIncrementalSegmentsMatchTheirDefinitions) {
     for (int round = 0; round < 40; ++round) {
         FloatTrack track;
         int32_t time = int32_t(random() % 200) - 100;
-        size_t keyCount = 1 + random() % 300;
         bool shuffled = round % 4 == 3; // some tracks get keys out of order
-        for (size_t k = 0; k < keyCount; ++k) {
-            time += int32_t(random() % 20) - (shuffled ? 5 : 0); // repeats make steps
+        for (size_t k = 0, count = 1 + random() % 300; k < count; ++k) {
+            time += int32_t(random() % 20) - (shuffled ? 5 : 0); // repeated times make steps
             float a = float(random() % 2000) / 7.0f - 100.0f;
             track.addKeys({a, a * 0.5f, -a}, time);
         }
         FloatTrack rebuilt = track;
         rebuilt.rebuildSegments();
-        ASSERT_TRUE(sameBits(track.segments(), rebuilt.segments())) << "round " << round;
-        for (int32_t local = track.keys().front().time - 50; local < time + 50; local += 3)
-            ASSERT_EQ(track.findKey(local), linearFindKey(track.keys(), local)) << "local " << local;
+        const auto &built = track.segments(), &full = rebuilt.segments();
+        ASSERT_EQ(built.size(), full.size());
+        for (size_t i = 0; i < built.size(); ++i) {
+            ASSERT_EQ(built[i].duration, full[i].duration);
+            ASSERT_EQ(0, std::memcmp(built[i].slopes.data(), full[i].slopes.data(), 3 * sizeof(float)));
+        }
+        // The key in force by definition: count the leading keys at or before local.
+        const std::vector<TrackKey>& keys = track.keys();
+        for (int32_t local = keys.front().time - 50; local < time + 50; local += 3) {
+            size_t count = 0;
+            while (count < keys.size() && keys[count].time <= local) ++count;
+            ASSERT_EQ(track.findKey(local), count == 0 ? 0 : count - 1) << "local " << local;
+        }
     }
 }

@@ -4,29 +4,17 @@
 #include "platform/SystemClock.h"
 #include "platform/Timer.h"
 
-#include <cstdint>
+inline uint32_t testTicks = 0;
 
-class ShowClockDriver {
-public:
+struct ShowClockDriver {
     ShowClockDriver() {
-        ticks() = 0;
-        Sys_SetTickSource([] { return ticks(); });
-        Timer::instance().stop();
+        testTicks = 0;
+        Sys_SetTickSource([] { return testTicks; });
         Timer::instance().start();
     }
-    ~ShowClockDriver() {
-        Timer::instance().stop();
-        Sys_SetTickSource(nullptr);
-    }
-    // Moves the clock to ms after its start, as a frame loop's update would.
-    void at(int32_t ms) {
-        ticks() = uint32_t(ms);
+    ~ShowClockDriver() { Sys_SetTickSource(nullptr); }
+    void at(int32_t ms) { // the clock after a frame's update, ms after its start
+        testTicks = uint32_t(ms);
         Timer::instance().update();
-    }
-
-private:
-    static uint32_t& ticks() {
-        static uint32_t value = 0;
-        return value;
     }
 };
