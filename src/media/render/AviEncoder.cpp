@@ -51,7 +51,7 @@ struct AviEncoder::State {
             if (result < 0) return result;
             packet->stream_index = videoStream->index;
             av_packet_rescale_ts(packet, video->time_base, videoStream->time_base);
-            result = av_interleaved_write_frame(container, packet);
+            result = av_write_frame(container, packet);
             if (result < 0) return result;
         }
     }
@@ -69,7 +69,7 @@ struct CodecChoice {
 bool chooseCodec(const std::string& name, CodecChoice& choice) {
     // The FFV1 pixel format 0RGB32 is bytes blue, green, red, unused on little-endian machines.
     if (name == "lossless") choice = {AV_CODEC_ID_FFV1, AV_PIX_FMT_0RGB32};
-    else if (name == "mjpeg") choice = {AV_CODEC_ID_MJPEG, AV_PIX_FMT_YUVJ420P};
+    else if (name == "mjpeg") choice = {AV_CODEC_ID_MJPEG, AV_PIX_FMT_YUV420P}; // full range, below
     else if (name == "mpeg") choice = {AV_CODEC_ID_MPEG4, AV_PIX_FMT_YUV420P};
     else if (name == "raw") choice = {AV_CODEC_ID_RAWVIDEO, AV_PIX_FMT_BGR24};
     else return false;
@@ -181,6 +181,11 @@ int AviEncoder::createVideoStream(const AviVideoFormat& format) {
                                           format.height, choice.pixelFormat, SWS_BILINEAR, nullptr, nullptr,
                                           nullptr);
         if (!state->converter) return AVERROR(ENOMEM);
+        if (choice.id == AV_CODEC_ID_MJPEG) {
+            // JPEG pictures use the full 0..255 range.
+            const int* coefficients = sws_getCoefficients(SWS_CS_DEFAULT);
+            sws_setColorspaceDetails(state->converter, coefficients, 1, coefficients, 1, 0, 1 << 16, 1 << 16);
+        }
     }
     return 0;
 }
@@ -263,7 +268,8 @@ int AviEncoder::writeAudio(const uint8_t* samples, int32_t count) {
     s.packet->duration = count;
     s.packet->flags |= AV_PKT_FLAG_KEY;
     av_packet_rescale_ts(s.packet, AVRational{1, s.audioFormat.rate}, s.audioStream->time_base);
-    result = av_interleaved_write_frame(s.container, s.packet);
+    // Written in call order: the sound of a frame lies just before the frame in the file.
+    result = av_write_frame(s.container, s.packet);
     if (result < 0) return result;
     s.audioSamplesWritten += count;
     return s.outputError();
