@@ -1,9 +1,279 @@
-// Process-wide state of the video file layer.
+// The clip reader over libavformat, libavcodec and libswscale, and the fatal error report of
+// the video file layer.
 #include "media/VideoFile.h"
+
+#include "platform/MessageBox.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/imgutils.h>
+#include <libswscale/swscale.h>
+}
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string.h>
 
 namespace {
 VideoFile::ErrorCallback errorCallback = nullptr;
-}
+
+// Going forward by more than this many frames seeks instead of decoding every frame between.
+constexpr int64_t farForwardFrames = 250;
+
+const char* const missingDecoderMessage =
+    "Couldn't decompress video-stream!\n\n\n"
+    "You need the DivX codec (5.03 or later) in order to watch this.\n"
+    "The show decodes clips with FFmpeg; a build with this decoder can be downloaded for free "
+    "from https://ffmpeg.org/download.html";
+} // namespace
 
 void VideoFile::setErrorCallback(ErrorCallback callback) { errorCallback = callback; }
 VideoFile::ErrorCallback VideoFile::getErrorCallback() { return errorCallback; }
+
+std::string VideoFile::failureText(const std::string& message, int code) {
+    // Negative codes are FFmpeg's (AVERROR), positive ones the system's errno values; -1 and
+    // the show's own 666 carry no system text.
+    char text[AV_ERROR_MAX_STRING_SIZE + 64] = {};
+    bool haveText = false;
+    if (code < -1) {
+        haveText = av_strerror(code, text, sizeof text) == 0;
+    } else if (code > 0 && code != 666) {
+        if (const char* description = strerrordesc_np(code)) {
+            std::snprintf(text, sizeof text, "%s", description);
+            haveText = true;
+        }
+    }
+    return haveText ? message + " - '" + text + "'" : message + "!";
+}
+
+void VideoFile::fail(const std::string& message, int code) {
+    if (errorCallback) errorCallback();
+    Sys_MessageBox(failureText(message, code), "Error!", MessageIcon::Stop);
+    std::exit(1);
+}
+
+void VideoFile::failWith(const VideoFileError& error) {
+    if (failureMode == VideoFailureMode::Throw) throw error;
+    fail(error.message, error.code);
+}
+
+// The decoding state of one open clip.
+struct VideoFile::Reader {
+    AVFormatContext* format = nullptr;
+    AVCodecContext* decoder = nullptr;
+    SwsContext* scaler = nullptr;
+    AVPacket* packet = nullptr;
+    AVFrame* current = nullptr; // the frame last delivered, number currentNumber
+    AVFrame* pending = nullptr; // decoded ahead, not yet reached; number pendingNumber
+    int streamIndex = -1;
+    AVRational rate{0, 1};      // frames per second as rate / scale
+    int64_t currentNumber = -1;
+    int64_t pendingNumber = -1;
+    int64_t decodedCount = 0;   // frames decoded since the last seek or open
+    bool endOfStream = false;
+    bool flushing = false;
+    uint8_t* picture[4] = {};   // the converted frame
+    int pictureStride[4] = {};
+
+    ~Reader() {
+        av_freep(&picture[0]);
+        sws_freeContext(scaler);
+        av_frame_free(&current);
+        av_frame_free(&pending);
+        av_packet_free(&packet);
+        avcodec_free_context(&decoder);
+        avformat_close_input(&format);
+    }
+
+    // The frame number of a decoded frame, from its time stamp when it has one.
+    int64_t numberOf(const AVFrame* frame) {
+        int64_t stamp = frame->best_effort_timestamp;
+        const AVStream* stream = format->streams[streamIndex];
+        if (stamp == AV_NOPTS_VALUE) return decodedCount;
+        if (stream->start_time != AV_NOPTS_VALUE) stamp -= stream->start_time;
+        // stamp x time_base x rate, rounded to the nearest frame
+        AVRational perFrame = av_inv_q(rate);
+        return av_rescale_q_rnd(stamp, stream->time_base, perFrame,
+                                AVRounding(AV_ROUND_NEAR_INF | AV_ROUND_PASS_MINMAX));
+    }
+
+    // Decodes the next frame into pending; false at the end of the stream.
+    bool decodeNext() {
+        for (;;) {
+            int result = avcodec_receive_frame(decoder, pending);
+            if (result == 0) {
+                pendingNumber = numberOf(pending);
+                ++decodedCount;
+                return true;
+            }
+            if (result == AVERROR_EOF) {
+                endOfStream = true;
+                return false;
+            }
+            if (result != AVERROR(EAGAIN)) throw VideoFileError{"Couldn't decompress video-stream", result};
+            if (flushing) {
+                endOfStream = true;
+                return false;
+            }
+            // feed the next packet of the video stream
+            for (;;) {
+                int readResult = av_read_frame(format, packet);
+                if (readResult < 0) {
+                    avcodec_send_packet(decoder, nullptr);
+                    flushing = true;
+                    break;
+                }
+                if (packet->stream_index != streamIndex) {
+                    av_packet_unref(packet);
+                    continue;
+                }
+                int sendResult = avcodec_send_packet(decoder, packet);
+                av_packet_unref(packet);
+                // A damaged packet is skipped; the decoder goes on with the next one.
+                if (sendResult < 0 && sendResult != AVERROR(EAGAIN) && sendResult != AVERROR_INVALIDDATA)
+                    throw VideoFileError{"Couldn't decompress video-stream", sendResult};
+                break;
+            }
+        }
+    }
+
+    void seekBefore(int64_t number) {
+        const AVStream* stream = format->streams[streamIndex];
+        int64_t stamp = av_rescale_q(number, av_inv_q(rate), stream->time_base);
+        if (stream->start_time != AV_NOPTS_VALUE) stamp += stream->start_time;
+        if (av_seek_frame(format, streamIndex, stamp, AVSEEK_FLAG_BACKWARD) < 0)
+            av_seek_frame(format, streamIndex, stream->start_time == AV_NOPTS_VALUE ? 0 : stream->start_time,
+                          AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_ANY);
+        avcodec_flush_buffers(decoder);
+        currentNumber = pendingNumber = -1;
+        decodedCount = 0;
+        endOfStream = flushing = false;
+    }
+
+    // Makes `current` the last frame whose number is at most `number` (or the first frame).
+    void advanceTo(int64_t number) {
+        bool goBack = currentNumber >= 0 && number < currentNumber;
+        bool farAhead = !endOfStream && number - currentNumber > farForwardFrames;
+        if (goBack || farAhead) {
+            seekBefore(number);
+            // A seek that lands past the wanted frame starts again from the beginning.
+            if (!decodeNext() || (pendingNumber > number && number > 0)) seekBefore(0);
+            else {
+                std::swap(current, pending);
+                currentNumber = pendingNumber;
+                pendingNumber = -1;
+            }
+        }
+        for (;;) {
+            if (pendingNumber < 0) {
+                if (endOfStream || !decodeNext()) break;
+            }
+            if (currentNumber >= 0 && pendingNumber > number) break;
+            std::swap(current, pending);
+            currentNumber = pendingNumber;
+            pendingNumber = -1;
+            if (currentNumber >= number) break;
+        }
+    }
+};
+
+VideoFile::VideoFile(const char* fileName, VideoFailureMode mode) : failureMode(mode) {
+    reader = new Reader;
+    try {
+        open(fileName);
+    } catch (...) {
+        delete reader;
+        reader = nullptr;
+        throw;
+    }
+}
+
+void VideoFile::open(const char* fileName) {
+    Reader& r = *reader;
+    int result = avformat_open_input(&r.format, fileName, nullptr, nullptr);
+    if (result < 0) failWith({std::string("Couldn't open avi file!"), result});
+    result = avformat_find_stream_info(r.format, nullptr);
+    if (result < 0) failWith({std::string("Couldn't open avi file!"), result});
+    for (unsigned i = 0; i < r.format->nb_streams; ++i) {
+        if (r.format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
+            r.streamIndex = int(i);
+            break;
+        }
+    }
+    if (r.streamIndex < 0) failWith({"Couldn't retrieve video-stream from file!", AVERROR_STREAM_NOT_FOUND});
+    AVStream* stream = r.format->streams[r.streamIndex];
+    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    if (!codec) failWith({missingDecoderMessage, 666});
+    r.decoder = avcodec_alloc_context3(codec);
+    if (!r.decoder || avcodec_parameters_to_context(r.decoder, stream->codecpar) < 0)
+        failWith({"Couldn't decompress video-stream", AVERROR(ENOMEM)});
+    // Clips decode on several threads at once already; one thread per decoder leaves the
+    // machine's cores to the other clips.
+    r.decoder->thread_count = 1;
+    if (avcodec_open2(r.decoder, codec, nullptr) < 0) failWith({missingDecoderMessage, 666});
+
+    r.rate = stream->r_frame_rate;
+    if (r.rate.num <= 0 || r.rate.den <= 0) r.rate = stream->avg_frame_rate;
+    if (r.rate.num <= 0 || r.rate.den <= 0) r.rate = av_inv_q(stream->time_base);
+    if (r.rate.num <= 0 || r.rate.den <= 0) r.rate = AVRational{25, 1};
+
+    r.packet = av_packet_alloc();
+    r.current = av_frame_alloc();
+    r.pending = av_frame_alloc();
+    if (!r.packet || !r.current || !r.pending) failWith({"Couldn't decompress video-stream", AVERROR(ENOMEM)});
+    try {
+        r.advanceTo(0);
+    } catch (const VideoFileError& error) {
+        failWith(error);
+    }
+    if (r.currentNumber < 0 || r.current->width <= 0 || r.current->height <= 0)
+        failWith({"Couldn't decompress video-stream", AVERROR_INVALIDDATA});
+    width = r.current->width;
+    height = r.current->height;
+    // packed blue, green, red rows of frame 0's size, aligned for the scaler
+    if (av_image_alloc(r.picture, r.pictureStride, width, height, AV_PIX_FMT_BGR24, 32) < 0)
+        failWith({"Couldn't decompress video-stream", AVERROR(ENOMEM)});
+}
+
+VideoFile::~VideoFile() { delete reader; }
+
+int64_t VideoFile::frameAtTime(int32_t timeMs) const {
+    if (timeMs <= 0) return 0;
+    AVRational rate = reader->rate;
+    // floor(timeMs x rate / (scale x 1000)) for rate / scale frames per second
+    return int64_t(timeMs) * rate.num / (int64_t(rate.den) * 1000);
+}
+
+void VideoFile::readFrame(uint8_t* destination, int32_t timeMs, bool toFrameBuffer) {
+    Reader& r = *reader;
+    readDestination = destination;
+    try {
+        r.advanceTo(frameAtTime(timeMs));
+    } catch (const VideoFileError& error) {
+        failWith(error);
+    }
+    AVFrame* frame = r.current;
+    if (r.currentNumber < 0 || frame->width <= 0) failWith({"Couldn't decompress video-stream", AVERROR_INVALIDDATA});
+    // Every frame is scaled to the size of frame 0, which the destination was made for.
+    r.scaler = sws_getCachedContext(r.scaler, frame->width, frame->height, AVPixelFormat(frame->format), width,
+                                    height, AV_PIX_FMT_BGR24, SWS_BILINEAR, nullptr, nullptr, nullptr);
+    if (!r.scaler) failWith({"Colour format not supported", 666});
+    sws_scale(r.scaler, frame->data, frame->linesize, 0, frame->height, r.picture, r.pictureStride);
+    const size_t rowBytes = size_t(width) * 3;
+    for (int32_t y = 0; y < height; ++y) {
+        const uint8_t* source = r.picture[0] + size_t(y) * size_t(r.pictureStride[0]);
+        if (!toFrameBuffer) {
+            std::memcpy(destination + size_t(y) * rowBytes, source, rowBytes);
+            continue;
+        }
+        uint8_t* out = destination + size_t(y) * size_t(width) * 4;
+        for (int32_t x = 0; x < width; ++x) {
+            out[x * 4 + 0] = source[x * 3 + 0];
+            out[x * 4 + 1] = source[x * 3 + 1];
+            out[x * 4 + 2] = source[x * 3 + 2];
+            out[x * 4 + 3] = 0;
+        }
+    }
+}

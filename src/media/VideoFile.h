@@ -82,8 +82,8 @@ public:
     // The frame with its rows in reverse order, in a buffer the writer keeps.
     const uint8_t* flipRows(const uint8_t* frame);
 
-
 private:
+    void open(const char* fileName);
     [[noreturn]] void failWith(const VideoFileError& error);
 
     struct Reader;

@@ -1,18 +1,167 @@
-// Clip extraction (the clips themselves come with the media work): opens the archive.
+// Clip extraction: a private temporary directory (mode 0700) holding the three clips under
+// their fixed names, removed at normal exit, on the error paths and on SIGINT / SIGTERM.
 #include "resources/ClipExtraction.h"
 
+#include "platform/Errors.h"
 #include "platform/MessageBox.h"
 #include "resources/FileServer.h"
 
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const char* const archiveName = "data.data";
+const char* const clipEntries[3] = {"hxaaayqrvpj6duhqmbg1.tmp", "hxaaayqrvpj6duhqmbg2.tmp",
+                                    "hxaaayqrvpj6duhqmbg3.tmp"};
+const char* const clipFiles[3] = {"hxaaayqrvpj6duhqmbg1.avi", "hxaaayqrvpj6duhqmbg2.avi",
+                                  "hxaaayqrvpj6duhqmbg3.avi"};
+
+// Fixed buffers, so that a signal handler can remove everything with unlink and rmdir alone.
+constexpr size_t pathLength = 2048;
+char tempDirectory[pathLength];        // with its trailing '/', empty while none exists
+char clipPaths[3][pathLength + 32];
+volatile sig_atomic_t directoryExists = 0;
+volatile sig_atomic_t quitSignalSeen = 0;
+
+struct sigaction previousInterrupt;
+struct sigaction previousTerminate;
+bool handlersInstalled = false;
+bool exitHandlerRegistered = false;
+
+// Thrown inside extractClips; the reason goes to stderr under the box text.
+struct ExtractionFailure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::string systemReason(int error) { return std::strerror(error); }
+
+void makeTempDirectory() {
+    if (directoryExists) return;
+    const char* base = std::getenv("TMPDIR");
+    if (!base || !*base) base = "/tmp";
+    std::string pattern = base;
+    if (pattern.back() != '/') pattern += '/';
+    pattern += "triptych-XXXXXX";
+    if (pattern.size() + 2 > sizeof(char[pathLength - 8]))
+        throw ExtractionFailure("temporary directory path too long: " + pattern);
+    char buffer[pathLength - 8];
+    std::memcpy(buffer, pattern.c_str(), pattern.size() + 1);
+    if (!mkdtemp(buffer))
+        throw ExtractionFailure("cannot create a temporary directory in '" + std::string(base) +
+                                "': " + systemReason(errno));
+    std::snprintf(tempDirectory, sizeof tempDirectory, "%s/", buffer);
+    for (int i = 0; i < 3; ++i)
+        std::snprintf(clipPaths[i], sizeof clipPaths[i], "%s%s", tempDirectory, clipFiles[i]);
+    directoryExists = 1;
+}
+
+// A first SIGINT / SIGTERM goes on to the handler that was there before (the shell's asks the
+// show to end, and the normal exit removes the clips). A second one, or one that would end the
+// process at once, removes the clips here.
+void onSignal(int signalNumber) {
+    const struct sigaction& previous = signalNumber == SIGINT ? previousInterrupt : previousTerminate;
+    bool endsProcess = !(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_DFL;
+    bool ignored = !(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_IGN;
+    if (ignored) return;
+    if (quitSignalSeen || endsProcess) {
+        removeTempClips();
+        if (endsProcess) {
+            signal(signalNumber, SIG_DFL);
+            raise(signalNumber);
+        }
+        _exit(128 + signalNumber);
+    }
+    quitSignalSeen = 1;
+    if (previous.sa_flags & SA_SIGINFO) previous.sa_sigaction(signalNumber, nullptr, nullptr);
+    else previous.sa_handler(signalNumber);
+}
+
+void installSignalHandlers() {
+    if (handlersInstalled) return;
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &previousInterrupt);
+    sigaction(SIGTERM, &action, &previousTerminate);
+    handlersInstalled = true;
+}
+
+void removeAtExit() { removeTempClips(); }
+
+// Writes one clip's bytes to its file.
+void writeClip(FileServer* fileServer, int index) {
+    uint8_t* data = fileServer->getFile(clipEntries[index]);
+    int32_t size = fileServer->getFileSize(clipEntries[index]);
+    if (!data || size < 0) {
+        delete[] data;
+        throw ExtractionFailure(std::string("clip '") + clipEntries[index] + "' is missing from '" + archiveName + "'");
+    }
+    FILE* file = std::fopen(clipPaths[index], "wb");
+    if (!file) {
+        int error = errno;
+        delete[] data;
+        throw ExtractionFailure(std::string("cannot create '") + clipPaths[index] + "': " + systemReason(error));
+    }
+    size_t written = std::fwrite(data, 1, size_t(size), file);
+    int writeError = written == size_t(size) ? 0 : (errno ? errno : EIO);
+    if (std::fclose(file) != 0 && !writeError) writeError = errno ? errno : EIO;
+    delete[] data;
+    if (writeError)
+        throw ExtractionFailure(std::string("cannot write '") + clipPaths[index] + "': " + systemReason(writeError));
+}
+
+void openArchive(FileServer* fileServer) {
+    struct stat info {};
+    if (stat(archiveName, &info) != 0)
+        throw ExtractionFailure(std::string("cannot open '") + archiveName + "': " + systemReason(errno));
+    try {
+        fileServer->openArchive(archiveName);
+    } catch (const ExceptionType& error) {
+        throw ExtractionFailure(std::string("cannot read '") + archiveName + "': " + error.describe());
+    }
+}
+
+} // namespace
+
 void extractClips(FileServer* fileServer) {
     try {
-        fileServer->openArchive("data.data");
+        if (!exitHandlerRegistered) {
+            std::atexit(removeAtExit);
+            exitHandlerRegistered = true;
+        }
+        makeTempDirectory();
+        installSignalHandlers();
+        if (!fileServer) throw ExtractionFailure("no file service");
+        openArchive(fileServer);
+        for (int i = 0; i < 3; ++i) writeClip(fileServer, i);
+    } catch (const ExtractionFailure& failure) {
+        Sys_MessageBox("Couldn't create temporary files!", "Error!", MessageIcon::Stop);
+        std::fprintf(stderr, "triptych: clip extraction: %s\n", failure.what());
+        throw 1;
     } catch (...) {
         Sys_MessageBox("Couldn't create temporary files!", "Error!", MessageIcon::Stop);
+        std::fprintf(stderr, "triptych: clip extraction from '%s' failed\n", archiveName);
         throw 1;
     }
 }
 
-std::string tempClipPath(const char* name) { return std::string("/tmp/") + name; }
+std::string tempClipPath(const char* name) { return std::string(tempDirectory) + name; }
 
-int removeTempClips() { return 0; }
+std::string tempClipDirectory() { return tempDirectory; }
+
+int removeTempClips() {
+    if (!directoryExists) return 0;
+    for (int i = 0; i < 3; ++i) unlink(clipPaths[i]);
+    // The directory name without its trailing '/' (rmdir accepts it with the slash too).
+    rmdir(tempDirectory);
+    directoryExists = 0;
+    tempDirectory[0] = '\0';
+    return 0;
+}

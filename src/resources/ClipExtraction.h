@@ -11,5 +11,8 @@ class FileServer;
 void extractClips(FileServer* fileServer);
 // The temporary directory followed by name.
 std::string tempClipPath(const char* name);
-// Deletes the three extracted clips (and the private directory); safe to call at any time.
+// The private temporary directory, ending with '/'; empty while none exists.
+std::string tempClipDirectory();
+// Deletes the three extracted clips and the private directory; safe to call at any time, also
+// from a signal handler (it uses only unlink and rmdir on paths prepared at extraction).
 int removeTempClips();

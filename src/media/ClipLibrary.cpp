@@ -1,0 +1,127 @@
+// The clip store: clips by name, drawing into frame buffers and the cross-fade with its roll.
+#include "media/ClipLibrary.h"
+
+#include "media/ProductTable.h"
+#include "media/VideoClip.h"
+#include "pieces/two/RollTrack.h"
+#include "platform/FrameBuffer.h"
+#include "platform/ShowRandom.h"
+#include "platform/Timer.h"
+#include "resources/ClipExtraction.h"
+
+#include <algorithm>
+
+ClipLibrary& ClipLibrary::instance() {
+    static ClipLibrary* theLibrary = new ClipLibrary;
+    return *theLibrary;
+}
+
+ClipLibrary::~ClipLibrary() = default;
+
+void ClipLibrary::addClip(const std::string& name, int32_t lengthMs) {
+    clips[name] = std::make_unique<VideoClip>(name, lengthMs, 23, true);
+}
+
+void ClipLibrary::addClips(const std::vector<std::pair<std::string, int32_t>>& list) {
+    for (const auto& [name, lengthMs] : list) VideoClip::prefetch(name, lengthMs, 23);
+    for (const auto& [name, lengthMs] : list) addClip(name, lengthMs);
+}
+
+VideoClip* ClipLibrary::getClip(const std::string& name) {
+    auto found = clips.find(name);
+    return found == clips.end() ? nullptr : found->second.get();
+}
+
+void ClipLibrary::drawClip(FrameBuffer* frameBuffer, const std::string& name, int32_t timeMs) {
+    if (VideoClip* clip = getClip(name)) clip->draw(frameBuffer, timeMs);
+}
+
+FrameBuffer* ClipLibrary::getClipSurface(const std::string& name) {
+    VideoClip* clip = getClip(name);
+    return clip ? clip->getSurface() : nullptr;
+}
+
+void ClipLibrary::clear() { clips.clear(); }
+
+void ClipLibrary::ensureMixBuffers(int32_t width, int32_t height) {
+    // Made on the first cross-fade; made again only if a clip of another size is faded.
+    if (mixBufferA && mixBufferA->getWidth() == width && mixBufferA->getHeight() == height) return;
+    mixBufferA = std::make_unique<FrameBuffer>(width, height, false);
+    mixBufferB = std::make_unique<FrameBuffer>(width, height, false);
+}
+
+void ClipLibrary::blendRow(uint8_t* out, const uint8_t* current, const uint8_t* previous, int32_t pixels,
+                           int32_t p, int32_t q) {
+    const uint8_t* previousRow = productTable() + p * 256;
+    const uint8_t* currentRow = productTable() + q * 256;
+    for (int32_t i = 0; i < pixels * 4; i += 4) {
+        for (int32_t c = 0; c < 3; ++c) {
+            int32_t value = previousRow[previous[i + c]] + currentRow[current[i + c]];
+            out[i + c] = uint8_t(value > 255 ? 255 : value);
+        }
+    }
+}
+
+void ClipLibrary::mix(const std::string& currentName, int32_t currentTimeMs, const std::string& previousName,
+                      int32_t previousTimeMs, float mix) {
+    if (mix == 1.0f) {
+        drawClip(target, currentName, currentTimeMs);
+        return;
+    }
+    VideoClip* current = getClip(currentName);
+    VideoClip* previous = getClip(previousName);
+    if (!current || !previous || !target) return;
+    ensureMixBuffers(current->getWidth(), current->getHeight());
+
+    FrameBuffer* currentPicture;
+    FrameBuffer* previousPicture;
+    if (currentName == previousName) {
+        // One clip at two times: each time needs a picture of its own.
+        current->draw(mixBufferA.get(), currentTimeMs);
+        previous->draw(mixBufferB.get(), previousTimeMs);
+        currentPicture = mixBufferA.get();
+        previousPicture = mixBufferB.get();
+    } else {
+        current->draw(current->getSurface(), currentTimeMs);
+        previous->draw(previous->getSurface(), previousTimeMs);
+        currentPicture = current->getSurface();
+        previousPicture = previous->getSurface();
+    }
+
+    const int32_t p = std::clamp(int32_t(mix * 255.0f), 0, 255);
+    const int32_t q = std::clamp(int32_t((1.0f - mix) * 255.0f), 0, 255);
+
+    // The blended area: the current clip's size, kept inside the previous picture and the target.
+    const int32_t top = target->getTop();
+    const int32_t width = std::min({current->getWidth(), previousPicture->getWidth(), target->getWidth()});
+    const int32_t height = std::min(current->getHeight(), previousPicture->getHeight());
+    const int64_t targetStride = int64_t(target->getWidth()) + target->isDoubled();
+    const int64_t currentStride = int64_t(currentPicture->getWidth()) + currentPicture->isDoubled();
+    const int64_t previousStride = int64_t(previousPicture->getWidth()) + previousPicture->isDoubled();
+    if (width <= 0 || height <= 0) return;
+
+    // The roll: rows start r lines down the clips and wrap round; r of the height or more
+    // leaves them in place.
+    int32_t roll = 0;
+    int32_t rollRange = rollTrack().valueAt(Timer::instance().getElapsedMs());
+    if (rollRange != 0) {
+        roll = ShowRandom::next() % rollRange;
+        if (roll < 0 || roll >= height) roll = 0;
+    }
+
+    uint8_t* targetPixels = target->getPixels();
+    for (int32_t y = 0; y < height; ++y) {
+        int64_t targetLine = int64_t(top) + y;
+        if (targetLine < 0 || targetLine >= target->getHeight()) continue;
+        int32_t sourceLine = (y + roll) % height;
+        blendRow(targetPixels + targetLine * targetStride * 4,
+                 currentPicture->getPixels() + sourceLine * currentStride * 4,
+                 previousPicture->getPixels() + sourceLine * previousStride * 4, width, p, q);
+    }
+}
+
+void prefetchShowClips() {
+    VideoClip::prefetch(tempClipPath("hxaaayqrvpj6duhqmbg1.avi"), 16900, 23);
+    VideoClip::prefetch(tempClipPath("hxaaayqrvpj6duhqmbg2.avi"), 11000, 23);
+    VideoClip::prefetch(tempClipPath("hxaaayqrvpj6duhqmbg3.avi"), 3200, 29);
+}

@@ -1,0 +1,214 @@
+// Test material for the media suite, made with libavcodec and by hand.
+#include "MediaTestSupport.h"
+
+#include "platform/Settings.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/imgutils.h>
+#include <libswscale/swscale.h>
+}
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace MediaTest {
+
+namespace {
+
+bool sendAndWrite(AVCodecContext* encoder, AVFrame* frame, AVFormatContext* output, AVStream* stream) {
+    if (avcodec_send_frame(encoder, frame) < 0) return false;
+    AVPacket* packet = av_packet_alloc();
+    bool ok = true;
+    for (;;) {
+        int result = avcodec_receive_packet(encoder, packet);
+        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) break;
+        if (result < 0) {
+            ok = false;
+            break;
+        }
+        av_packet_rescale_ts(packet, encoder->time_base, stream->time_base);
+        packet->stream_index = stream->index;
+        if (av_interleaved_write_frame(output, packet) < 0) ok = false;
+    }
+    av_packet_free(&packet);
+    return ok;
+}
+
+} // namespace
+
+bool writeClip(const std::string& path, const std::string& codecName, int width, int height, int framesPerSecond,
+               int frameCount, const PixelColour& colour) {
+    const AVCodec* codec = avcodec_find_encoder_by_name(codecName.c_str());
+    if (!codec) return false;
+    AVFormatContext* output = nullptr;
+    if (avformat_alloc_output_context2(&output, nullptr, "avi", path.c_str()) < 0) return false;
+    AVStream* stream = avformat_new_stream(output, nullptr);
+    AVCodecContext* encoder = avcodec_alloc_context3(codec);
+    bool lossless = codecName == "ffv1";
+    encoder->width = width;
+    encoder->height = height;
+    encoder->time_base = AVRational{1, framesPerSecond};
+    encoder->framerate = AVRational{framesPerSecond, 1};
+    encoder->pix_fmt = lossless ? AV_PIX_FMT_BGR0 : AV_PIX_FMT_YUV420P;
+    encoder->gop_size = 5;
+    if (!lossless) {
+        encoder->flags |= AV_CODEC_FLAG_QSCALE;
+        encoder->global_quality = FF_QP2LAMBDA * 1;
+    }
+    if (output->oformat->flags & AVFMT_GLOBALHEADER) encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    bool ok = avcodec_open2(encoder, codec, nullptr) >= 0 &&
+              avcodec_parameters_from_context(stream->codecpar, encoder) >= 0;
+    stream->time_base = encoder->time_base;
+    ok = ok && avio_open(&output->pb, path.c_str(), AVIO_FLAG_WRITE) >= 0;
+    ok = ok && avformat_write_header(output, nullptr) >= 0;
+
+    AVFrame* source = av_frame_alloc();
+    source->format = AV_PIX_FMT_BGR0;
+    source->width = width;
+    source->height = height;
+    av_frame_get_buffer(source, 0);
+    AVFrame* frame = av_frame_alloc();
+    frame->format = encoder->pix_fmt;
+    frame->width = width;
+    frame->height = height;
+    av_frame_get_buffer(frame, 0);
+    SwsContext* scaler = sws_getContext(width, height, AV_PIX_FMT_BGR0, width, height, encoder->pix_fmt,
+                                        SWS_BILINEAR | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
+    for (int n = 0; ok && n < frameCount; ++n) {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                uint32_t value = colour(n, x, y);
+                uint8_t* pixel = source->data[0] + y * source->linesize[0] + x * 4;
+                pixel[0] = uint8_t(value);
+                pixel[1] = uint8_t(value >> 8);
+                pixel[2] = uint8_t(value >> 16);
+                pixel[3] = 0;
+            }
+        av_frame_make_writable(frame);
+        sws_scale(scaler, source->data, source->linesize, 0, height, frame->data, frame->linesize);
+        frame->pts = n;
+        if (!lossless) frame->quality = FF_QP2LAMBDA * 1;
+        ok = sendAndWrite(encoder, frame, output, stream);
+    }
+    ok = ok && sendAndWrite(encoder, nullptr, output, stream);
+    ok = ok && av_write_trailer(output) >= 0;
+    sws_freeContext(scaler);
+    av_frame_free(&frame);
+    av_frame_free(&source);
+    avcodec_free_context(&encoder);
+    if (output->pb) avio_closep(&output->pb);
+    avformat_free_context(output);
+    return ok;
+}
+
+std::vector<uint8_t> makeMpegAudio(double seconds, int sampleRate, int channels) {
+    std::vector<uint8_t> bytes;
+    const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MP2);
+    if (!codec) return bytes;
+    AVCodecContext* encoder = avcodec_alloc_context3(codec);
+    encoder->sample_fmt = AV_SAMPLE_FMT_S16;
+    encoder->sample_rate = sampleRate;
+    encoder->bit_rate = 128000;
+    av_channel_layout_default(&encoder->ch_layout, channels);
+    if (avcodec_open2(encoder, codec, nullptr) < 0) {
+        avcodec_free_context(&encoder);
+        return bytes;
+    }
+    AVFrame* frame = av_frame_alloc();
+    frame->format = AV_SAMPLE_FMT_S16;
+    frame->nb_samples = encoder->frame_size;
+    frame->sample_rate = sampleRate;
+    av_channel_layout_copy(&frame->ch_layout, &encoder->ch_layout);
+    av_frame_get_buffer(frame, 0);
+    AVPacket* packet = av_packet_alloc();
+    const int64_t total = int64_t(seconds * sampleRate);
+    auto drain = [&] {
+        while (avcodec_receive_packet(encoder, packet) == 0) {
+            bytes.insert(bytes.end(), packet->data, packet->data + packet->size);
+            av_packet_unref(packet);
+        }
+    };
+    for (int64_t done = 0; done < total; done += encoder->frame_size) {
+        av_frame_make_writable(frame);
+        auto* samples = reinterpret_cast<int16_t*>(frame->data[0]);
+        int count = int(std::min<int64_t>(encoder->frame_size, total - done));
+        frame->nb_samples = encoder->frame_size;
+        for (int i = 0; i < encoder->frame_size; ++i) {
+            double value = i < count ? std::sin(2.0 * M_PI * 440.0 * double(done + i) / sampleRate) : 0.0;
+            for (int c = 0; c < channels; ++c) samples[i * channels + c] = int16_t(value * 12000.0);
+        }
+        frame->pts = done;
+        avcodec_send_frame(encoder, frame);
+        drain();
+    }
+    avcodec_send_frame(encoder, nullptr);
+    drain();
+    av_packet_free(&packet);
+    av_frame_free(&frame);
+    avcodec_free_context(&encoder);
+    return bytes;
+}
+
+std::vector<uint8_t> makeModule() {
+    std::vector<uint8_t> mod(1084, 0);
+    std::memcpy(mod.data(), "test module", 11);
+    // sample 1: 128 bytes of square wave, looped over its whole length
+    uint8_t* sample = mod.data() + 20;
+    std::memcpy(sample, "square", 6);
+    sample[22] = 0;
+    sample[23] = 64; // length in words
+    sample[25] = 64; // volume
+    sample[28] = 0;
+    sample[29] = 64; // repeat length in words
+    for (int i = 1; i < 31; ++i) mod[20 + i * 30 + 29] = 1; // unused samples: repeat length 1
+    mod[950] = 1;   // song length: one position
+    mod[951] = 127; // restart position
+    std::memcpy(mod.data() + 1080, "M.K.", 4);
+    std::vector<uint8_t> pattern(64 * 4 * 4, 0);
+    const int period = 428;
+    pattern[0] = uint8_t((1 & 0xF0) | (period >> 8));
+    pattern[1] = uint8_t(period & 0xFF);
+    pattern[2] = uint8_t((1 & 0x0F) << 4);
+    mod.insert(mod.end(), pattern.begin(), pattern.end());
+    for (int i = 0; i < 128; ++i) mod.push_back(uint8_t(i < 64 ? 100 : 156));
+    return mod;
+}
+
+std::vector<uint8_t> readWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeWhole(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+ScratchFolder::ScratchFolder() {
+    char pattern[] = "/tmp/triptych-media-test-XXXXXX";
+    path = mkdtemp(pattern) ? pattern : "";
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ignored;
+    if (!path.empty()) std::filesystem::remove_all(path, ignored);
+}
+
+void useFrameBufferSettings() {
+    Settings& settings = Settings::instance();
+    settings.set(Settings::BitsPerPixel, 32);
+    settings.set(Settings::Platform, 1);
+    settings.set(Settings::Interface, 1);
+}
+
+bool haveShowData() { return std::filesystem::exists("data.data"); }
+
+} // namespace MediaTest

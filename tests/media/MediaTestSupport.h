@@ -1,0 +1,43 @@
+// Test material made on the spot: small AVI clips, MPEG audio, a tiny tracker module, scratch
+// folders and the display settings that frame buffers need.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace MediaTest {
+
+// Colour 0x00RRGGBB of pixel (x, y) of frame n.
+using PixelColour = std::function<uint32_t(int frame, int x, int y)>;
+
+// Writes an AVI with one video stream encoded by `codec` ("ffv1" lossless, "mpeg4" lossy);
+// false when the encoder is missing or writing fails.
+bool writeClip(const std::string& path, const std::string& codec, int width, int height, int framesPerSecond,
+               int frameCount, const PixelColour& colour);
+
+// An MPEG-1/2 Layer II stream of a sine tone, `seconds` long.
+std::vector<uint8_t> makeMpegAudio(double seconds, int sampleRate, int channels);
+
+// A four-channel ProTracker module of one pattern with one note: 64 rows at speed 6, tempo 125.
+std::vector<uint8_t> makeModule();
+
+std::vector<uint8_t> readWhole(const std::string& path);
+void writeWhole(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// A fresh directory under /tmp, removed with its contents on destruction.
+struct ScratchFolder {
+    ScratchFolder();
+    ~ScratchFolder();
+    std::string file(const std::string& name) const { return path + "/" + name; }
+    std::string path;
+};
+
+// Settings that let frame buffers be made: 32 bits per pixel, the show's platform.
+void useFrameBufferSettings();
+
+// The default show archive in the working directory, when the data generator has made it.
+bool haveShowData();
+
+} // namespace MediaTest
