@@ -1,0 +1,28 @@
+// Shared pieces of the render tests: a private temporary folder, synthetic frames and sound,
+// and a writer set up the way the pieces set theirs up.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A fresh folder under the system's temporary directory, removed with its files at the end.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    const std::string& path() const { return folder; }
+    std::string file(const std::string& name) const { return folder + "/" + name; }
+
+private:
+    std::string folder;
+};
+
+// A frame of width x height x 3 bytes (blue, green, red, top row first) that differs in every
+// row, column, channel and frame number.
+std::vector<uint8_t> syntheticFrame(int32_t width, int32_t height, int32_t frameNumber);
+// Stereo 16-bit sound whose every sample frame is distinct: sample frames first .. first+count-1.
+std::vector<uint8_t> syntheticSound(int64_t first, int64_t count);
+
+// Where the build keeps the show's binaries (TRIPTYCH_BUILD_DIR, else the working directory).
+std::string buildFolder();

@@ -1,0 +1,275 @@
+// The AVI writer with synthetic frames and sound: what goes in comes back out of the file,
+// each frame with exactly its share of the sound, the same input gives the same bytes, and
+// failures of the file layer end the process with their message after finishing other files.
+#include "media/VideoFile.h"
+#include "media/render/AudioCapture.h"
+#include "media/render/VideoFrameSource.h"
+#include "platform/FrameBuffer.h"
+#include "platform/Settings.h"
+#include "render/AviProbe.h"
+#include "render/RenderTestSupport.h"
+#include "shell/ShowState.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+namespace {
+
+constexpr SoundHandle testChannel = 7;
+
+struct WriterTest : ::testing::Test {
+    ScratchFolder scratch;
+    void SetUp() override { Show::codecName = "lossless"; }
+    void TearDown() override { Show::codecName = "lossless"; }
+};
+
+// Writes frames of the synthetic pattern, with capturedSamples of synthetic sound available.
+void renderFile(const std::string& path, int32_t width, int32_t height, int32_t framesPerSecond, int32_t frames,
+                int64_t capturedSamples, bool withAudio = true) {
+    VideoFile writer(nullptr, path.c_str(), width, height, withAudio, framesPerSecond, 44100, 16);
+    std::vector<uint8_t> frame = syntheticFrame(width, height, 0);
+    SoundHandle channel = testChannel;
+    writer.setSourceBuffer(frame.data(), &channel);
+    std::vector<uint8_t> sound = syntheticSound(0, capturedSamples);
+    AudioCapture::instance().append(testChannel, sound.data(), uint32_t(sound.size()));
+    for (int32_t n = 0; n < frames; ++n) {
+        frame = syntheticFrame(width, height, n);
+        writer.setSourceBuffer(frame.data(), &channel);
+        writer.update(n * 100 / frames);
+    }
+}
+
+class LosslessCodecs : public WriterTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(LosslessCodecs, FramesComeBackExactlyAndUpright) {
+    Show::codecName = GetParam();
+    std::string path = scratch.file("frames.avi");
+    renderFile(path, 64, 48, 25, 3, 0);
+    AviProbe probe = probeAvi(path, true);
+    ASSERT_TRUE(probe.opened);
+    EXPECT_EQ(probe.width, 64);
+    EXPECT_EQ(probe.height, 48);
+    EXPECT_EQ(probe.rateNumerator, 25);
+    EXPECT_EQ(probe.rateDenominator, 1);
+    ASSERT_EQ(probe.frames.size(), 3u);
+    for (int32_t n = 0; n < 3; ++n) EXPECT_TRUE(probe.frames[n] == syntheticFrame(64, 48, n)) << "frame " << n;
+}
+
+INSTANTIATE_TEST_SUITE_P(Render, LosslessCodecs, ::testing::Values("lossless", "raw"));
+
+TEST_F(WriterTest, EveryCodecWritesItsOwnStreamWithPcmSound) {
+    const std::pair<const char*, const char*> codecs[] = {
+        {"lossless", "ffv1"}, {"mjpeg", "mjpeg"}, {"mpeg", "mpeg4"}, {"raw", "rawvideo"}};
+    for (auto [name, streamCodec] : codecs) {
+        Show::codecName = name;
+        std::string path = scratch.file(std::string(name) + ".avi");
+        renderFile(path, 64, 48, 25, 5, 5 * 1764);
+        AviProbe probe = probeAvi(path, true);
+        ASSERT_TRUE(probe.opened) << name;
+        EXPECT_EQ(probe.videoCodec, streamCodec);
+        EXPECT_EQ(probe.frames.size(), 5u) << name;
+        EXPECT_TRUE(probe.hasAudio);
+        EXPECT_EQ(probe.sampleRate, 44100);
+        EXPECT_EQ(probe.channels, 2);
+        EXPECT_EQ(probe.blockAlign, 4);
+        EXPECT_EQ(probe.audioSamples, 5 * 1764) << name;
+        // Lossy codecs stay close to the picture.
+        if (!probe.frames.empty()) {
+            std::vector<uint8_t> expected = syntheticFrame(64, 48, 4);
+            double difference = 0;
+            for (size_t i = 0; i < expected.size(); ++i) difference += std::abs(expected[i] - probe.frames[4][i]);
+            EXPECT_LT(difference / double(expected.size()), 24.0) << name;
+        }
+    }
+}
+
+TEST_F(WriterTest, EachFrameIsPrecededByExactlyItsShareOfTheSound) {
+    // 25 divides 44100; 24 and 30 do not, so frames alternate between two sample counts.
+    for (int32_t rate : {25, 24, 30, 7}) {
+        std::string path = scratch.file("sound" + std::to_string(rate) + ".avi");
+        const int32_t frames = 20;
+        const int64_t total = int64_t(frames) * 44100 / rate;
+        renderFile(path, 32, 32, rate, frames, total);
+        AviProbe probe = probeAvi(path);
+        ASSERT_EQ(probe.videoFrames, frames) << rate;
+        EXPECT_EQ(probe.audioSamples, total) << rate;
+        for (int32_t n = 0; n < frames; ++n)
+            EXPECT_EQ(probe.audioBeforeFrame[n], (int64_t(n) + 1) * 44100 / rate) << "fps " << rate << " frame " << n;
+        EXPECT_TRUE(probe.audioBytes == syntheticSound(0, total)) << rate;
+    }
+}
+
+TEST_F(WriterTest, SoundThatEndsEarlyIsFollowedBySilence) {
+    std::string path = scratch.file("short.avi");
+    renderFile(path, 32, 32, 25, 10, 3 * 1764 + 100);
+    AviProbe probe = probeAvi(path);
+    ASSERT_EQ(probe.audioSamples, 10 * 1764);
+    std::vector<uint8_t> expected = syntheticSound(0, 3 * 1764 + 100);
+    expected.resize(size_t(10 * 1764 * 4), 0);
+    EXPECT_TRUE(probe.audioBytes == expected);
+}
+
+TEST_F(WriterTest, ANewPartNeverHearsThePreviousPart) {
+    // Piece one restarts the capture between its parts; the next part's file must not pick up
+    // the old sound where its own has ended.
+    renderFile(scratch.file("first.avi"), 32, 32, 25, 10, 10 * 1764);
+    resetAudioCapture();
+    std::string path = scratch.file("second.avi");
+    renderFile(path, 32, 32, 25, 10, 0);
+    AviProbe probe = probeAvi(path);
+    ASSERT_EQ(probe.audioSamples, 10 * 1764);
+    EXPECT_TRUE(probe.audioBytes == std::vector<uint8_t>(probe.audioBytes.size(), 0));
+}
+
+TEST_F(WriterTest, TheSameInputGivesTheSameBytes) {
+    for (const char* codec : {"lossless", "mjpeg", "mpeg"}) {
+        Show::codecName = codec;
+        renderFile(scratch.file("a.avi"), 640, 480, 25, 8, 8 * 1764);
+        renderFile(scratch.file("b.avi"), 640, 480, 25, 8, 8 * 1764);
+        std::vector<uint8_t> first = readFileBytes(scratch.file("a.avi"));
+        EXPECT_GT(first.size(), 8u * 1764 * 4);
+        EXPECT_TRUE(first == readFileBytes(scratch.file("b.avi"))) << codec;
+    }
+}
+
+TEST_F(WriterTest, HighFrameRatesKeepTheSoundInStepPastTheThirtyTwoBitRange) {
+    // (frames + 1) x 44100 passes 2^31 after 48,695 frames: a part of 50 s at 1000 frames/s.
+    Show::codecName = "raw";
+    std::string path = scratch.file("fast.avi");
+    renderFile(path, 8, 8, 1000, 50000, 0);
+    AviProbe probe = probeAvi(path);
+    EXPECT_EQ(probe.videoFrames, 50000);
+    EXPECT_EQ(probe.audioSamples, int64_t(50000) * 44100 / 1000);
+    EXPECT_EQ(probe.audioBeforeFrame.back(), int64_t(50000) * 44100 / 1000);
+}
+
+TEST_F(WriterTest, AFileThatCannotTakeSoundIsWrittenWithoutIt) {
+    std::string path = scratch.file("silent.avi");
+    {
+        // 8-bit sound is not offered, so the warning path runs.
+        VideoFile writer(nullptr, path.c_str(), 32, 32, true, 25, 44100, 8);
+        EXPECT_FALSE(writer.isAudioEnabled());
+        std::vector<uint8_t> frame = syntheticFrame(32, 32, 0);
+        SoundHandle channel = testChannel;
+        writer.setSourceBuffer(frame.data(), &channel);
+        for (int n = 0; n < 4; ++n) writer.update(-1);
+        EXPECT_EQ(writer.getFramesWritten(), 4);
+        EXPECT_EQ(writer.getAudioSamplesWritten(), 0);
+    }
+    AviProbe probe = probeAvi(path);
+    EXPECT_EQ(probe.videoFrames, 4);
+    EXPECT_FALSE(probe.hasAudio);
+}
+
+TEST_F(WriterTest, FramesFromAnObjectAndFromTheFrameBuffer) {
+    struct CountingSource : VideoFrameSource {
+        std::vector<uint8_t> frame = syntheticFrame(32, 32, 2);
+        int taken = 0;
+        const uint8_t* getFrame() override { return frame.data(); }
+        void frameTaken() override { ++taken; }
+    };
+    CountingSource source;
+    std::string path = scratch.file("object.avi");
+    {
+        VideoFile writer(nullptr, path.c_str(), 32, 32, false, 25, 44100, 16);
+        writer.setSourceObject(&source, nullptr);
+        writer.update(0);
+        writer.update(50);
+    }
+    EXPECT_EQ(source.taken, 2);
+    AviProbe probe = probeAvi(path, true);
+    ASSERT_EQ(probe.frames.size(), 2u);
+    EXPECT_TRUE(probe.frames[1] == source.frame);
+
+    // Read-back: the current frame buffer's pixels, 4 bytes each, lose their fourth byte.
+    Settings& settings = Settings::instance();
+    settings.set(Settings::BitsPerPixel, 32);
+    settings.set(Settings::Platform, 1);
+    settings.set(Settings::Interface, 1);
+    FrameBuffer frameBuffer(32, 32, false);
+    std::vector<uint8_t> expected = syntheticFrame(32, 32, 5);
+    for (size_t pixel = 0; pixel < 32 * 32; ++pixel) {
+        std::memcpy(frameBuffer.getPixels() + pixel * 4, &expected[pixel * 3], 3);
+        frameBuffer.getPixels()[pixel * 4 + 3] = 0xAB;
+    }
+    FrameBuffer* previous = Show::currentFrameBuffer;
+    Show::currentFrameBuffer = &frameBuffer;
+    std::string readBackPath = scratch.file("readback.avi");
+    {
+        VideoFile writer(nullptr, readBackPath.c_str(), 32, 32, false, 25, 44100, 16);
+        writer.setSourceReadBack(nullptr, nullptr);
+        writer.update(0);
+    }
+    Show::currentFrameBuffer = previous;
+    AviProbe readBack = probeAvi(readBackPath, true);
+    ASSERT_EQ(readBack.frames.size(), 1u);
+    EXPECT_TRUE(readBack.frames[0] == expected);
+}
+
+// ---- failures: the process ends with the message and exit code 1 ----
+
+using WriterDeathTest = WriterTest;
+
+TEST_F(WriterDeathTest, RefusedSettingsCreateNoFile) {
+    std::string path = scratch.file("refused.avi");
+    Show::codecName = "h264";
+    EXPECT_EXIT(VideoFile(nullptr, path.c_str(), 64, 48, true, 25, 44100, 16), ::testing::ExitedWithCode(1),
+                "Couldn't create avi stream");
+    Show::codecName = "lossless";
+    for (int32_t rate : {0, -5, 1001})
+        EXPECT_EXIT(VideoFile(nullptr, path.c_str(), 64, 48, true, rate, 44100, 16), ::testing::ExitedWithCode(1),
+                    "Couldn't create avi stream");
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(WriterDeathTest, AnUnwritablePlaceEndsWithTheOpenMessage) {
+    std::string missingFolder = scratch.file("no/such/folder/piece_1.avi");
+    EXPECT_EXIT(VideoFile(nullptr, missingFolder.c_str(), 64, 48, true, 25, 44100, 16), ::testing::ExitedWithCode(1),
+                "Couldn't open avi file! - 'No such file or directory'");
+    // A folder in the file's place stands for a file nobody may write, even as root.
+    std::filesystem::create_directory(scratch.file("taken.avi"));
+    std::string taken = scratch.file("taken.avi");
+    EXPECT_EXIT(VideoFile(nullptr, taken.c_str(), 64, 48, true, 25, 44100, 16), ::testing::ExitedWithCode(1),
+                "Couldn't open avi file!");
+}
+
+TEST_F(WriterDeathTest, AFullDiskEndsWithTheWriteMessageAndFinishesTheOtherFiles) {
+    Show::codecName = "raw";
+    std::string good = scratch.file("good.avi");
+    auto renderThenFail = [&] {
+        VideoFile first(nullptr, good.c_str(), 64, 48, true, 25, 44100, 16);
+        std::vector<uint8_t> frame = syntheticFrame(64, 48, 0);
+        first.setSourceBuffer(frame.data(), nullptr);
+        for (int n = 0; n < 3; ++n) first.update(-1);
+        // /dev/full refuses every write with "No space left on device".
+        VideoFile full(nullptr, "/dev/full", 640, 480, true, 25, 44100, 16);
+        std::vector<uint8_t> big = syntheticFrame(640, 480, 0);
+        full.setSourceBuffer(big.data(), nullptr);
+        for (int n = 0; n < 3; ++n) full.update(-1);
+    };
+    EXPECT_EXIT(renderThenFail(), ::testing::ExitedWithCode(1), "Couldn't write to avi stream - 'No space left");
+    AviProbe probe = probeAvi(good);
+    ASSERT_TRUE(probe.opened);
+    EXPECT_EQ(probe.videoFrames, 3);
+    EXPECT_EQ(probe.audioSamples, 3 * 1764);
+}
+
+TEST_F(WriterDeathTest, SoundBeyondTheCaptureBufferIsAClearError) {
+    auto overfill = [&] {
+        std::string path = scratch.file("long.avi");
+        VideoFile writer(nullptr, path.c_str(), 32, 32, true, 25, 44100, 16);
+        std::vector<uint8_t> frame = syntheticFrame(32, 32, 0);
+        SoundHandle channel = testChannel;
+        writer.setSourceBuffer(frame.data(), &channel);
+        AudioCapture& capture = AudioCapture::instance();
+        std::vector<uint8_t> block(1 << 20);
+        while (capture.append(testChannel, block.data(), uint32_t(block.size()))) {
+        }
+        writer.update(0);
+    };
+    EXPECT_EXIT(overfill(), ::testing::ExitedWithCode(1), "Couldn't capture audio for avi stream");
+}
+
+} // namespace
