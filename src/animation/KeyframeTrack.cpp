@@ -9,11 +9,15 @@ namespace {
 template <typename Value> Value fromDouble(double value);
 
 template <> int32_t fromDouble<int32_t>(double value) {
-    // Truncation toward zero; values beyond the 32-bit range (a steep extrapolation) saturate.
+    // The result is a 32-bit float before it becomes whole: 20 + 250 x 0.02f is 24.9999998,
+    // which as a float is 25.0 and so gives 25, as a ramp from 20 to 30 should at its middle.
+    // Then truncation toward zero; beyond the 32-bit range (a steep extrapolation) saturate.
     if (std::isnan(value)) return 0;
     if (value >= 2147483647.0) return INT32_MAX;
     if (value <= -2147483648.0) return INT32_MIN;
-    return int32_t(value);
+    float rounded = float(value);
+    if (rounded >= 2147483647.0f) return INT32_MAX;
+    return int32_t(rounded);
 }
 
 template <> float fromDouble<float>(double value) { return float(value); }

@@ -39,8 +39,9 @@ TEST(KeyframeTrack, EqualTimesMakeAnInstantStep) {
     track.start(0);
     EXPECT_EQ(track.valueAt(499), 9); // 9.98, heading for the earlier key of the step
     EXPECT_EQ(track.valueAt(500), 20);
-    // The slope 10 / 500 is kept as the float just below 0.02: 24.9999999 truncates to 24.
-    EXPECT_EQ(track.valueAt(750), 24);
+    // The slope 10 / 500 is kept as the float just below 0.02; 24.9999999 is 25.0 as a float
+    // result, so the middle of the ramp reads 25, not 24.
+    EXPECT_EQ(track.valueAt(750), 25);
     EXPECT_EQ(track.valueAt(760), 25);
 
     // A step before the first key: the later key applies, in both evaluations (no 0/0 slope).
