@@ -20,6 +20,7 @@ void FileArchive::clearNames() {
         name = nullptr;
     }
     count = 0;
+    dataStart = -1;
 }
 
 int32_t FileArchive::readDirectory(const char* archivePath) {
@@ -71,7 +72,6 @@ int32_t FileArchive::parse(const uint8_t* buffer, int64_t length) {
     const uint8_t* p = marker + ArchiveFormat::markerLength + 1; // skip the separator byte
     bool expectSize = false;
     int atCount = 0;
-    int64_t dataStart = -1;
     while (p < end) {
         if (*p == '@') {
             ++p;
@@ -153,14 +153,16 @@ bool equalIgnoringCase(const char* a, const char* b) {
 }
 } // namespace
 
+bool FileArchive::matches(const char* request, const char* stored) {
+    const char* slash = std::strrchr(stored, '/');
+    const char* last = slash ? slash + 1 : stored;
+    return equalIgnoringCase(request, stored) || equalIgnoringCase(request, last);
+}
+
 int32_t FileArchive::find(const char* name) const {
     if (!name) return -1;
-    for (int32_t k = 0; k < count; ++k) {
-        const char* stored = names[k];
-        const char* slash = std::strrchr(stored, '/');
-        const char* last = slash ? slash + 1 : stored;
-        if (equalIgnoringCase(name, stored) || equalIgnoringCase(name, last)) return k;
-    }
+    for (int32_t k = 0; k < count; ++k)
+        if (matches(name, names[k])) return k;
     return -1;
 }
 

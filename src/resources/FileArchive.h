@@ -47,9 +47,13 @@ public:
     const char* getName(int32_t index) const { return names[index]; }
     int32_t getSize(int32_t index) const { return sizes[index]; }
     int32_t getOffset(int32_t index) const { return offsets[index]; }
+    // Offset of the first data byte (just after the directory), or -1 before a directory was read.
+    int64_t getDataStart() const { return dataStart; }
     // Index of the first entry whose whole name, or name after its last "/", equals the request
     // ignoring the case of ASCII letters; -1 when none does.
     int32_t find(const char* name) const;
+    // Whether a request names the stored entry under that rule.
+    static bool matches(const char* request, const char* stored);
 
 private:
     int32_t parseWhole(const uint8_t* buffer, int64_t length); // clears, checks the length, parses
@@ -61,4 +65,5 @@ private:
     int32_t offsets[ArchiveFormat::maxEntries];
     char* names[ArchiveFormat::maxEntries];
     int32_t count = 0;
+    int64_t dataStart = -1;
 };
