@@ -1,0 +1,89 @@
+// Piece one's beat tables: their lengths, fixed entries, pairs and the shape of the bar bursts.
+#include "pieces/one/BeatTables.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+std::vector<int32_t> entries(const int32_t* table, int32_t count) {
+    EXPECT_EQ(table[count], -1);
+    for (int32_t i = 0; i < count; ++i) EXPECT_NE(table[i], -1) << i;
+    return std::vector<int32_t>(table, table + count);
+}
+std::vector<int32_t> first(const std::vector<int32_t>& v, size_t n) { return {v.begin(), v.begin() + long(n)}; }
+// Positions where an entry lies before its predecessor.
+std::vector<size_t> reversals(const std::vector<int32_t>& v) {
+    std::vector<size_t> at;
+    for (size_t i = 1; i < v.size(); ++i)
+        if (v[i] < v[i - 1]) at.push_back(i);
+    return at;
+}
+} // namespace
+
+TEST(PieceOneBeatTables, LengthsEndsAndFixedEntries) {
+    auto streaks = entries(BeatTables::streakEvents, BeatTables::streakEventCount);
+    auto bars = entries(BeatTables::barEvents, BeatTables::barEventCount);
+    auto blocks = entries(BeatTables::blockEvents, BeatTables::blockEventCount);
+    auto flicker = entries(BeatTables::flickerLevel, BeatTables::flickerLevelCount);
+    EXPECT_EQ(streaks.size(), 744u);
+    EXPECT_EQ(bars.size(), 801u);
+    EXPECT_EQ(blocks.size(), 181u);
+    EXPECT_EQ(flicker.size(), 276u);
+    EXPECT_EQ(first(streaks, 5), (std::vector<int32_t>{40589, 40590, 40599, 40600, 40619}));
+    EXPECT_EQ(first(bars, 5), (std::vector<int32_t>{38636, 38637, 38646, 38647, 38648}));
+    EXPECT_EQ(first(blocks, 5), (std::vector<int32_t>{12818, 13419, 14220, 14420, 15021}));
+    EXPECT_EQ(first(flicker, 5), (std::vector<int32_t>{61000, 61001, 65654, 65655, 65704}));
+    EXPECT_EQ(streaks.back(), 111872);
+    EXPECT_EQ(bars.back(), 112944);
+    EXPECT_EQ(blocks.back(), 113593);
+    EXPECT_EQ(flicker.back(), 114596);
+
+    auto mirror = entries(BeatTables::mirrorTable, BeatTables::mirrorTableCount);
+    EXPECT_EQ(mirror.front(), 18586);
+    EXPECT_EQ(mirror.back(), 109858);
+    EXPECT_TRUE(reversals(mirror).empty());
+    EXPECT_EQ(BeatTables::glitchTable[0], 2406);
+    EXPECT_EQ(BeatTables::glitchTable[13], 14262);
+    EXPECT_EQ(BeatTables::glitchTable[14], 10000000);
+    auto clip = entries(BeatTables::clipTimeEvents, BeatTables::clipTimeEventCount);
+    for (int32_t k = 0; k < 36; ++k) {
+        EXPECT_EQ(clip[size_t(2 * k)], 90 + 3200 * k);
+        EXPECT_EQ(clip[size_t(2 * k + 1)], 91 + 3200 * k);
+    }
+}
+
+TEST(PieceOneBeatTables, PairsAndTheEntriesThatRunBackwards) {
+    auto streaks = entries(BeatTables::streakEvents, BeatTables::streakEventCount);
+    auto flicker = entries(BeatTables::flickerLevel, BeatTables::flickerLevelCount);
+    for (auto* table : {&streaks, &flicker})
+        for (size_t i = 0; i < table->size(); i += 2) ASSERT_EQ(std::abs((*table)[i + 1] - (*table)[i]), 1) << i;
+
+    EXPECT_EQ(reversals(flicker).size(), 0u);
+    auto streakBack = reversals(streaks);
+    ASSERT_EQ(streakBack.size(), 1u);
+    EXPECT_EQ(streaks[streakBack[0] - 1], 62982);
+    EXPECT_EQ(streaks[streakBack[0]], 62981);
+
+    auto bars = entries(BeatTables::barEvents, BeatTables::barEventCount);
+    auto barBack = reversals(bars);
+    ASSERT_EQ(barBack.size(), 6u);
+    size_t roll = barBack[0] - 1;
+    for (size_t i = 0; i < 12; ++i) EXPECT_EQ(bars[roll + i], i % 2 == 0 ? 51696 : 51695);
+
+    auto blocks = entries(BeatTables::blockEvents, BeatTables::blockEventCount);
+    for (size_t i = 1; i < blocks.size(); ++i) ASSERT_GT(blocks[i] - blocks[i - 1], 1) << i;
+}
+
+TEST(PieceOneBeatTables, EveryBarBurstStaysOnTheFrame) {
+    // A pause of more than 500 ms starts the bars again at the box's left edge (160); each
+    // event of a burst moves 10 pixels right, and a bar is 5 pixels wide.
+    auto bars = entries(BeatTables::barEvents, BeatTables::barEventCount);
+    int32_t burst = 0, longest = 0, last = -1000;
+    for (int32_t t : bars) {
+        burst = t - last > 500 ? 1 : burst + 1;
+        last = t;
+        longest = std::max(longest, burst);
+    }
+    EXPECT_LE(160 + (longest - 1) * 10 + 2, 639);
+}

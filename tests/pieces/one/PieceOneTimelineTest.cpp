@@ -1,0 +1,227 @@
+// Piece one's timeline: what each part shows when, driven by the beat tables through the
+// scene manager, with the show clock set by hand and a clip made in memory.
+#include "PieceOneTestSupport.h"
+
+#include "animation/SceneManager.h"
+#include "pieces/one/BeatTables.h"
+#include "pieces/one/PartClock.h"
+#include "pieces/one/PieceOneScene.h"
+#include "platform/ShowRandom.h"
+#include "platform/Timer.h"
+
+#include <gtest/gtest.h>
+
+using PieceOneTest::SyntheticClip;
+
+namespace {
+
+struct SceneFixture {
+    SceneFixture() : fb(PieceOneTest::makeFrameBuffer()) {
+        ShowRandom::seed(1);
+        Timer::instance().stop();
+        Timer::instance().setTimeMs(0);
+        scene = std::make_unique<PieceOneScene>(fb.get(), manager);
+        scene->setClip(&clip);
+    }
+    PixelStore store() { return PixelStore::of(fb.get()); }
+    bool boxIsBlack() {
+        PixelStore s = store();
+        for (int64_t i = 0; i < s.size(); ++i)
+            if (s.pixels[i] != 0) return false;
+        return true;
+    }
+    static void at(int32_t ms) { Timer::instance().setTimeMs(ms); }
+
+    std::unique_ptr<FrameBuffer> fb;
+    SceneManager manager;
+    SyntheticClip clip;
+    std::unique_ptr<PieceOneScene> scene;
+};
+
+} // namespace
+
+TEST(PieceOneTimeline, OpeningHidesTheClipUntil3700msThenSlidesItIntoTheBox) {
+    SceneFixture f;
+    for (int32_t t = 0; t <= 3680; t += 20) {
+        f.at(t);
+        f.scene->drawOpeningFrame();
+        ASSERT_TRUE(f.boxIsBlack()) << t;
+    }
+    EXPECT_EQ(f.scene->getClipBox().getSlideX(), -160.0f);
+    f.at(3704); // 262.98 units, 1 whole unit after the frame at 3680 ms (261.28)
+    f.scene->drawOpeningFrame();
+    EXPECT_TRUE(f.boxIsBlack());
+    EXPECT_EQ(f.scene->getClipBox().getSlideX(), -120.0f + 30.0f);
+    f.at(3720); // 264.12 units: 2 more at 20 pixels per unit
+    f.scene->drawOpeningFrame();
+    EXPECT_EQ(f.scene->getClipBox().getSlideX(), -50.0f);
+    f.at(3740);
+    f.scene->drawOpeningFrame();
+    PixelStore s = f.store();
+    EXPECT_EQ(s.at(159, 130), 0u); // the margin stays black
+    EXPECT_EQ(s.at(160, 130), SyntheticClip::colourAt(0, 210, 10));
+    EXPECT_EQ(f.clip.lastTime, 0);
+
+    for (int32_t t = 3760; t <= 3840; t += 20) {
+        f.at(t);
+        f.scene->drawOpeningFrame();
+    }
+    float paused = f.scene->getClipBox().getSlideX();
+    f.at(3880); // inside the pause
+    f.scene->drawOpeningFrame();
+    EXPECT_EQ(f.scene->getClipBox().getSlideX(), paused);
+    for (int32_t t = 3900; t <= 4020; t += 20) {
+        f.at(t);
+        f.scene->drawOpeningFrame();
+    }
+    EXPECT_EQ(f.scene->getClipBox().getSlideX(), 160.0f);
+    f.scene->drawOpeningFrame();
+    EXPECT_EQ(f.store().at(160, 120), SyntheticClip::colourAt(0, 0, 0));
+    EXPECT_EQ(f.store().at(479, 359), SyntheticClip::colourAt(0, 319, 239));
+}
+
+TEST(PieceOneTimeline, ClipTimeFoldsIntoTheClipAndTheMirrorTakesTheRowBelow) {
+    auto fb = PieceOneTest::makeFrameBuffer();
+    ClipBox box(fb.get());
+    SyntheticClip clip;
+    box.drawMainClip(&clip, 3000.0f, true);
+    EXPECT_EQ(clip.lastTime, 3000);
+    box.drawMainClip(&clip, 3000.9f, true);
+    EXPECT_EQ(clip.lastTime, 3000);
+    box.drawMainClip(&clip, 3001.0f, true);
+    EXPECT_EQ(clip.lastTime, 1);
+    box.drawMainClip(&clip, -12.5f, true);
+    EXPECT_EQ(clip.lastTime, 0);
+    EXPECT_EQ(box.getLastClipFrame(), clip.frames[0].data());
+    EXPECT_EQ(fb->getLeft(), 0);
+    EXPECT_EQ(fb->getTop(), 0);
+
+    PixelStore s = PixelStore::of(fb.get());
+    s.at(160, 360) = 0x111111u; // something drawn just below the box
+    box.drawMainClip(&clip, 0.0f, false);
+    EXPECT_EQ(s.at(160, 120), SyntheticClip::colourAt(0, 319, 0));
+    EXPECT_EQ(s.at(479, 359), SyntheticClip::colourAt(0, 0, 239));
+    EXPECT_EQ(s.at(479, 360), 0x111111u);
+    EXPECT_EQ(s.at(160, 360), 0u);
+    box.drawClosingClip(&clip, 7500, true);
+    EXPECT_EQ(clip.lastTime, 1500);
+}
+
+TEST(PieceOneTimeline, MainPartSwitchesBlocksAndTheBoxMirrorOnTheirTables) {
+    SceneFixture f;
+    f.scene->buildClipTime();
+    bool mirroredBefore = false;
+    int32_t firstMirrored = -1, firstUnmirrored = -1, firstBlock = -1;
+    for (int32_t t = 0; t <= 21000; t += 25) {
+        f.at(t);
+        f.scene->drawMainFrame();
+        int32_t blocks = f.scene->getBlocks().getBlockCount();
+        if (blocks > 0 && firstBlock < 0) {
+            firstBlock = t;
+            EXPECT_EQ(blocks, 1);
+        }
+        if (t < 12818) {
+            ASSERT_EQ(blocks, 0) << t;
+        }
+        if (!f.scene->isMirrorOff() && firstMirrored < 0) firstMirrored = t;
+        if (firstMirrored >= 0 && f.scene->isMirrorOff() && firstUnmirrored < 0) firstUnmirrored = t;
+        if (t == 18575) {
+            mirroredBefore = !f.scene->isMirrorOff();
+            EXPECT_GE(blocks, 5);
+        }
+        if (t == 18600) {
+            EXPECT_EQ(blocks, 0); // every mirror switch turns the blocks off
+        }
+        if (t == 1575) {
+            // The pair 90, 91 fires on the frames at 100 and 125 ms: 300 + 2700 x 1450 / 3000.
+            EXPECT_EQ(f.clip.lastTime, 1605);
+        }
+        if (t == 50) {
+            EXPECT_EQ(f.clip.lastTime, 0);
+        }
+    }
+    EXPECT_FALSE(mirroredBefore);
+    EXPECT_EQ(firstBlock, 12825);
+    EXPECT_EQ(firstMirrored, 18600);
+    EXPECT_EQ(firstUnmirrored, 20300);
+}
+
+TEST(PieceOneTimeline, ClosingShowsSevenGrowingBurstsOnBlack) {
+    SceneFixture f;
+    std::vector<std::pair<int32_t, int32_t>> bursts;
+    bool previous = false;
+    for (int32_t t = 0; t < 14000; t += 10) {
+        f.at(t);
+        f.scene->drawClosingFrame();
+        bool shown = !f.boxIsBlack();
+        if (shown && !previous) bursts.push_back({t, t});
+        if (shown) bursts.back().second = t;
+        previous = shown;
+    }
+    const std::vector<std::pair<int32_t, int32_t>> expected = {{2410, 2560}, {3910, 4040},  {4800, 5060},
+                                                               {6720, 6800}, {8660, 8790},  {10480, 10790},
+                                                               {12460, 13990}};
+    EXPECT_EQ(bursts, expected);
+    EXPECT_EQ(f.scene->getGlitchRange(), 5 + 6 * 25);
+}
+
+TEST(PieceOneTimeline, EveryTableEntryReachesItsSequenceOncePerFrame) {
+    SceneManager manager;
+    ShowRandom::seed(1);
+    Timer::instance().stop();
+    PieceOneSequences sequences(manager);
+    sequences.buildFlickerLevel();
+    sequences.buildStreakEvents();
+    sequences.buildBarEvents();
+    sequences.buildBlockEvents();
+    int32_t streaks = 0, bars = 0, blocks = 0;
+    for (int32_t t = 0; t <= 115000; ++t) {
+        Timer::instance().setTimeMs(t);
+        manager.update();
+        streaks += sequences.streakEvents.takeChanged();
+        bars += sequences.barEvents.takeChanged();
+        blocks += sequences.blockEvents.takeChanged();
+        int32_t level = sequences.flickerLevel.value();
+        if (t < 61000) {
+            ASSERT_EQ(level, 0) << t;
+        }
+        if (t == 64501) {
+            EXPECT_EQ(level, 3); // the slow rise, 3500 ms after its second event
+        }
+        if (t == 65655) {
+            EXPECT_EQ(level, 44); // the first envelope: 41 mod 50 + 3
+        }
+        if (t == 100000) {
+            EXPECT_EQ(level, 250); // the swell at its full height
+        }
+    }
+    EXPECT_EQ(streaks, BeatTables::streakEventCount);
+    EXPECT_EQ(bars, BeatTables::barEventCount);
+    EXPECT_EQ(blocks, BeatTables::blockEventCount);
+    EXPECT_EQ(sequences.flickerLevel.segmentCount(), 158u);
+    EXPECT_EQ(sequences.flickerLevel.currentSegment(), 138u); // one segment per pair of events
+}
+
+TEST(PieceOneTimeline, RenderedFramesFollowTheFrameCountExactly) {
+    Timer& timer = Timer::instance();
+    timer.stop();
+    timer.start();
+    PartClock clock(true, 25);
+    clock.beginPart();
+    std::vector<int32_t> drawnAt;
+    int32_t lastPercent = -1, frames = 0;
+    while (timer.getElapsedMs() < 115000) {
+        clock.advance();
+        if (frames < 5) drawnAt.push_back(timer.getTime());
+        lastPercent = clock.frameWritten(8165.0f);
+        ++frames;
+    }
+    EXPECT_EQ(drawnAt, (std::vector<int32_t>{0, 0, 2, 5, 8}));
+    EXPECT_EQ(frames, 2876);
+    EXPECT_EQ(lastPercent, 100);
+    EXPECT_EQ(PartClock::progressAt(PartClock::frameTimeAt(25.0f, 2874), 8165.0f), 99);
+    EXPECT_EQ(PartClock::progressAt(PartClock::frameTimeAt(25.0f, 2875), 8165.0f), 100);
+    clock.beginPart();
+    EXPECT_EQ(clock.getFrameIndex(), 0);
+    EXPECT_EQ(clock.getFrameTime(), 0.0f);
+}
