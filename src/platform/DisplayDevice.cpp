@@ -1,4 +1,4 @@
-// Display device handle and the process-wide mouse and cursor state.
+// Display device handle, the process-wide mouse and cursor state, and the display options.
 #include "platform/DisplayDevice.h"
 
 #include "platform/GraphicsFactory.h"
@@ -11,7 +11,11 @@ namespace {
 bool cursorVisible = false;
 int32_t mouseX = -1, mouseY = -1;
 int32_t clickX = -1, clickY = -1;
+bool clickPending = false;
 void* windowHandle = nullptr;
+void (*quitHandler)() = nullptr;
+bool windowedOption = false;
+bool hiddenOption = false;
 } // namespace
 
 namespace DisplayInput {
@@ -21,8 +25,11 @@ int32_t getMouseX() { return mouseX; }
 int32_t getMouseY() { return mouseY; }
 
 bool takeClickIn(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+    // Without a pending click nothing is taken, also in a rectangle that holds (-1, -1).
+    if (!clickPending) return false;
     if (clickX > x0 && clickX < x1 && clickY > y0 && clickY < y1) {
         clickX = clickY = -1;
+        clickPending = false;
         return true;
     }
     return false;
@@ -36,10 +43,27 @@ void reportMouseMove(int32_t x, int32_t y) {
 void reportClick(int32_t x, int32_t y) {
     clickX = x;
     clickY = y;
+    clickPending = true;
 }
 
-void reset() { mouseX = mouseY = clickX = clickY = -1; }
+void reportQuit() {
+    if (quitHandler) quitHandler();
+}
+
+void setQuitHandler(void (*handler)()) { quitHandler = handler; }
+
+void reset() {
+    mouseX = mouseY = clickX = clickY = -1;
+    clickPending = false;
+}
 } // namespace DisplayInput
+
+namespace DisplayOptions {
+void setWindowed(bool windowed) { windowedOption = windowed; }
+bool isWindowed() { return windowedOption; }
+void setHidden(bool hidden) { hiddenOption = hidden; }
+bool isHidden() { return hiddenOption; }
+} // namespace DisplayOptions
 
 void* getWindowHandle() { return windowHandle; }
 void setWindowHandle(void* handle) { windowHandle = handle; }

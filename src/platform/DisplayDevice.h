@@ -48,8 +48,25 @@ bool takeClickIn(int32_t x0, int32_t y0, int32_t x1, int32_t y1);
 // Backends report events through these.
 void reportMouseMove(int32_t x, int32_t y);
 void reportClick(int32_t x, int32_t y);
+// Escape or a close request: calls the handler the shell set (its quit request).
+void reportQuit();
+void setQuitHandler(void (*handler)());
 void reset(); // forget mouse and click (tests)
 } // namespace DisplayInput
+
+// How the next display opens; the shell sets these from its command line.
+namespace DisplayOptions {
+void setWindowed(bool windowed); // a resizable window instead of the full desktop
+bool isWindowed();
+void setHidden(bool hidden); // windows are created hidden (rendering to video files)
+bool isHidden();
+} // namespace DisplayOptions
+
+// Whether a screen can be used at all: an X11 or Wayland display, or a driver named in
+// SDL_VIDEODRIVER, that the video system can start. Probed once.
+bool Sys_DisplayAvailable();
+// Hides the window of `getWindowHandle` (null is ignored).
+void Sys_HideWindow(void* windowHandle);
 
 // An opaque handle of the current window (null when none is open); video mode hides it.
 void* getWindowHandle();

@@ -6,7 +6,6 @@
 #include "platform/Errors.h"
 #include "platform/FrameBuffer.h"
 #include "platform/MessageBox.h"
-#include "platform/Settings.h"
 #include "platform/Timer.h"
 #include "resources/ClipExtraction.h"
 #include "resources/OTable.h"
@@ -26,13 +25,29 @@ void removeTempClipsAtExit() { removeTempClips(); }
 
 void onQuitSignal(int) { Show::quitRequested.store(1); }
 
-void writeDisplaySettings(int32_t width, int32_t height) {
-    Settings& settings = Settings::instance();
-    settings.set(Settings::Width, width);
-    settings.set(Settings::Height, height);
-    settings.set(Settings::BitsPerPixel, 32);
-    settings.set(Settings::Platform, 1);
-    settings.set(Settings::Interface, 1);
+void onDisplayQuit() { Show::requestQuit(); }
+
+// Decides how displays open; returns an exit code when the show cannot run at all.
+int prepareDisplay() {
+    bool display = Sys_DisplayAvailable();
+    if (!display && !Show::videoMode) {
+        std::fputs("triptych: no display is available (neither DISPLAY nor WAYLAND_DISPLAY is set, or the "
+                   "video system cannot start there).\n"
+                   "The show needs a screen; \"video\" renders it to AVI files without one.\n",
+                   stderr);
+        return 1;
+    }
+    if (!display && !Show::noMenu) {
+        // Nobody could use the menu: every piece is rendered.
+        std::fputs("triptych: no display is available: the start menu is skipped and every piece is rendered.\n",
+                   stderr);
+        Show::noMenu = true;
+    }
+    DisplayInput::setQuitHandler(onDisplayQuit);
+    DisplayOptions::setWindowed(Show::windowed);
+    // Rendering without the menu shows nothing at all; with the menu, the menu is shown.
+    DisplayOptions::setHidden(Show::videoMode && Show::noMenu);
+    return -1;
 }
 
 // Reads the switches; returns an exit code when the command line itself ends the run.
@@ -105,6 +120,7 @@ int showMain(int argc, char** argv) {
     Show::instanceHandle = nullptr;
     std::string line = CommandLine::join(argc, argv);
     if (int code = readCommandLine(line); code >= 0) return code;
+    if (int code = prepareDisplay(); code >= 0) return code;
 
     try {
         runShow();

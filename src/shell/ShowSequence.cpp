@@ -16,7 +16,6 @@
 
 #include <cstring>
 
-namespace {
 void writeDisplaySettings(int32_t width, int32_t height) {
     Settings& settings = Settings::instance();
     settings.set(Settings::Width, width);
@@ -25,7 +24,6 @@ void writeDisplaySettings(int32_t width, int32_t height) {
     settings.set(Settings::Platform, 1);
     settings.set(Settings::Interface, 1);
 }
-} // namespace
 
 void clearFrameBuffer() { clearFrameBuffer(Show::currentFrameBuffer); }
 
@@ -71,11 +69,14 @@ void playIntro() {
     writeDisplaySettings(640, 480);
     Show::currentDevice = Show::secondDevice;
     Show::currentFrameBuffer = Show::secondFrameBuffer;
+    // Rendering to files: the pieces open the display themselves, and nothing is shown.
+    DisplayOptions::setHidden(Show::videoMode);
     if (!Show::videoMode) Show::currentDevice->open();
     Timer& clock = Timer::instance();
     clock.stop();
     clock.start();
     if (!Show::videoMode && !Show::isQuitRequested()) {
+        // Three seconds of black; a quit request ends them at once rather than after the wait.
         while (clock.getElapsedMs() < 3000 && !Show::isQuitRequested()) {
             clock.update();
             SceneManager::instance().update();

@@ -13,6 +13,9 @@ void clearFrameBuffer(FrameBuffer* frameBuffer); // width x height x 4 bytes of 
 void blitToFrameBuffer(uint8_t* destination, const uint8_t* source, int32_t x, int32_t y, int32_t width,
                        int32_t rows);
 
+// Settings keys 1 to 5 for a display of width x height at 32 bits on platform (1, 1).
+void writeDisplaySettings(int32_t width, int32_t height);
+
 void preloadPieces();
 void playIntro();
 void runPieces();

@@ -1,0 +1,17 @@
+// A menu toggle that chooses one piece: on at first, flipped by each click inside it; switched
+// off it fades to a dark grey version of its picture. Centred on the given point.
+#pragma once
+
+#include "shell/MenuControl.h"
+
+class ToggleButton : public MenuControl {
+public:
+    ToggleButton(const char* imageName, int32_t x, int32_t y, uint8_t* destination);
+    ToggleButton(ControlImage image, int32_t x, int32_t y, uint8_t* destination);
+
+    virtual bool isOn() { return state == stateOn; }
+    void animate() override;
+
+protected:
+    void draw() override;
+};

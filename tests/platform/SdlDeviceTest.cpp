@@ -1,0 +1,157 @@
+// The SDL display under SDL's dummy video driver: frames reach the screen through every
+// texture format the converters serve, and events become quit requests and frame-pixel mice.
+#include "platform/DisplayDevice.h"
+#include "platform/FrameBuffer.h"
+#include "platform/GraphicsFactory.h"
+#include "platform/Settings.h"
+#include "platform/sdl/SdlDevice.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+int quitReports = 0;
+void countQuit() { ++quitReports; }
+
+class SdlDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!Sys_DisplayAvailable()) GTEST_SKIP() << "no SDL video driver";
+        Settings& settings = Settings::instance();
+        settings.set(Settings::Width, 64);
+        settings.set(Settings::Height, 48);
+        settings.set(Settings::BitsPerPixel, 32);
+        settings.set(Settings::Platform, 1);
+        settings.set(Settings::Interface, 1);
+        DisplayInput::reset();
+        quitReports = 0;
+        DisplayInput::setQuitHandler(countQuit);
+    }
+    void TearDown() override {
+        unsetenv("TRIPTYCH_TEXTURE_FORMAT");
+        DisplayInput::setQuitHandler(nullptr);
+        DisplayInput::reset();
+        DisplayOptions::setWindowed(false);
+    }
+
+    // What the renderer shows at frame pixel (x, y), as 0x00RRGGBB (window and frame are the
+    // same size here).
+    static uint32_t shownAt(int x, int y) {
+        SDL_Renderer* renderer = SDL_GetRenderer(static_cast<SDL_Window*>(getWindowHandle()));
+        SDL_Rect pixel{x, y, 1, 1};
+        uint32_t value = 0;
+        EXPECT_EQ(SDL_RenderReadPixels(renderer, &pixel, SDL_PIXELFORMAT_RGB888, &value, 4), 0) << SDL_GetError();
+        return value & 0xFFFFFF;
+    }
+};
+
+TEST_F(SdlDeviceTest, FramesReachTheScreenThroughEveryConvertedFormat) {
+    DisplayOptions::setWindowed(true); // window of exactly the frame's size
+    FrameBuffer frame;
+    uint32_t* pixels = frame.getPixels32();
+    for (int k = 0; k < 64 * 48; ++k) pixels[k] = 0x00406080;
+    pixels[0] = 0x00FF0000;              // red, top left
+    pixels[64 * 47 + 63] = 0x000000FF;   // blue, bottom right
+    // Colours that survive 5 bits per channel exactly.
+    const char* formats[] = {"RGB888", "BGR888", "RGB24", "BGR24", "RGB565", "BGR565", "RGB555", "BGR555"};
+    for (const char* format : formats) {
+        setenv("TRIPTYCH_TEXTURE_FORMAT", format, 1);
+        SdlDevice device;
+        device.setFrameBuffer(&frame);
+        ASSERT_TRUE(device.open()) << format << ": " << SDL_GetError();
+        EXPECT_EQ(std::string(SdlDevice::getTextureFormatName()), std::string("SDL_PIXELFORMAT_") + format);
+        ASSERT_TRUE(device.present());
+        uint32_t red = shownAt(0, 0), blue = shownAt(63, 47), middle = shownAt(30, 20);
+        EXPECT_EQ(red & 0xF8F8F8, 0xF80000u) << format;
+        EXPECT_EQ(blue & 0xF8F8F8, 0x0000F8u) << format;
+        EXPECT_EQ(middle & 0xF8F8F8, 0x406080u) << format;
+        device.close();
+        EXPECT_EQ(getWindowHandle(), nullptr);
+    }
+}
+
+TEST_F(SdlDeviceTest, EscapeAndCloseRequestQuitAndOtherKeysDoNot) {
+    SdlDevice device;
+    ASSERT_TRUE(device.open());
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_SPACE;
+    SDL_PushEvent(&key);
+    device.present();
+    EXPECT_EQ(quitReports, 0);
+    key.key.keysym.sym = SDLK_ESCAPE;
+    SDL_PushEvent(&key);
+    device.present();
+    EXPECT_EQ(quitReports, 1);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    device.present();
+    EXPECT_EQ(quitReports, 2);
+    EXPECT_FALSE(device.isCloseRequested());
+    device.close();
+}
+
+TEST_F(SdlDeviceTest, MouseAndLeftClicksAreReportedInFramePixels) {
+    // Full screen on the dummy driver's desktop: the 64x48 frame is scaled up.
+    SdlDevice device;
+    ASSERT_TRUE(device.open());
+    SDL_Window* window = static_cast<SDL_Window*>(getWindowHandle());
+    int windowWidth = 0, windowHeight = 0;
+    SDL_GetWindowSize(window, &windowWidth, &windowHeight);
+    float scale = std::min(windowWidth / 64.0f, windowHeight / 48.0f);
+    float offsetX = (windowWidth - 64 * scale) / 2, offsetY = (windowHeight - 48 * scale) / 2;
+    // Window position of the middle of frame pixel (x, y). SDL rescales pushed events in place,
+    // so every push gets a fresh event.
+    auto push = [&](Uint32 type, Uint8 button, float x, float y) {
+        SDL_Event event{};
+        event.type = type;
+        int windowX = int(offsetX + (x + 0.5f) * scale), windowY = int(offsetY + (y + 0.5f) * scale);
+        if (type == SDL_MOUSEMOTION) {
+            event.motion.windowID = SDL_GetWindowID(window);
+            event.motion.x = windowX;
+            event.motion.y = windowY;
+        } else {
+            event.button.windowID = SDL_GetWindowID(window);
+            event.button.button = button;
+            event.button.x = windowX;
+            event.button.y = windowY;
+        }
+        SDL_PushEvent(&event);
+        device.present();
+    };
+
+    push(SDL_MOUSEMOTION, 0, 32, 10);
+    EXPECT_EQ(DisplayInput::getMouseX(), 32);
+    EXPECT_EQ(DisplayInput::getMouseY(), 10);
+
+    push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 5, 40);
+    EXPECT_FALSE(DisplayInput::takeClickIn(0, 0, 64, 48)); // only the left button clicks
+    push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 5, 40);
+    EXPECT_FALSE(DisplayInput::takeClickIn(0, 0, 5, 48));
+    EXPECT_TRUE(DisplayInput::takeClickIn(4, 39, 6, 41));
+    device.close();
+}
+
+TEST_F(SdlDeviceTest, PresentBeforeOpenAndASecondOpenAreHarmless) {
+    FrameBuffer frame;
+    SdlDevice first, second;
+    first.setFrameBuffer(&frame);
+    EXPECT_TRUE(first.present()); // not open yet: only events
+    ASSERT_TRUE(first.open());
+    second.setFrameBuffer(&frame);
+    ASSERT_TRUE(second.open()); // takes the screen over: one display at a time
+    EXPECT_TRUE(first.present());
+    EXPECT_TRUE(second.present());
+    first.close(); // no longer its display: nothing happens
+    EXPECT_NE(getWindowHandle(), nullptr);
+    second.close();
+    EXPECT_EQ(getWindowHandle(), nullptr);
+}
+
+} // namespace
