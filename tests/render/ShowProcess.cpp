@@ -1,0 +1,80 @@
+// Runs the show's program as a child process with a time limit.
+#include "render/ShowProcess.h"
+
+#include "render/RenderTestSupport.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+void prepareEnvironment(const ShowEnvironment& environment) {
+    setenv("TRIPTYCH_NO_BOXES", "1", 1);
+    if (environment.noDisplay) {
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        unsetenv("SDL_VIDEODRIVER");
+        unsetenv("SDL_AUDIODRIVER");
+    } else if (environment.headless) {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+    }
+}
+} // namespace
+
+ShowRun runShow(const std::string& folder, const std::vector<std::string>& words, ShowEnvironment environment,
+                int timeoutSeconds, const std::string& interruptWhenFileGrows, long interruptAtBytes) {
+    ShowRun run;
+    std::string program = buildFolder() + "/triptych";
+    std::string outputPath = folder + "/.show-output";
+    pid_t child = fork();
+    if (child == 0) {
+        if (chdir(folder.c_str()) != 0) _exit(126);
+        int output = open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(output, STDOUT_FILENO);
+        dup2(output, STDERR_FILENO);
+        prepareEnvironment(environment);
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    bool interrupted = false;
+    int status = 0;
+    for (int waitedMs = 0;; waitedMs += 20) {
+        if (waitpid(child, &status, WNOHANG) == child) break;
+        if (waitedMs > timeoutSeconds * 1000) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            run.timedOut = true;
+            break;
+        }
+        if (!interrupted && !interruptWhenFileGrows.empty()) {
+            std::error_code ignored;
+            auto size = std::filesystem::file_size(folder + "/" + interruptWhenFileGrows, ignored);
+            if (!ignored && long(size) > interruptAtBytes) {
+                kill(child, SIGINT);
+                interrupted = true;
+            }
+        }
+        usleep(20 * 1000);
+    }
+    if (!run.timedOut && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
+    std::ifstream output(outputPath);
+    std::stringstream text;
+    text << output.rdbuf();
+    run.output = text.str();
+    std::filesystem::remove(outputPath);
+    return run;
+}
+
+std::string showDataPath() {
+    std::string path = buildFolder() + "/data.data";
+    return std::filesystem::exists(path) ? path : "";
+}
