@@ -38,7 +38,9 @@ void expectFinishedPartFile(const std::string& path, int32_t framesPerSecond, bo
     EXPECT_EQ(probe.height, 480);
     EXPECT_EQ(probe.videoCodec, "ffv1");
     ASSERT_TRUE(probe.hasAudio);
-    if (!mayBeEmpty) ASSERT_GT(probe.videoFrames, 0);
+    if (!mayBeEmpty) {
+        ASSERT_GT(probe.videoFrames, 0);
+    }
     EXPECT_EQ(probe.audioSamples, probe.videoFrames * 44100 / framesPerSecond);
     for (size_t n = 0; n < probe.audioBeforeFrame.size(); ++n)
         ASSERT_EQ(probe.audioBeforeFrame[n], int64_t(n + 1) * 44100 / framesPerSecond) << "frame " << n;
