@@ -40,7 +40,7 @@ bench: build
 fuzz: setup
 	@bash scripts/setup-fuzz.sh
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DTRIPTYCH_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(BUILD)-fuzz -j $(JOBS)
+	@cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzz_targets
 	@bash scripts/fuzz.sh $(BUILD)-fuzz
 
 clean:
