@@ -19,7 +19,7 @@ struct VideoClip::Decoded {
     int32_t width = 0;
     int32_t height = 0;
     int32_t frameCount = 0;
-    std::vector<uint8_t> store; // frameCount frames of width x height x 3 bytes
+    std::unique_ptr<uint8_t[]> store; // frameCount frames of width x height x 3 bytes
 };
 
 namespace {
@@ -34,11 +34,12 @@ VideoClip::Decoded decodeFrames(const std::string& name, int32_t lengthMs, int32
     decoded.height = decoded.reader->getHeight();
     decoded.frameCount = VideoClip::countFrames(lengthMs, framesPerSecond);
     const size_t frameBytes = size_t(decoded.width) * size_t(decoded.height) * 3;
-    decoded.store.resize(frameBytes * size_t(decoded.frameCount));
+    // left uninitialised: every byte is written by the decoder
+    decoded.store.reset(new uint8_t[frameBytes * size_t(decoded.frameCount)]);
     const float step = 1000.0f / float(framesPerSecond);
     float t = 0.0f;
     for (int32_t i = 0; i < decoded.frameCount; ++i) {
-        decoded.reader->readFrame(decoded.store.data() + frameBytes * size_t(i), int32_t(t), false);
+        decoded.reader->readFrame(decoded.store.get() + frameBytes * size_t(i), int32_t(t), false);
         t = float(double(t) + double(step));
     }
     return decoded;
@@ -129,7 +130,7 @@ void VideoClip::adopt(Decoded&& decoded) {
     frameStore = std::move(decoded.store);
     const size_t frameBytes = size_t(width) * size_t(height) * 3;
     frames.clear();
-    for (int32_t i = 0; i < decoded.frameCount; ++i) frames.push_back(frameStore.data() + frameBytes * size_t(i));
+    for (int32_t i = 0; i < decoded.frameCount; ++i) frames.push_back(frameStore.get() + frameBytes * size_t(i));
 }
 
 int32_t VideoClip::frameIndexAt(int32_t timeMs) const {

@@ -57,7 +57,7 @@ private:
     int32_t height = 0;
     std::unique_ptr<VideoFile> reader;
     std::unique_ptr<FrameBuffer> surface;
-    std::vector<uint8_t> frameStore;
+    std::unique_ptr<uint8_t[]> frameStore; // every frame, one after another
     std::vector<const uint8_t*> frames;
     const uint8_t* currentFrame = nullptr;
 };

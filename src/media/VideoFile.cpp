@@ -260,8 +260,16 @@ void VideoFile::readFrame(uint8_t* destination, int32_t timeMs, bool toFrameBuff
     r.scaler = sws_getCachedContext(r.scaler, frame->width, frame->height, AVPixelFormat(frame->format), width,
                                     height, AV_PIX_FMT_BGR24, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!r.scaler) failWith({"Colour format not supported", 666});
-    sws_scale(r.scaler, frame->data, frame->linesize, 0, frame->height, r.picture, r.pictureStride);
     const size_t rowBytes = size_t(width) * 3;
+    if (!toFrameBuffer && width % 16 == 0) {
+        // Rows of whole 16-pixel groups: the scaler writes straight into the destination
+        // without passing its end.
+        uint8_t* planes[4] = {destination, nullptr, nullptr, nullptr};
+        int strides[4] = {int(rowBytes), 0, 0, 0};
+        sws_scale(r.scaler, frame->data, frame->linesize, 0, frame->height, planes, strides);
+        return;
+    }
+    sws_scale(r.scaler, frame->data, frame->linesize, 0, frame->height, r.picture, r.pictureStride);
     for (int32_t y = 0; y < height; ++y) {
         const uint8_t* source = r.picture[0] + size_t(y) * size_t(r.pictureStride[0]);
         if (!toFrameBuffer) {

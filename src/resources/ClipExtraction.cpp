@@ -32,7 +32,6 @@ volatile sig_atomic_t quitSignalSeen = 0;
 
 struct sigaction previousInterrupt;
 struct sigaction previousTerminate;
-bool handlersInstalled = false;
 bool exitHandlerRegistered = false;
 
 // Thrown inside extractClips; the reason goes to stderr under the box text.
@@ -73,7 +72,12 @@ void onSignal(int signalNumber) {
     if (quitSignalSeen || endsProcess) {
         removeTempClips();
         if (endsProcess) {
+            // end by the signal itself, as the process would have without this handler
             signal(signalNumber, SIG_DFL);
+            sigset_t unblock;
+            sigemptyset(&unblock);
+            sigaddset(&unblock, signalNumber);
+            sigprocmask(SIG_UNBLOCK, &unblock, nullptr);
             raise(signalNumber);
         }
         _exit(128 + signalNumber);
@@ -83,14 +87,16 @@ void onSignal(int signalNumber) {
     else previous.sa_handler(signalNumber);
 }
 
-void installSignalHandlers() {
-    if (handlersInstalled) return;
+// Puts onSignal in front of whatever handles SIGINT and SIGTERM now (again, if a later
+// handler replaced it).
+void installSignalHandler(int signalNumber, struct sigaction& previous) {
+    struct sigaction current {};
+    sigaction(signalNumber, nullptr, &current);
+    if (!(current.sa_flags & SA_SIGINFO) && current.sa_handler == onSignal) return;
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &previousInterrupt);
-    sigaction(SIGTERM, &action, &previousTerminate);
-    handlersInstalled = true;
+    sigaction(signalNumber, &action, &previous);
 }
 
 void removeAtExit() { removeTempClips(); }
@@ -137,7 +143,8 @@ void extractClips(FileServer* fileServer) {
             exitHandlerRegistered = true;
         }
         makeTempDirectory();
-        installSignalHandlers();
+        installSignalHandler(SIGINT, previousInterrupt);
+        installSignalHandler(SIGTERM, previousTerminate);
         if (!fileServer) throw ExtractionFailure("no file service");
         openArchive(fileServer);
         for (int i = 0; i < 3; ++i) writeClip(fileServer, i);

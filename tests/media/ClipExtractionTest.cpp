@@ -1,0 +1,223 @@
+// Clip extraction: the private directory and its three files, removal at exit, on signals and
+// on request, and the message for every failure.
+#include "MediaTestSupport.h"
+
+#include "media/VideoFile.h"
+#include "resources/ArchiveWriter.h"
+#include "resources/ClipExtraction.h"
+#include "resources/FileServer.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace MediaTest;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const entries[3] = {"hxaaayqrvpj6duhqmbg1.tmp", "hxaaayqrvpj6duhqmbg2.tmp", "hxaaayqrvpj6duhqmbg3.tmp"};
+const char* const files[3] = {"hxaaayqrvpj6duhqmbg1.avi", "hxaaayqrvpj6duhqmbg2.avi", "hxaaayqrvpj6duhqmbg3.avi"};
+
+// Runs each test in a folder of its own holding data.data, with TMPDIR inside it.
+class ClipExtractionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousDirectory = fs::current_path();
+        temporary = folder.file("tmp");
+        fs::create_directory(temporary);
+        setenv("TMPDIR", temporary.c_str(), 1);
+        fs::current_path(folder.path);
+    }
+    void TearDown() override {
+        removeTempClips();
+        fs::current_path(previousDirectory);
+        unsetenv("TMPDIR");
+    }
+    void writeArchive(int clipCount, uint8_t fill) {
+        ArchiveWriter writer;
+        for (int i = 0; i < clipCount; ++i) writer.add(entries[i], std::vector<uint8_t>(size_t(1000 + i * 77), uint8_t(fill + i)));
+        ASSERT_EQ(writer.write("data.data"), "");
+    }
+    size_t leftInTemporary() { return size_t(std::distance(fs::directory_iterator(temporary), fs::directory_iterator())); }
+    // Runs extraction and returns the integer it raised (0 when none) and what it printed.
+    int extract(std::string* printed = nullptr) {
+        FileServer server(nullptr, 200);
+        ::testing::internal::CaptureStderr();
+        int raised = 0;
+        try {
+            extractClips(&server);
+        } catch (int code) {
+            raised = code;
+        }
+        std::string text = ::testing::internal::GetCapturedStderr();
+        if (printed) *printed = text;
+        return raised;
+    }
+
+    ScratchFolder folder;
+    fs::path previousDirectory;
+    std::string temporary;
+};
+
+} // namespace
+
+TEST_F(ClipExtractionTest, ClipsGoToAPrivateDirectoryAndAreRemovedAgain) {
+    writeArchive(3, 10);
+    ASSERT_EQ(extract(), 0);
+    std::string directory = tempClipDirectory();
+    ASSERT_EQ(directory.rfind(temporary + "/", 0), 0u) << directory;
+    ASSERT_EQ(directory.back(), '/');
+    struct stat info {};
+    ASSERT_EQ(stat(directory.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(tempClipPath(files[i]), directory + files[i]);
+        EXPECT_EQ(readWhole(tempClipPath(files[i])), std::vector<uint8_t>(size_t(1000 + i * 77), uint8_t(10 + i)));
+    }
+    // a second run in the same process writes over the same files
+    writeArchive(3, 50);
+    ASSERT_EQ(extract(), 0);
+    EXPECT_EQ(tempClipDirectory(), directory);
+    EXPECT_EQ(readWhole(tempClipPath(files[2]))[0], 52);
+
+    removeTempClips();
+    EXPECT_EQ(leftInTemporary(), 0u);
+    EXPECT_EQ(tempClipDirectory(), "");
+    removeTempClips(); // again: nothing to do, nothing else touched
+}
+
+TEST_F(ClipExtractionTest, EveryFailureShowsTheMessageAndRaisesOne) {
+    std::string printed;
+    // no archive at all: the box text and a line naming the file and the reason
+    ASSERT_EQ(extract(&printed), 1);
+    EXPECT_NE(printed.find("Couldn't create temporary files!"), std::string::npos) << printed;
+    EXPECT_NE(printed.find("'data.data': No such file or directory"), std::string::npos) << printed;
+
+    // an archive that is not one
+    writeWhole("data.data", std::vector<uint8_t>(500, 'x'));
+    ASSERT_EQ(extract(&printed), 1);
+    EXPECT_NE(printed.find("Couldn't create temporary files!"), std::string::npos);
+
+    // a clip missing from the archive
+    writeArchive(2, 1);
+    ASSERT_EQ(extract(&printed), 1);
+    EXPECT_NE(printed.find("hxaaayqrvpj6duhqmbg3.tmp"), std::string::npos) << printed;
+
+    // a temporary directory that cannot be made (TMPDIR names a file)
+    removeTempClips();
+    writeArchive(3, 1);
+    writeWhole("not-a-directory", {1});
+    setenv("TMPDIR", (folder.path + "/not-a-directory").c_str(), 1);
+    ASSERT_EQ(extract(&printed), 1);
+    EXPECT_NE(printed.find("Couldn't create temporary files!"), std::string::npos);
+    EXPECT_NE(printed.find("not-a-directory"), std::string::npos) << printed;
+}
+
+namespace {
+
+// In a child: extracts, reports the directory through the pipe, then waits for signals.
+// With a handler of its own (as the show has) the first signal only asks it to end.
+volatile sig_atomic_t endRequested = 0;
+
+[[noreturn]] void extractAndWait(int reportTo, bool withHandler, bool obeyRequest) {
+    if (withHandler) std::signal(SIGTERM, [](int) { endRequested = 1; });
+    FileServer server(nullptr, 200);
+    try {
+        extractClips(&server);
+    } catch (...) {
+        _exit(20);
+    }
+    std::string directory = tempClipDirectory();
+    if (write(reportTo, directory.c_str(), directory.size()) < 0) _exit(21);
+    bool acknowledged = false;
+    for (int i = 0; i < 20000; ++i) {
+        if (obeyRequest && endRequested) std::exit(0); // the normal exit removes the clips
+        if (endRequested && !acknowledged) {
+            acknowledged = write(reportTo, "!", 1) == 1;
+        }
+        usleep(1000);
+    }
+    _exit(22);
+}
+
+struct Child {
+    pid_t pid;
+    std::string directory;
+    int channel; // the child writes "!" here once it has seen a quit request
+};
+
+Child startChild(bool withHandler, bool obeyRequest) {
+    int channel[2];
+    EXPECT_EQ(pipe(channel), 0);
+    pid_t pid = fork();
+    if (pid == 0) {
+        close(channel[0]);
+        extractAndWait(channel[1], withHandler, obeyRequest);
+    }
+    close(channel[1]);
+    char buffer[4096];
+    ssize_t length = read(channel[0], buffer, sizeof buffer);
+    return Child{pid, std::string(buffer, length > 0 ? size_t(length) : 0), channel[0]};
+}
+
+} // namespace
+
+TEST_F(ClipExtractionTest, SignalsRemoveTheDirectory) {
+    writeArchive(3, 7);
+    {
+        // nothing else handles the signal: the clips go and the process ends by the signal
+        Child child = startChild(false, false);
+        ASSERT_FALSE(child.directory.empty());
+        ASSERT_TRUE(fs::exists(child.directory + files[0]));
+        kill(child.pid, SIGTERM);
+        int status = 0;
+        waitpid(child.pid, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+        close(child.channel);
+        EXPECT_FALSE(fs::exists(child.directory));
+    }
+    {
+        // the show's handler asks it to end; it ends normally and its exit handler removes them
+        Child child = startChild(true, true);
+        ASSERT_FALSE(child.directory.empty());
+        kill(child.pid, SIGTERM);
+        int status = 0;
+        waitpid(child.pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        close(child.channel);
+        EXPECT_FALSE(fs::exists(child.directory));
+    }
+    {
+        // a process still busy (no frame loop polls the request yet): a second signal ends it
+        Child child = startChild(true, false);
+        ASSERT_FALSE(child.directory.empty());
+        kill(child.pid, SIGTERM);
+        char seen = 0;
+        ASSERT_EQ(read(child.channel, &seen, 1), 1);
+        EXPECT_TRUE(fs::exists(child.directory)) << "the first signal must leave the clips for the show";
+        kill(child.pid, SIGTERM);
+        int status = 0;
+        waitpid(child.pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + SIGTERM);
+        close(child.channel);
+        EXPECT_FALSE(fs::exists(child.directory));
+    }
+    EXPECT_EQ(leftInTemporary(), 0u);
+}
+
+TEST_F(ClipExtractionTest, ACorruptClipEndsWithTheErrorBoxAndLeavesNothingBehind) {
+    writeArchive(3, 0x42); // three "clips" of repeated bytes
+    EXPECT_EXIT(
+        {
+            FileServer server(nullptr, 200);
+            extractClips(&server);
+            VideoFile reader(tempClipPath(files[0]).c_str());
+        },
+        ::testing::ExitedWithCode(1), "Error!: Couldn't open avi file! - '");
+    EXPECT_EQ(leftInTemporary(), 0u);
+}
