@@ -50,15 +50,20 @@ void ClipLibrary::ensureMixBuffers(int32_t width, int32_t height) {
     mixBufferB = std::make_unique<FrameBuffer>(width, height, false);
 }
 
-void ClipLibrary::blendRow(uint8_t* out, const uint8_t* current, const uint8_t* previous, int32_t pixels,
-                           int32_t p, int32_t q) {
-    const uint8_t* previousRow = productTable() + p * 256;
-    const uint8_t* currentRow = productTable() + q * 256;
-    for (int32_t i = 0; i < pixels * 4; i += 4) {
-        for (int32_t c = 0; c < 3; ++c) {
-            int32_t value = previousRow[previous[i + c]] + currentRow[current[i + c]];
-            out[i + c] = uint8_t(value > 255 ? 255 : value);
-        }
+namespace {
+// A sum of two weighted bytes; the weights add up to at most 255, so this only guards against
+// rounding of the float weights.
+inline uint8_t saturate(uint32_t value) { return uint8_t(value > 255 ? 255 : value); }
+} // namespace
+
+void ClipLibrary::blendRow(uint8_t* __restrict out, const uint8_t* __restrict current,
+                           const uint8_t* __restrict previous, int32_t pixels, int32_t p, int32_t q) {
+    const uint8_t* __restrict previousWeight = productTable() + p * 256;
+    const uint8_t* __restrict currentWeight = productTable() + q * 256;
+    for (int32_t i = 0; i < pixels; ++i, out += 4, current += 4, previous += 4) {
+        out[0] = saturate(uint32_t(previousWeight[previous[0]]) + currentWeight[current[0]]);
+        out[1] = saturate(uint32_t(previousWeight[previous[1]]) + currentWeight[current[1]]);
+        out[2] = saturate(uint32_t(previousWeight[previous[2]]) + currentWeight[current[2]]);
     }
 }
 
