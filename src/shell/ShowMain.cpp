@@ -1,6 +1,7 @@
 // Entry and start-up order of the show.
 #include "shell/ShowMain.h"
 
+#include "media/ClipLibrary.h"
 #include "media/VideoFile.h"
 #include "platform/DisplayDevice.h"
 #include "platform/Errors.h"
@@ -88,6 +89,7 @@ void runShow() {
     // 8.-9. clips out of the archive; video errors close the display first
     extractClips(fileServer);
     VideoFile::setErrorCallback(closeCurrentDisplay);
+    prefetchShowClips(); // the clips decode on worker threads while the pieces load
     // 10.-13.
     clearFrameBuffer();
     DisplayInput::setCursorVisible(true);
