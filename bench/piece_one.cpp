@@ -1,0 +1,117 @@
+// Drawing cost of piece one's frames at busy moments, headless and without presenting: the
+// opening mid-slide, the main part at 100 s (all 15 blocks, the jitter swell, bars and streaks
+// alive) and a closing glitch burst at its widest. Uses a 320x240 clip made in memory.
+// Prints `BENCH piece_one_<part>_median_ms` and `BENCH piece_one_<part>_p99_ms`.
+#include "animation/SceneManager.h"
+#include "pieces/one/PieceClip.h"
+#include "pieces/one/PieceOneScene.h"
+#include "platform/FrameBuffer.h"
+#include "platform/Settings.h"
+#include "platform/ShowRandom.h"
+#include "platform/Timer.h"
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// 93 frames of 320x240 at 29 frames per second, a different gradient in each.
+class BenchClip : public PieceClip {
+public:
+    BenchClip() : frames(93, std::vector<uint8_t>(320 * 240 * 3)) {
+        for (size_t n = 0; n < frames.size(); ++n)
+            for (size_t i = 0; i < frames[n].size(); ++i) frames[n][i] = uint8_t(i * 7 + n * 13);
+    }
+    void draw(FrameBuffer* fb, int32_t timeMs) override {
+        int32_t index = std::clamp(int32_t(int64_t(timeMs) * 29 / 1000), 0, 92);
+        current = frames[size_t(index)].data();
+        uint32_t* pixels = fb->getPixels32();
+        for (int32_t y = 0; y < 240; ++y) {
+            int32_t ty = fb->getTop() + y;
+            if (ty < 0 || ty >= fb->getHeight()) continue;
+            for (int32_t x = 0; x < 320; ++x) {
+                int32_t tx = fb->getLeft() + x;
+                if (tx < 0 || tx >= fb->getWidth()) continue;
+                const uint8_t* p = current + (size_t(y) * 320 + size_t(x)) * 3;
+                pixels[ty * fb->getWidth() + tx] = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
+            }
+        }
+    }
+    const uint8_t* currentFrame() const override { return current; }
+    int32_t framePixels() const override { return 320 * 240; }
+
+private:
+    std::vector<std::vector<uint8_t>> frames;
+    const uint8_t* current = nullptr;
+};
+
+double threadMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// The figures are the drawing thread's processor time per frame, so that other programs
+// sharing the machine do not count; the wall-clock median is printed beside them.
+void report(const char* part, const std::function<void()>& drawFrame) {
+    std::vector<double> cpu, wall;
+    for (int i = 0; i < 400; ++i) {
+        auto begin = std::chrono::steady_clock::now();
+        double cpuBegin = threadMs();
+        drawFrame();
+        cpu.push_back(threadMs() - cpuBegin);
+        wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count());
+    }
+    std::sort(cpu.begin(), cpu.end());
+    std::sort(wall.begin(), wall.end());
+    std::printf("BENCH piece_one_%s_median_ms %.4f ms\n", part, cpu[cpu.size() / 2]);
+    std::printf("BENCH piece_one_%s_p99_ms %.4f ms\n", part, cpu[cpu.size() * 99 / 100]);
+    std::printf("BENCH piece_one_%s_wall_median_ms %.4f ms\n", part, wall[wall.size() / 2]);
+}
+
+// Plays the part's frames at 25 frames per second up to atMs, then measures frames there.
+void measure(const char* part, int32_t atMs, const std::function<void(PieceOneScene&)>& drawFrame,
+             const std::function<void(PieceOneScene&)>& prepare = nullptr) {
+    FrameBuffer frameBuffer(640, 480, false);
+    SceneManager manager;
+    BenchClip clip;
+    ShowRandom::seed(1);
+    Timer& clock = Timer::instance();
+    clock.stop();
+    clock.setTimeMs(0);
+    PieceOneScene scene(&frameBuffer, manager);
+    scene.buildClipTime();
+    scene.setClip(&clip);
+    for (int32_t t = 0; t < atMs; t += 40) {
+        clock.setTimeMs(t);
+        drawFrame(scene);
+    }
+    clock.setTimeMs(atMs);
+    if (prepare) prepare(scene);
+    int32_t bars = 0, streaks = 0;
+    for (const BarSlot& slot : scene.getBars().getSlots()) bars += slot.life > 0.0f;
+    for (const auto& streak : scene.getStreaks().getStreaks()) streaks += streak != nullptr;
+    std::fprintf(stderr, "%s at %d ms: %d blocks, jitter %d, %d bars, %d streaks\n", part, atMs,
+                 scene.getBlocks().getBlockCount(), scene.getSequences().flickerLevel.value(), bars, streaks);
+    report(part, [&] { drawFrame(scene); });
+}
+
+} // namespace
+
+int main() {
+    Settings& settings = Settings::instance();
+    settings.set(Settings::BitsPerPixel, 32);
+    settings.set(Settings::Platform, 1);
+    settings.set(Settings::Interface, 1);
+
+    measure("opening", 3950, [](PieceOneScene& scene) { scene.drawOpeningFrame(); });
+    measure("main", 100000, [](PieceOneScene& scene) { scene.drawMainFrame(); },
+            [](PieceOneScene& scene) { scene.getBlocks().setBlockCount(15); });
+    measure("closing", 12500, [](PieceOneScene& scene) { scene.drawClosingFrame(); });
+    return 0;
+}
