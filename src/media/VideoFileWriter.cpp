@@ -4,6 +4,7 @@
 
 #include "media/render/AudioCapture.h"
 #include "media/render/AviEncoder.h"
+#include "media/render/EncoderThread.h"
 #include "media/render/RenderProgress.h"
 #include "media/render/VideoFrameSource.h"
 #include "platform/FrameBuffer.h"
@@ -21,6 +22,7 @@
 
 struct VideoFile::Writer {
     AviEncoder encoder;
+    std::unique_ptr<EncoderThread> output; // encodes on its own thread once the header is written
     std::string fileName;
     int32_t width = 0;
     int32_t height = 0;
@@ -42,6 +44,11 @@ struct VideoFile::Writer {
     std::vector<uint8_t> readBackBuffer;
     std::vector<uint8_t> audioBlock;
 
+    // The message for a failed write, by what failed first.
+    const char* writeFailure() const {
+        return output && output->failedOnSound() ? "Couldn't write audio to avi stream" : "Couldn't write to avi stream";
+    }
+
     // End of the sound of the next frame, in sample frames from the start of the file. 64-bit:
     // at high frame rates frames x rate no longer fits 32 bits within a part.
     int64_t nextFrameAudioEnd() const { return (int64_t(framesWritten) + 1) * audioRate / framesPerSecond; }
@@ -52,33 +59,33 @@ namespace {
 // Writers whose files are still open. Every way out of the process finishes them, so a fatal
 // error or an early exit leaves playable files behind.
 std::mutex openWritersLock;
-std::vector<AviEncoder*>& openWriters() {
-    static auto* writers = new std::vector<AviEncoder*>();
+std::vector<EncoderThread*>& openWriters() {
+    static auto* writers = new std::vector<EncoderThread*>();
     return *writers;
 }
 
 void finishOpenWritersAtExit() {
     std::lock_guard<std::mutex> guard(openWritersLock);
-    for (AviEncoder* encoder : openWriters()) encoder->finish();
+    for (EncoderThread* output : openWriters()) output->finish();
     openWriters().clear();
 }
 
-void registerOpenWriter(AviEncoder* encoder) {
+void registerOpenWriter(EncoderThread* output) {
     static bool exitHandlerRegistered = false;
     std::lock_guard<std::mutex> guard(openWritersLock);
     if (!exitHandlerRegistered) {
         std::atexit(finishOpenWritersAtExit);
         exitHandlerRegistered = true;
     }
-    openWriters().push_back(encoder);
+    openWriters().push_back(output);
 }
 
 // False when the exit handler finished the writer already.
-bool unregisterOpenWriter(AviEncoder* encoder) {
+bool unregisterOpenWriter(EncoderThread* output) {
     std::lock_guard<std::mutex> guard(openWritersLock);
     auto& writers = openWriters();
     for (auto at = writers.begin(); at != writers.end(); ++at)
-        if (*at == encoder) {
+        if (*at == output) {
             writers.erase(at);
             return true;
         }
@@ -134,7 +141,9 @@ VideoFile::VideoFile(void* instanceHandle, const char* fileName, int32_t frameWi
         std::remove(w.fileName.c_str());
         fail("Couldn't create avi stream", result);
     }
-    registerOpenWriter(&w.encoder);
+    w.output = std::make_unique<EncoderThread>(w.encoder, size_t(frameWidth) * size_t(frameHeight) * 3,
+                                               w.audioBlockAlign);
+    registerOpenWriter(w.output.get());
     // A new writer starts a new capture: its part's sound begins at position 0.
     if (w.audioEnabled) AudioCapture::instance().reset();
 }
@@ -142,11 +151,12 @@ VideoFile::VideoFile(void* instanceHandle, const char* fileName, int32_t frameWi
 void VideoFile::WriterDeleter::operator()(Writer* w) const {
     if (!w) return;
     RenderProgress::instance().finishLine();
-    if (unregisterOpenWriter(&w->encoder)) {
-        int result = w->encoder.finish();
+    if (w->output && unregisterOpenWriter(w->output.get())) {
+        int result = w->output->finish();
         if (result < 0) {
+            std::string message = w->writeFailure();
             delete w;
-            fail("Couldn't write to avi stream", result);
+            fail(message, result);
         }
     }
     delete w;
@@ -276,14 +286,14 @@ void VideoFile::writeData(const uint8_t* data, int32_t kind) {
             pixels = w.readBackBuffer.data();
             bottomUp = false;
         }
-        int result = w.encoder.writeVideoFrame(pixels, bottomUp);
-        if (result < 0) fail("Couldn't write to avi stream", result);
+        int result = w.output->writeVideoFrame(pixels, bottomUp);
+        if (result < 0) fail(w.writeFailure(), result);
         w.framesWritten += 1;
     } else if (kind == 3 && w.audioEnabled) {
         int64_t count = w.nextFrameAudioEnd() - w.audioSamplesWritten;
         if (count <= 0 || !data) return;
-        int result = w.encoder.writeAudio(data, int32_t(count));
-        if (result < 0) fail("Couldn't write audio to avi stream", result);
+        int result = w.output->writeAudio(data, int32_t(count));
+        if (result < 0) fail(w.writeFailure(), result);
         w.audioSamplesWritten += count;
     }
 }
