@@ -1,0 +1,95 @@
+# Shared steps of the end-to-end tests that drive the show on a virtual X screen: a private
+# Xvfb on a free display number, screenshots, pixel reads, and the data check.
+# Sourced by the tests; expects BUILD to be set.
+
+E2E_PIDS=()
+E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/triptych-e2e.XXXXXX")
+
+e2e_cleanup() {
+    for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+    for pid in "${E2E_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+    rm -rf "$E2E_WORK"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Skips the test (exit 0) unless the default data holds the menu pictures.
+require_menu_data() {
+    [ -f "$BUILD/data.data" ] || { echo "SKIP: $BUILD/data.data does not exist"; exit 0; }
+    if [ -x "$BUILD/datapack" ]; then
+        "$BUILD/datapack" list "$BUILD/data.data" | grep -q '^data/yo8.jpg' ||
+            { echo "SKIP: data.data has no data/yo8.jpg yet"; exit 0; }
+    else
+        grep -aq 'data/yo8.jpg' "$BUILD/data.data" || { echo "SKIP: data.data has no data/yo8.jpg yet"; exit 0; }
+    fi
+}
+
+# Starts Xvfb (1024x768, 24 bits) on the first free display number and exports DISPLAY.
+start_xvfb() {
+    command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 0; }
+    local number
+    for number in $(seq $((20 + $$ % 60)) 99) $(seq 20 99); do
+        [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
+        local pid=$!
+        for _ in $(seq 50); do
+            [ -e "/tmp/.X11-unix/X$number" ] && break
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        if kill -0 "$pid" 2>/dev/null && [ -e "/tmp/.X11-unix/X$number" ]; then
+            E2E_PIDS+=("$pid")
+            export DISPLAY=":$number"
+            return 0
+        fi
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    fail "no free display number for Xvfb"
+}
+
+# Starts the show in the build folder with the given words; its output goes to E2E_WORK.
+SHOW_PID=
+start_show() {
+    (cd "$BUILD" && exec timeout 300 ./triptych "$@" >"$E2E_WORK/stdout" 2>"$E2E_WORK/stderr") &
+    SHOW_PID=$!
+    E2E_PIDS+=("$SHOW_PID")
+}
+
+# Waits for the show to end and sets SHOW_CODE to its exit code.
+SHOW_CODE=
+wait_show() {
+    SHOW_CODE=0
+    wait "$SHOW_PID" || SHOW_CODE=$?
+}
+
+screenshot() { timeout 20 import -window root "$E2E_WORK/$1.png"; }
+
+# "r g b" of one pixel of a screenshot.
+pixel() {
+    timeout 20 convert "$E2E_WORK/$1.png" -format '%[fx:int(255*p{'"$2"','"$3"'}.r)] %[fx:int(255*p{'"$2"','"$3"'}.g)] %[fx:int(255*p{'"$2"','"$3"'}.b)]' info:
+}
+
+# Mean brightness (0..255) of a rectangle WIDTHxHEIGHT+X+Y of a screenshot.
+mean_in() {
+    timeout 20 convert "$E2E_WORK/$1.png" -crop "$2" +repage -colorspace Gray -format '%[fx:int(255*mean)]' info:
+}
+
+# Waits up to SECONDS for the screen to show the menu (the background's area is not black).
+wait_for_menu() {
+    local seconds=$1
+    for _ in $(seq $((seconds * 2))); do
+        kill -0 "$SHOW_PID" 2>/dev/null || return 1
+        screenshot waiting
+        [ "$(mean_in waiting 1024x700+0+40)" -gt 10 ] && return 0
+        sleep 0.5
+    done
+    return 1
+}
+
+# True when the show's stdout holds the credits.
+has_credits() { grep -q "created by" "$E2E_WORK/stdout"; }

@@ -1,0 +1,66 @@
+# The start menu on a real (virtual) X screen: the background from y = 15, three toggles; a
+# click switches a toggle off (it darkens), start leaves the menu, the intro runs, Escape ends
+# the pieces, the credits reach stdout and the show ends with exit code 0.
+set -u
+BUILD=$(cd "$1" && pwd)
+. "$(dirname "$0")/display_helpers.bash"
+require_menu_data
+command -v xdotool >/dev/null && command -v import >/dev/null || { echo "SKIP: xdotool or ImageMagick missing"; exit 0; }
+start_xvfb
+export TRIPTYCH_NO_BOXES=1 SDL_AUDIODRIVER=dummy
+export TMPDIR="$E2E_WORK/tmp"
+mkdir -p "$TMPDIR"
+
+start_show
+wait_for_menu 120 || { cat "$E2E_WORK/stderr" >&2; fail "the menu did not appear"; }
+xdotool mousemove 5 5 # away from every control
+sleep 1
+screenshot menu
+
+# The background starts at y = 15: the row above is black, the rows from 15 show the picture.
+"$BUILD/datapack" extract "$BUILD/data.data" data/yo8.jpg "$E2E_WORK/yo8.jpg" >/dev/null 2>&1 ||
+    fail "cannot extract data/yo8.jpg"
+[ "$(mean_in menu 1024x15+0+0)" -le 2 ] || fail "rows 0-14 are not black"
+[ "$(mean_in menu 1024x3+0+15)" -gt 5 ] || fail "row 15 does not show the background"
+for point in "100 0" "900 200" "40 700"; do
+    set -- $point
+    read -r r g b <<<"$(timeout 20 convert "$E2E_WORK/yo8.jpg" -format "%[fx:int(255*p{$1,$2}.r)] %[fx:int(255*p{$1,$2}.g)] %[fx:int(255*p{$1,$2}.b)]" info:)"
+    read -r sr sg sb <<<"$(pixel menu "$1" $(($2 + 15)))"
+    for pair in "$r $sr" "$g $sg" "$b $sb"; do
+        set -- $pair
+        [ $(($1 > $2 ? $1 - $2 : $2 - $1)) -le 12 ] || fail "background differs at $point: $r,$g,$b vs $sr,$sg,$sb"
+    done
+done
+
+# Three toggles centred at x = 512 (y = 192, 384, 576), all on: their pictures are bright.
+for y in 192 384 576; do
+    level=$(mean_in menu "300x80+362+$((y - 40))")
+    [ "$level" -gt 20 ] || fail "no toggle at y = $y (mean $level)"
+done
+before=$(mean_in menu 300x80+362+152)
+
+# Click the first toggle: it fades to a dark grey within a fraction of a second.
+xdotool mousemove 512 192 click 1
+sleep 1
+xdotool mousemove 5 5
+sleep 1.5
+screenshot off
+after=$(mean_in off 300x80+362+152)
+[ "$after" -lt $((before / 3)) ] || fail "toggle one did not darken ($before -> $after)"
+second=$(mean_in off 300x80+362+344)
+[ "$second" -gt $((before / 2)) ] || fail "toggle two changed too ($second)"
+
+# Start: the menu gives way to the black intro.
+xdotool mousemove 970 640 click 1
+sleep 1.5
+screenshot intro
+[ "$(mean_in intro 1024x768+0+0)" -le 3 ] || fail "the intro is not black"
+kill -0 "$SHOW_PID" 2>/dev/null || fail "the show ended during the intro"
+# Escape ends the running piece and skips the rest.
+sleep 3
+xdotool key Escape
+wait_show
+[ "$SHOW_CODE" = 0 ] || { cat "$E2E_WORK/stderr" >&2; fail "exit code $SHOW_CODE"; }
+has_credits || fail "no credits on stdout"
+[ -z "$(ls -A "$TMPDIR")" ] || fail "files left in the temporary directory: $(ls -A "$TMPDIR")"
+echo "PASS"
