@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 
 using namespace MediaTest;
 
@@ -192,8 +193,14 @@ TEST_F(SoundSystemTest, LiveOutputRunsWithoutADevice) {
     std::vector<uint8_t> mpeg = makeMpegAudio(0.2, 44100, 2);
     SoundHandle stream = sound.createStream(mpeg.data(), int64_t(mpeg.size()));
     ASSERT_NE(stream, 0u);
+    Capture capture;
+    sound.setProcessingCallback(stream, Capture::take, &capture);
     EXPECT_TRUE(sound.start());
     EXPECT_TRUE(sound.playStream(stream));
+    // the device's thread pulls the sound until the stream ends (a generous guard, not a timing check)
+    for (int waited = 0; sound.isActive(stream) && waited < 20000; ++waited) usleep(1000);
+    EXPECT_FALSE(sound.isActive(stream));
+    EXPECT_NEAR(double(capture.samples.size()) / 2, 0.2 * 44100, 2 * 1152);
     EXPECT_TRUE(sound.stop(stream));
     EXPECT_FALSE(sound.initialise(SoundOutput::Offline)) << "initialised twice";
 }

@@ -58,6 +58,19 @@ TEST_F(VideoFileTest, ReadsInAnyOrderGiveTheSameFrames) {
     for (int32_t t : times) EXPECT_EQ(frameShownAt(reader, t), int(reader.frameAtTime(t))) << "at " << t << " ms";
 }
 
+TEST_F(VideoFileTest, LongJumpsForwardAndBackLandOnTheRightFrame) {
+    // 700 frames; blue and green hold the frame number
+    std::string longClip = folder.file("long.avi");
+    ASSERT_TRUE(writeClip(longClip, "ffv1", 16, 8, 25, 700, [](int frame, int, int) { return uint32_t(frame); }));
+    VideoFile reader(longClip.c_str());
+    std::vector<uint8_t> pixels(16 * 8 * 3);
+    for (int32_t t : {0, 15000, 27000, 3000, 27960, 100000, 0, 40}) {
+        reader.readFrame(pixels.data(), t, false);
+        int shown = pixels[0] | pixels[1] << 8;
+        EXPECT_EQ(shown, std::min<int>(t * 25 / 1000, 699)) << "at " << t << " ms";
+    }
+}
+
 TEST_F(VideoFileTest, PixelsArePackedTopDownInBlueGreenRedOrder) {
     VideoFile reader(clip.c_str());
     std::vector<uint8_t> packed(16 * 8 * 3);
