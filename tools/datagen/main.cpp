@@ -2,7 +2,9 @@
 #include "DefaultData.h"
 #include "resources/ArchiveWriter.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 
@@ -11,6 +13,15 @@ int main(int argc, char** argv) {
     if (argc > 2 || out == "-h" || out == "--help") {
         std::fprintf(stderr, "usage: datagen [OUTPUT]   (default: data.data)\n");
         return argc > 2 ? 1 : 0;
+    }
+    // Composing takes a while: find out first whether the archive can be written at all.
+    std::string probe = out + ".partial";
+    if (FILE* file = std::fopen(probe.c_str(), "wb")) {
+        std::fclose(file);
+        std::remove(probe.c_str());
+    } else {
+        std::fprintf(stderr, "datagen: couldn't create %s: %s\n", probe.c_str(), std::strerror(errno));
+        return 1;
     }
     std::vector<DataEntry> entries;
     try {

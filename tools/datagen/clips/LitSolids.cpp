@@ -39,6 +39,11 @@ std::vector<Vec3> dodecahedronNormals() {
 
 // Ray against a solid in world space: distance and world normal of the entry face.
 bool hitSolid(const Solid& s, Vec3 origin, Vec3 dir, float& tHit, Vec3& normal) {
+    // Most rays miss: a bounding sphere (no vertex of these solids lies farther than 1.8 times
+    // the face distance from the centre) rejects them before the face planes are tried.
+    Vec3 oc = origin - s.centre;
+    float b = dot(oc, dir), c = dot(oc, oc) - s.distance * s.distance * 3.24f;
+    if (c > 0 && (b > 0 || b * b < c)) return false;
     // Into the solid's own frame: undo the pitch, then the yaw.
     auto toLocal = [&](Vec3 v) {
         float cp = std::cos(-s.pitch), sp = std::sin(-s.pitch);
@@ -100,7 +105,7 @@ Picture LitSolids::render(int width, int height, float seconds, float period) {
         float diffuse = shadowed ? 0.0f : std::max(dot(n, l), 0.0f);
         float specular = shadowed ? 0.0f : std::pow(std::max(dot(reflect(view, n), l), 0.0f), 30.0f) * shine;
         float rim = std::pow(1.0f - std::fabs(dot(n, view)), 3.0f) * std::max(dot(n, rimDirection), 0.0f);
-        return albedo * (0.08f + 1.25f * diffuse) + rgb255(255, 235, 200) * (specular * 1.4f) +
+        return albedo * (0.1f + 1.5f * diffuse) + rgb255(255, 235, 200) * (specular * 1.4f) +
                rgb255(120, 170, 255) * (rim * 1.2f);
     };
     for (int y = 0; y < height; ++y)
@@ -119,7 +124,7 @@ Picture LitSolids::render(int width, int height, float seconds, float period) {
                 float tf = (floorY - eye.y) / dir.y;
                 Vec3 q = eye + dir * tf;
                 bool dark = (int(std::floor(q.x * 1.5f)) + int(std::floor(q.z * 1.5f))) & 1;
-                Colour tile = dark ? rgb255(30, 28, 35) : rgb255(70, 66, 78);
+                Colour tile = dark ? rgb255(30, 28, 35) : rgb255(120, 115, 130);
                 c = shade(q, {0, 1, 0}, dir, tile, 0.2f);
                 // The solids mirrored faintly in the polished floor.
                 Vec3 bounce = reflect(dir, {0, 1, 0});

@@ -62,12 +62,12 @@ VoxelFlight::VoxelFlight() : heights(size_t(mapSize) * mapSize), colours(size_t(
             float light = std::max(dot(n, sunDirection), 0.0f);
             float detail = Noise::lattice(x, y, 1401) * 0.12f + 0.94f;
             Colour ground;
-            if (h <= waterLevel) ground = rgb255(30, 60, 80);
+            if (h <= waterLevel) ground = rgb255(15, 35, 55);
             else if (h < waterLevel + 0.02f) ground = rgb255(190, 170, 120);
-            else if (h < 0.5f) ground = mix(rgb255(70, 110, 45), rgb255(30, 70, 35), smoothstep(0.35f, 0.5f, h));
+            else if (h < 0.5f) ground = mix(rgb255(60, 100, 40), rgb255(20, 55, 28), smoothstep(0.35f, 0.5f, h));
             else if (h < 0.62f) ground = mix(rgb255(100, 90, 75), rgb255(130, 120, 110), n.y);
             else ground = n.y > 0.55f ? rgb255(245, 248, 255) : rgb255(140, 135, 130);
-            if (h > waterLevel) ground = ground * (detail * (0.18f + 1.0f * light));
+            if (h > waterLevel) ground = ground * (detail * (0.05f + 1.15f * light));
             colours[size_t(y) * mapSize + size_t(x)] = ground;
         }
 }
@@ -108,7 +108,7 @@ Picture VoxelFlight::render(int width, int height, float seconds) const {
     float z = 1.0f, dz = 0.25f;
     const float farthest = 700.0f;
     while (z < farthest) {
-        float fog = 1.0f - std::exp(-z * 0.0028f);
+        float fog = 1.0f - std::exp(-z * 0.002f);
         for (int x = 0; x < width; ++x) {
             float across = (float(x) - width * 0.5f) / focal;
             float wx = pose.x + (forward.x + right.x * across) * z;
@@ -121,7 +121,7 @@ Picture VoxelFlight::render(int width, int height, float seconds) const {
             if (h <= waterLevel * heightScale + 0.01f) {
                 // Water mirrors more sky the flatter it is seen, with glints of the sun.
                 float glint = Noise::value(wx * 0.5f, wz * 0.5f + seconds * 1.5f, 1601);
-                c = mix(c, horizonSky * 0.8f, clamp01(z / 300.0f) * 0.7f) + sun * (smoothstep(0.82f, 0.97f, glint) * 0.35f);
+                c = mix(c, horizonSky * 0.7f, clamp01(z / 400.0f) * 0.6f) + sun * (smoothstep(0.82f, 0.97f, glint) * 0.35f);
             }
             c = mix(c, horizonSky, fog);
             int from = std::max(int(top), 0);

@@ -119,11 +119,11 @@ Picture Scenes::dunes(int w, int h) {
 
 Picture Scenes::mistyForest(int w, int h) {
     Picture p(w, h);
-    Colour mist = rgb255(200, 215, 200);
+    Colour mist = rgb255(205, 220, 190);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             float u = float(x) / float(w), v = float(y) / float(h);
-            Colour c = mix(rgb255(235, 240, 225), rgb255(150, 170, 150), v);
+            Colour c = mix(rgb255(240, 235, 205), rgb255(140, 170, 130), v);
             // Six rows of fir trees, far rows pale in the mist, near rows dark.
             for (int row = 0; row < 6; ++row) {
                 float depth = float(row) / 5.0f;
@@ -141,13 +141,13 @@ Picture Scenes::mistyForest(int w, int h) {
                 bool crown = v > treeTop && v < ground - tall * 0.05f && std::fabs(u - cx) < halfWidth &&
                              Noise::value(u * 90.0f, v * 60.0f, 25u + row) > 0.12f;
                 if (trunk || crown || v > ground + 0.04f) {
-                    Colour tree = mix(rgb255(40, 60, 45), rgb255(10, 20, 15), depth);
+                    Colour tree = mix(rgb255(40, 75, 40), rgb255(12, 30, 14), depth);
                     c = mix(tree, mist, (1.0f - depth) * 0.75f);
                 }
             }
             // Shafts of light falling from the upper left.
             float shaft = Noise::value((u + v * 0.5f) * 14.0f, 0.5f, 27);
-            c += rgb255(255, 245, 210) * (smoothstep(0.6f, 0.9f, shaft) * 0.25f * (1.0f - v));
+            c += rgb255(255, 220, 150) * (smoothstep(0.6f, 0.9f, shaft) * 0.35f * (1.0f - v));
             p.at(x, y) = c;
         }
     finishPhotograph(p, 0.35f, 16);
