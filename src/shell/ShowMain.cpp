@@ -3,6 +3,7 @@
 
 #include "media/ClipLibrary.h"
 #include "media/VideoFile.h"
+#include "platform/DebugServer.h"
 #include "platform/DisplayDevice.h"
 #include "platform/Errors.h"
 #include "platform/FrameBuffer.h"
@@ -76,6 +77,7 @@ int readCommandLine(const std::string& line) {
 void runShow() {
     // 4. the services; only the file service is used here
     new Servers(11, 0, 200);
+    getDebugServer();
     getExceptionServer();
     FileServer* fileServer = getFileServer();
     // 5. projection tables

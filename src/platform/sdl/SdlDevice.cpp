@@ -178,8 +178,11 @@ bool SdlDevice::present() {
     }
     pumpEvents();
     applyCursor();
-    // Hidden (rendering to files) or minimised: nothing to show.
-    if (SDL_GetWindowFlags(display.window) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) {
+    // Hidden (rendering to files: as fast as drawing allows) or minimised (resting 1 ms):
+    // nothing to show.
+    Uint32 flags = SDL_GetWindowFlags(display.window);
+    if (flags & SDL_WINDOW_HIDDEN) return true;
+    if (flags & SDL_WINDOW_MINIMIZED) {
         Sys_Sleep(1);
         return true;
     }
