@@ -52,6 +52,22 @@ start_xvfb() {
     fail "no free display number for Xvfb"
 }
 
+# No boxes, no sound device, and a temporary directory of the test's own to check for leftovers.
+quiet_show_environment() {
+    export TRIPTYCH_NO_BOXES=1 SDL_AUDIODRIVER=dummy
+    export TMPDIR="$E2E_WORK/tmp"
+    mkdir -p "$TMPDIR"
+}
+
+# Everything a test on the virtual screen needs, or a SKIP line and exit 0 when a part is missing.
+prepare_screen_test() {
+    require_menu_data
+    command -v xdotool >/dev/null && command -v import >/dev/null ||
+        { echo "SKIP: xdotool or ImageMagick missing"; exit 0; }
+    start_xvfb
+    quiet_show_environment
+}
+
 # Starts the show in the build folder with the given words; its output goes to E2E_WORK.
 SHOW_PID=
 start_show() {

@@ -4,9 +4,7 @@
 set -u
 BUILD=$(cd "$1" && pwd)
 . "$(dirname "$0")/display_helpers.bash"
-export TRIPTYCH_NO_BOXES=1 SDL_AUDIODRIVER=dummy
-export TMPDIR="$E2E_WORK/tmp"
-mkdir -p "$TMPDIR"
+quiet_show_environment
 
 # No display at all.
 code=0

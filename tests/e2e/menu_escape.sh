@@ -3,12 +3,7 @@
 set -u
 BUILD=$(cd "$1" && pwd)
 . "$(dirname "$0")/display_helpers.bash"
-require_menu_data
-command -v xdotool >/dev/null && command -v import >/dev/null || { echo "SKIP: xdotool or ImageMagick missing"; exit 0; }
-start_xvfb
-export TRIPTYCH_NO_BOXES=1 SDL_AUDIODRIVER=dummy
-export TMPDIR="$E2E_WORK/tmp"
-mkdir -p "$TMPDIR"
+prepare_screen_test
 
 start_show window
 wait_for_menu 120 || { cat "$E2E_WORK/stderr" >&2; fail "the menu did not appear"; }
