@@ -56,3 +56,13 @@ TEST(CommandLine, RangeAndCodecChecks) {
     EXPECT_TRUE(checkCodec("h264"));
     EXPECT_TRUE(readWindowSwitch("Window"));
 }
+
+TEST(CommandLine, FrameRateReadsDigitsOnlyAndLeavesRangeToTheCheck) {
+    // Reading starts at the first digit, so a minus sign in front of it is not part of the number.
+    EXPECT_EQ(readFrameRate("fps -5"), 5);
+    EXPECT_EQ(readFrameRate("fps 0"), 0);
+    EXPECT_TRUE(checkFrameRate(readFrameRate("fps 0")));
+    // Any digit counts, even one inside another word such as a codec name.
+    EXPECT_EQ(readFrameRate("codec=h264 fps 30"), 264);
+    EXPECT_EQ(readFrameRate("fps 12.5"), 12);
+}
