@@ -24,8 +24,8 @@ void softLimit(std::vector<float>& channel, float ceiling) {
 
 void master(StereoBuffer& buffer, double targetLufs, double ceilingDb) {
     float ceiling = float(std::pow(10.0, ceilingDb / 20.0));
-    // The limiter lowers the loudness a little, so level and limit twice.
-    for (int pass = 0; pass < 2; ++pass) {
+    // The limiter lowers the loudness a little, so level and limit until it settles.
+    for (int pass = 0; pass < 3; ++pass) {
         double loudness = Loudness::integrated(buffer);
         if (loudness <= Loudness::kSilence) return;
         buffer.scale(float(std::pow(10.0, (targetLufs - loudness) / 20.0)));

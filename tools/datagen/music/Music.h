@@ -16,5 +16,7 @@ struct Entry {
 // "data/videoclip1.mpg", "data/broken", "data/broken.end", "data/col4.mp3", "data/videoclip2.mpg".
 // Deterministic: the same bytes on every run.
 std::vector<Entry> composeAll();
+// One of those entries by its archive name; throws std::invalid_argument for any other name.
+Entry compose(const std::string& archiveName);
 
 } // namespace Music

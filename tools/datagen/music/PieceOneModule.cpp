@@ -23,7 +23,6 @@ using namespace ModuleInstruments;
 
 constexpr int kRows = kBars * kRowsPerBar;
 constexpr int kPatternRows = 64;
-constexpr int kLastDelay = 15; // the note delay command reaches 15 ticks into a row
 
 // Channel roles.
 constexpr int kKickChannel = 0;
@@ -111,7 +110,7 @@ struct Beat {
     int events;
 };
 
-// A table's times as distinct song ticks (10 ms), each with how many events it gathers. Events
+// A table's times as distinct song ticks (12.5 ms), each with how many events it gathers. Events
 // a millisecond or two apart (the tables' pairs) are one beat, placed by its first time.
 std::vector<Beat> beatsOf(const int32_t* table) {
     std::vector<int32_t> times;
@@ -125,9 +124,8 @@ std::vector<Beat> beatsOf(const int32_t* table) {
             continue;
         }
         groupStart = t;
-        // The nearest tick a note delay can reach: ticks past the last delay go to the next row.
-        long tick = std::lround(t / double(kTickMs));
-        if (tick % kTicksPerRow > kLastDelay) tick += kTicksPerRow - tick % kTicksPerRow;
+        // The note delay reaches every tick of a row (0 to 15), so the nearest tick it is.
+        long tick = std::lround(t / kTickMs);
         if (!beats.empty() && beats.back().tick == tick)
             ++beats.back().events;
         else
@@ -206,7 +204,7 @@ Xm::Module compose(float gain) {
     module.name = "broken";
     module.channels = kChannels;
     module.speed = kTicksPerRow;
-    module.bpm = 250; // 2.5 / 250 s = 10 ms a tick
+    module.bpm = 200; // 2.5 / 200 s = 12.5 ms a tick
     module.patterns = song.patterns();
     for (size_t i = 0; i < module.patterns.size(); ++i) module.order.push_back(uint8_t(i));
     module.instruments = ModuleInstruments::build(gain);

@@ -1,5 +1,5 @@
-// Piece one's main-part music: an Extended Module of 36 bars of 16 rows of 200 ms (20 ticks
-// of 10 ms per row), whose drum hits fall on piece one's beat tables so that every streak, bar,
+// Piece one's main-part music: an Extended Module of 36 bars of 16 rows of 200 ms (16 ticks
+// of 12.5 ms per row), whose drum hits fall on piece one's beat tables so that every streak, bar,
 // block and flicker on screen lands on a hit.
 #pragma once
 
@@ -10,8 +10,8 @@
 
 namespace Music::PieceOneModule {
 
-constexpr int kTicksPerRow = 20;
-constexpr int kTickMs = 10;
+constexpr int kTicksPerRow = 16;
+constexpr double kTickMs = 12.5;
 constexpr int kRowsPerBar = 16;
 constexpr int kBars = 36;
 constexpr int kChannels = 16;
