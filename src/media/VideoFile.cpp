@@ -259,7 +259,7 @@ void VideoFile::readFrame(uint8_t* destination, int32_t timeMs, bool toFrameBuff
     // Every frame is scaled to the size of frame 0, which the destination was made for.
     r.scaler = sws_getCachedContext(r.scaler, frame->width, frame->height, AVPixelFormat(frame->format), width,
                                     height, AV_PIX_FMT_BGR24, SWS_BILINEAR, nullptr, nullptr, nullptr);
-    if (!r.scaler) failWith({"Colour format not supported", 666});
+    if (!r.scaler) failWith({"Colour format not supported!", 666});
     const size_t rowBytes = size_t(width) * 3;
     if (!toFrameBuffer && width % 16 == 0) {
         // Rows of whole 16-pixel groups: the scaler writes straight into the destination

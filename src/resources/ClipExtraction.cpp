@@ -25,7 +25,8 @@ const char* const clipFiles[3] = {"hxaaayqrvpj6duhqmbg1.avi", "hxaaayqrvpj6duhqm
 
 // Fixed buffers, so that a signal handler can remove everything with unlink and rmdir alone.
 constexpr size_t pathLength = 2048;
-char tempDirectory[pathLength];        // with its trailing '/', empty while none exists
+constexpr size_t directoryLength = pathLength - 8; // room for the trailing '/'
+char tempDirectory[pathLength];                    // with its trailing '/', empty while none exists
 char clipPaths[3][pathLength + 32];
 volatile sig_atomic_t directoryExists = 0;
 volatile sig_atomic_t quitSignalSeen = 0;
@@ -48,9 +49,9 @@ void makeTempDirectory() {
     std::string pattern = base;
     if (pattern.back() != '/') pattern += '/';
     pattern += "triptych-XXXXXX";
-    if (pattern.size() + 2 > sizeof(char[pathLength - 8]))
+    if (pattern.size() + 1 > directoryLength)
         throw ExtractionFailure("temporary directory path too long: " + pattern);
-    char buffer[pathLength - 8];
+    char buffer[directoryLength];
     std::memcpy(buffer, pattern.c_str(), pattern.size() + 1);
     if (!mkdtemp(buffer))
         throw ExtractionFailure("cannot create a temporary directory in '" + std::string(base) +

@@ -139,16 +139,6 @@ TEST_F(VideoClipTest, MirroredFramesAreTurnedAndTheirOuterBytesExchanged) {
     for (int i = 0; i < 16; ++i) EXPECT_EQ(target.getPixels()[i], expected[i]) << "byte " << i;
 }
 
-TEST_F(VideoClipTest, WithoutPreloadNothingIsDrawn) {
-    VideoClip clip(path, 1000, 23, false);
-    EXPECT_EQ(clip.getFrameCount(), 0);
-    EXPECT_EQ(clip.getWidth(), 16);
-    FrameBuffer target(16, 8, false);
-    clip.draw(&target, 0);
-    EXPECT_EQ(clip.getCurrentFrame(), nullptr);
-    EXPECT_EQ(target.getPixels()[4 * 17 + 1], 0);
-}
-
 TEST_F(VideoClipTest, PrefetchedClipsEqualClipsDecodedInPlace) {
     std::string second = folder.file("second.avi");
     ASSERT_TRUE(writeClip(second, "ffv1", 16, 8, 29, 40, numberedPixel));
