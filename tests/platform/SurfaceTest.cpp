@@ -49,14 +49,6 @@ TEST(Surface, ADoubledStoreHoldsTwiceTheRowsAndReportsItsWidth) {
     EXPECT_EQ(static_cast<MemorySurface*>(plain.getSurface())->getStoreBytes(), 100 * 50 * 4);
 }
 
-TEST(Surface, BitsPerPixelFromTheSettingsSizeTheStore) {
-    writeSettings(10, 10, 16);
-    FrameBuffer sixteen(8, 4, false);
-    EXPECT_EQ(sixteen.getBitsPerPixel(), 16);
-    EXPECT_EQ(static_cast<MemorySurface*>(sixteen.getSurface())->getStoreBytes(), 8 * 4 * 2);
-    writeSettings(640, 480, 32);
-}
-
 TEST(Surface, TopAndLeftMoveTheOriginWithoutResizing) {
     writeSettings(640, 480, 32);
     FrameBuffer frame(320, 200, false);

@@ -3,18 +3,18 @@
 #include "platform/DebugServer.h"
 #include "platform/Errors.h"
 #include "resources/FileServer.h"
+#include "resources/JpegTestFiles.h"
 #include "resources/OImage.h"
 #include "resources/Servers.h"
 
 #include <gtest/gtest.h>
-#include <turbojpeg.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,18 +34,8 @@ protected:
     // Writes a JPEG of the given pixels (3 bytes each, or 1 for grey) and returns its path.
     static std::string writeJpeg(const std::string& file, const std::vector<uint8_t>& pixels, int width,
                                  int height, bool grey) {
-        tjhandle encoder = tjInitCompress();
-        unsigned char* jpeg = nullptr;
-        unsigned long size = 0;
-        int result = tjCompress2(encoder, pixels.data(), width, 0, height, grey ? TJPF_GRAY : TJPF_RGB, &jpeg,
-                                 &size, grey ? TJSAMP_GRAY : TJSAMP_444, 100, 0);
-        EXPECT_EQ(result, 0) << tjGetErrorStr2(encoder);
         std::string path = directory + "/" + file;
-        FILE* out = std::fopen(path.c_str(), "wb");
-        std::fwrite(jpeg, 1, size, out);
-        std::fclose(out);
-        tjFree(jpeg);
-        tjDestroy(encoder);
+        EXPECT_TRUE(writeTestJpeg(path, pixels, width, height, grey)) << path;
         return path;
     }
 
