@@ -189,7 +189,7 @@ bool SdlDevice::present() {
     void* locked = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(display.texture, nullptr, &locked, &pitch) != 0) return false;
-    if (attached && attached->getPixels()) {
+    if (attached && attached->getPixels() && attached->getBitsPerPixel() == 32) {
         // Rows and columns the frame buffer really has: a smaller store is never read past.
         int32_t columns = std::min(display.width, attached->getWidth());
         int32_t rows = std::min(display.height, attached->getHeight());
