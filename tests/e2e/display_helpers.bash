@@ -34,7 +34,7 @@ start_xvfb() {
     local number
     for number in $(seq $((20 + $$ % 60)) 99) $(seq 20 99); do
         [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
+        Xvfb ":$number" -screen 0 1024x768x24 -br -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
         local pid=$!
         for _ in $(seq 50); do
             [ -e "/tmp/.X11-unix/X$number" ] && break
