@@ -134,13 +134,14 @@ void writeInstrument(ByteWriter& out, const Instrument& instrument) {
 } // namespace
 
 void tune(Sample& sample, double sampleRate, double sampleHz, double hzAtC4) {
-    // Linear table: C-4 with relative note 0 and finetune 0 plays at 8363 Hz, and each
-    // 1/128 semitone of relative note and finetune raises that rate.
+    // Linear table: C-4 with relative note 0 and finetune 0 plays at 8363 Hz; the relative note
+    // shifts by semitones, the finetune by 1/128 semitone, of which players honour only every
+    // eighth step (FastTracker 2 keeps 16 finetune levels), so round to 1/16 semitone.
     double semitones = 12.0 * std::log2(sampleRate * hzAtC4 / (sampleHz * 8363.0));
-    long steps = std::lround(semitones * 128.0);
-    long note = steps >= 0 ? steps / 128 : -((-steps + 127) / 128);
+    long steps = std::lround(semitones * 16.0);
+    long note = steps >= 0 ? steps / 16 : -((-steps + 15) / 16);
     sample.relativeNote = int8_t(note);
-    sample.finetune = int8_t(steps - note * 128);
+    sample.finetune = int8_t((steps - note * 16) * 8);
 }
 
 std::vector<uint8_t> write(const Module& module) {

@@ -65,7 +65,8 @@ struct Module {
 };
 
 // Sets the sample's relative note and finetune so that note C-4 plays a sample recorded at
-// `sampleRate` whose pitch is `sampleHz` at the pitch `hzAtC4` (linear frequency table).
+// `sampleRate` whose pitch is `sampleHz` at the pitch `hzAtC4` (linear frequency table), to
+// within 1/32 semitone.
 void tune(Sample& sample, double sampleRate, double sampleHz, double hzAtC4);
 
 // The module's bytes; throws std::invalid_argument for a module the format cannot hold.
