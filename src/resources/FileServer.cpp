@@ -48,7 +48,8 @@ struct FileServer::File {
 
     void open(const char* fileName, DebugServer* log) {
         setName(fileName);
-        handle = std::fopen(fileName, "rb+");
+        // Read-only: a file the service only reads must not need write permission.
+        handle = std::fopen(fileName, "rb");
         std::string line = std::string("{FileServer::File}: Opening file ") + fileName + "...";
         line += handle ? " Done." : " Failed!";
         if (log) log->write(line.c_str(), handle ? 4 : 10);

@@ -42,6 +42,11 @@ TEST_F(FileServerTest, LooseFilesAreReadOnceAndKept) {
     writeFile("a.bin", "changed on disk");
     EXPECT_EQ(server.getFile(path.c_str()), first); // answered from memory
     EXPECT_EQ(server.getFileSize(path.c_str()), 5);
+
+    // Reading needs no write permission.
+    std::string readOnly = writeFile("read-only.bin", "ro");
+    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
+    EXPECT_EQ(server.getFileSize(readOnly.c_str()), 2);
 }
 
 TEST_F(FileServerTest, LooseFileFailures) {
