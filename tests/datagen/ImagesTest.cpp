@@ -2,6 +2,8 @@
 // three's frame, one-channel fade maps that cover their photograph and span 0..255, and
 // byte-identical output from run to run.
 #include "DefaultData.h"
+#include "common/Noise.h"
+#include "common/Picture.h"
 #include "images/FadeMaps.h"
 #include "images/JpegEncoder.h"
 #include "images/Photographs.h"
@@ -168,4 +170,22 @@ TEST(PictureComposition, FailuresNameWhatFailed) {
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("/nonexistent/font.ttf"), std::string::npos);
     }
+}
+
+TEST(PictureTools, TiledNoiseRepeatsSeamlesslyAndPastingClipsAtEveryEdge) {
+    // The flight's landscape wraps round its map; a seam would show as a cliff in the clip.
+    for (float y : {0.0f, 2.5f, 7.25f})
+        for (float x : {0.0f, 0.3f, 5.9f}) EXPECT_NEAR(Noise::valueTiled(x, y, 6, 9), Noise::valueTiled(x + 6.0f, y - 12.0f, 6, 9), 1e-5f);
+    Picture target(8, 6, {0.1f, 0.1f, 0.1f});
+    Picture patch(4, 4, {1.0f, 0.0f, 0.0f});
+    for (auto [x, y] : {std::pair{-3, -3}, std::pair{6, 4}, std::pair{-10, 0}, std::pair{7, -2}}) target.paste(patch, x, y);
+    target.blend(-1, 2, {0, 1, 0}, 1.0f);
+    target.blend(8, 6, {0, 1, 0}, 1.0f);
+    EXPECT_FLOAT_EQ(target.at(0, 0).r, 1.0f); // covered from (-3, -3)
+    EXPECT_FLOAT_EQ(target.at(7, 5).r, 1.0f); // covered from (6, 4)
+    EXPECT_FLOAT_EQ(target.at(3, 3).r, 0.1f); // untouched
+    int red = 0;
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 8; ++x) red += target.at(x, y).r == 1.0f;
+    EXPECT_EQ(red, 1 + 4 + 2); // (0,0); (6..7, 4..5); (7, 0..1)
 }

@@ -132,17 +132,21 @@ Picture Scenes::mistyForest(int w, int h) {
                 float jitter = Noise::lattice(int32_t(cell), row, 21) * 0.6f + 0.2f;
                 float cx = (cell + jitter) * spacing;
                 float ground = 0.62f + 0.07f * float(row);
-                float tall = (0.3f + 0.25f * Noise::lattice(int32_t(cell), row, 23)) * (0.6f + depth);
+                float tall = (0.2f + 0.16f * Noise::lattice(int32_t(cell), row, 23)) * (0.75f + 0.6f * depth);
                 float treeTop = ground - tall;
                 float along = (v - treeTop) / tall;
                 float tier = along * 5.0f - std::floor(along * 5.0f);
-                float halfWidth = along * spacing * 0.42f * (0.7f + 0.3f * tier);
+                float halfWidth = along * spacing * 0.6f * (0.65f + 0.35f * tier);
                 bool trunk = std::fabs(u - cx) < spacing * 0.04f && v > treeTop && v < ground + 0.05f;
                 bool crown = v > treeTop && v < ground - tall * 0.05f && std::fabs(u - cx) < halfWidth &&
                              Noise::value(u * 90.0f, v * 60.0f, 25u + row) > 0.12f;
-                if (trunk || crown || v > ground + 0.04f) {
+                if (trunk || crown) {
                     Colour tree = mix(rgb255(40, 75, 40), rgb255(12, 30, 14), depth);
                     c = mix(tree, mist, (1.0f - depth) * 0.75f);
+                } else if (v > ground + 0.04f) {
+                    Colour moss = mix(rgb255(70, 90, 45), rgb255(30, 45, 25), depth) *
+                                  (0.8f + 0.4f * Noise::fbm(u * 30.0f, v * 60.0f, 3, 29u + row));
+                    c = mix(moss, mist, (1.0f - depth) * 0.6f);
                 }
             }
             // Shafts of light falling from the upper left.
@@ -196,10 +200,10 @@ Picture Scenes::cloudsAtEvening(int w, int h) {
             float u = float(x) / float(w), v = float(y) / float(h);
             Colour sky = mix(rgb255(40, 70, 140), rgb255(255, 170, 120), smoothstep(0.1f, 1.0f, v));
             float density = Noise::fbm(u * 3.0f + v * 1.5f, v * 5.0f, 6, 71);
-            float cloud = smoothstep(0.45f, 0.7f, density);
+            float cloud = smoothstep(0.4f, 0.65f, density);
             // Lit from below by the low sun: bright lower rims, dark bellies higher up.
             float rim = clamp01((Noise::fbm(u * 3.0f + v * 1.5f, v * 5.0f - 0.08f, 6, 71) - density) * 12.0f + 0.5f);
-            Colour lit = mix(rgb255(90, 60, 100), rgb255(255, 200, 150) * 1.3f, rim * (0.3f + 0.7f * v));
+            Colour lit = mix(rgb255(110, 80, 110), rgb255(255, 190, 140) * 1.3f, rim * (0.4f + 0.6f * v));
             p.at(x, y) = mix(sky, lit, cloud);
         }
     finishPhotograph(p, 0.3f, 7);
