@@ -79,8 +79,6 @@ public:
     virtual bool isDialogClosed();
     int32_t getFramesWritten() const;
     bool isAudioEnabled() const;
-    // The frame with its rows in reverse order, in a buffer the writer keeps.
-    const uint8_t* flipRows(const uint8_t* frame);
 
 private:
     void open(const char* fileName);

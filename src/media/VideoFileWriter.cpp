@@ -40,7 +40,6 @@ struct VideoFile::Writer {
     VideoFrameSource* sourceObject = nullptr;
     const uint8_t* sourceBuffer = nullptr;
     void* sourceParameter = nullptr;
-    std::vector<uint8_t> flipBuffer;
     std::vector<uint8_t> readBackBuffer;
     std::vector<uint8_t> audioBlock;
 
@@ -250,15 +249,6 @@ void VideoFile::waitForAudio() {
     capture.takeCapturedSinceWait();
 }
 
-const uint8_t* VideoFile::flipRows(const uint8_t* frame) {
-    Writer& w = *writer;
-    const size_t rowBytes = size_t(w.width) * 3;
-    w.flipBuffer.resize(rowBytes * size_t(w.height));
-    for (int32_t y = 0; y < w.height; ++y)
-        std::memcpy(w.flipBuffer.data() + size_t(y) * rowBytes, frame + size_t(w.height - 1 - y) * rowBytes, rowBytes);
-    return w.flipBuffer.data();
-}
-
 void VideoFile::writeData(const uint8_t* data, int32_t kind) {
     if (!writer) return;
     Writer& w = *writer;
@@ -266,9 +256,11 @@ void VideoFile::writeData(const uint8_t* data, int32_t kind) {
         const uint8_t* pixels;
         bool bottomUp;
         if (kind == 1) {
+            // Top-down rows as drawn; the encoder stores them the way its format wants (a raw
+            // bitmap bottom-up), so no flipped copy is made here.
             if (!data) return;
-            pixels = flipRows(data);
-            bottomUp = true;
+            pixels = data;
+            bottomUp = false;
         } else {
             // The current display's frame buffer, 4 bytes per pixel, converted to 3; what the
             // frame buffer does not cover stays black.
