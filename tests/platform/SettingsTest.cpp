@@ -19,9 +19,3 @@ TEST(Settings, LastWriteWinsAndTablesAreIndependent) {
     settings.set(-7, -1);
     EXPECT_EQ(settings.get(-7), -1);
 }
-
-TEST(Settings, InstanceIsOneRegistry) {
-    Settings::instance().set(Settings::Platform, 1);
-    EXPECT_EQ(&Settings::instance(), &Settings::instance());
-    EXPECT_EQ(Settings::instance().get(Settings::Platform), 1);
-}
