@@ -31,8 +31,6 @@ char clipPaths[3][pathLength + 32];
 volatile sig_atomic_t directoryExists = 0;
 volatile sig_atomic_t quitSignalSeen = 0;
 
-struct sigaction previousInterrupt;
-struct sigaction previousTerminate;
 bool exitHandlerRegistered = false;
 
 // Thrown inside extractClips; the reason goes to stderr under the box text.
@@ -62,25 +60,48 @@ void makeTempDirectory() {
     directoryExists = 1;
 }
 
+// The signals after which the clips are removed, and the handlers that were there before.
+constexpr int watchedSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL};
+constexpr int watchedCount = int(sizeof watchedSignals / sizeof watchedSignals[0]);
+struct sigaction previousActions[watchedCount];
+
+// Hands the signal to the previous handler (or the default action) as if onSignal were not there.
+void passOn(int signalNumber, const struct sigaction& previous) {
+    sigaction(signalNumber, &previous, nullptr);
+    sigset_t unblock;
+    sigemptyset(&unblock);
+    sigaddset(&unblock, signalNumber);
+    sigprocmask(SIG_UNBLOCK, &unblock, nullptr);
+    raise(signalNumber);
+}
+
 // A first SIGINT / SIGTERM goes on to the handler that was there before (the shell's asks the
-// show to end, and the normal exit removes the clips). A second one, or one that would end the
-// process at once, removes the clips here.
+// show to end, and the normal exit removes the clips). A second one, or any signal that would
+// end the process at once (no handler, a hang-up, a crash), removes the clips first.
 void onSignal(int signalNumber) {
-    const struct sigaction& previous = signalNumber == SIGINT ? previousInterrupt : previousTerminate;
-    bool endsProcess = !(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_DFL;
+    int slot = 0;
+    while (slot < watchedCount - 1 && watchedSignals[slot] != signalNumber) ++slot;
+    const struct sigaction& previous = previousActions[slot];
+    bool defaultAction = !(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_DFL;
     bool ignored = !(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_IGN;
+    bool quitSignal = signalNumber == SIGINT || signalNumber == SIGTERM;
     if (ignored) return;
-    if (quitSignalSeen || endsProcess) {
+    bool fault = signalNumber == SIGSEGV || signalNumber == SIGBUS || signalNumber == SIGFPE ||
+                 signalNumber == SIGILL || signalNumber == SIGABRT;
+    if (fault) {
+        // Returning repeats the faulting instruction (abort raises again), now meeting the
+        // previous handler with the real context.
         removeTempClips();
-        if (endsProcess) {
-            // end by the signal itself, as the process would have without this handler
-            signal(signalNumber, SIG_DFL);
-            sigset_t unblock;
-            sigemptyset(&unblock);
-            sigaddset(&unblock, signalNumber);
-            sigprocmask(SIG_UNBLOCK, &unblock, nullptr);
-            raise(signalNumber);
-        }
+        sigaction(signalNumber, &previous, nullptr);
+        return;
+    }
+    if (!quitSignal || defaultAction) {
+        removeTempClips();
+        passOn(signalNumber, previous);
+        _exit(128 + signalNumber); // only if the previous handler returned
+    }
+    if (quitSignalSeen) {
+        removeTempClips();
         _exit(128 + signalNumber);
     }
     quitSignalSeen = 1;
@@ -88,16 +109,18 @@ void onSignal(int signalNumber) {
     else previous.sa_handler(signalNumber);
 }
 
-// Puts onSignal in front of whatever handles SIGINT and SIGTERM now (again, if a later
+// Puts onSignal in front of whatever handles the watched signals now (again, if a later
 // handler replaced it).
-void installSignalHandler(int signalNumber, struct sigaction& previous) {
-    struct sigaction current {};
-    sigaction(signalNumber, nullptr, &current);
-    if (!(current.sa_flags & SA_SIGINFO) && current.sa_handler == onSignal) return;
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(signalNumber, &action, &previous);
+void installSignalHandlers() {
+    for (int slot = 0; slot < watchedCount; ++slot) {
+        struct sigaction current {};
+        sigaction(watchedSignals[slot], nullptr, &current);
+        if (!(current.sa_flags & SA_SIGINFO) && current.sa_handler == onSignal) continue;
+        struct sigaction action {};
+        action.sa_handler = onSignal;
+        sigemptyset(&action.sa_mask);
+        sigaction(watchedSignals[slot], &action, &previousActions[slot]);
+    }
 }
 
 void removeAtExit() { removeTempClips(); }
@@ -144,8 +167,7 @@ void extractClips(FileServer* fileServer) {
             exitHandlerRegistered = true;
         }
         makeTempDirectory();
-        installSignalHandler(SIGINT, previousInterrupt);
-        installSignalHandler(SIGTERM, previousTerminate);
+        installSignalHandlers();
         if (!fileServer) throw ExtractionFailure("no file service");
         openArchive(fileServer);
         for (int i = 0; i < 3; ++i) writeClip(fileServer, i);

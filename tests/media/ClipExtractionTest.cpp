@@ -221,3 +221,15 @@ TEST_F(ClipExtractionTest, ACorruptClipEndsWithTheErrorBoxAndLeavesNothingBehind
         ::testing::ExitedWithCode(1), "Error!: Couldn't open avi file! - '");
     EXPECT_EQ(leftInTemporary(), 0u);
 }
+
+TEST_F(ClipExtractionTest, ACrashStillRemovesTheClips) {
+    writeArchive(3, 9);
+    EXPECT_DEATH(
+        {
+            FileServer server(nullptr, 200);
+            extractClips(&server);
+            std::abort();
+        },
+        "");
+    EXPECT_EQ(leftInTemporary(), 0u);
+}
