@@ -19,6 +19,7 @@
 #include "shell/ShowState.h"
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -37,11 +38,14 @@ struct PieceState {
     SoundHandle openingStream = 0;
     SoundHandle closingStream = 0;
     SoundHandle musicModule = 0;
+    std::vector<const uint8_t*> soundBytes; // stay with their channels for the rest of the run
     std::unique_ptr<PieceClip> pieceClip;
     bool videoMode = false;
     int32_t framesPerSecond = 25;
-    // Never destroyed: its triggers stay registered with the scene manager for the whole run.
+    // Never destroyed: its triggers stay registered with the scene manager for the whole run
+    // (a second load keeps the first scene alive in `earlierScenes`).
     PieceOneScene* scene = nullptr;
+    std::vector<PieceOneScene*> earlierScenes;
 };
 
 PieceState& state() {
@@ -54,6 +58,7 @@ SoundHandle loadSound(const char* name, bool module) {
     FileServer* files = getFileServer();
     int32_t size = files->getFileSize(name);
     const uint8_t* data = files->getFile(name);
+    state().soundBytes.push_back(data);
     SoundSystem& sound = SoundSystem::instance();
     SoundHandle handle = module ? sound.loadModule(data, size) : sound.createStream(data, size);
     if (handle == 0) throw 1;
@@ -119,6 +124,7 @@ void load(DisplayDevice* device, FrameBuffer* frameBuffer) {
     piece.device = device;
     piece.frameBuffer = frameBuffer;
     piece.framesPerSecond = Show::framesPerSecond;
+    if (piece.scene) piece.earlierScenes.push_back(piece.scene);
     piece.scene = new PieceOneScene(frameBuffer, SceneManager::instance());
     piece.pieceClip = std::make_unique<DecodedPieceClip>(
         std::make_unique<VideoClip>(tempClipPath("hxaaayqrvpj6duhqmbg3.avi"), 3200, 29, true));

@@ -15,6 +15,9 @@
 #include <filesystem>
 #include <functional>
 
+// The show's services, created once and kept for the whole process as the show keeps them.
+Servers* runTestServers = nullptr;
+
 namespace {
 
 // A display device that asks the show to quit once `quitNow` says so after a present.
@@ -35,7 +38,7 @@ public:
 struct LoadedPiece {
     explicit LoadedPiece(std::function<bool(QuittingDevice&)> quitNow) {
         Show::quitRequested.store(0);
-        if (!getExceptionServer()) new Servers(11, 0, 200);
+        if (!getExceptionServer()) runTestServers = new Servers(11, 0, 200);
         extractClips(getFileServer());
         Settings::instance().set(Settings::Width, 640);
         Settings::instance().set(Settings::Height, 480);
