@@ -9,7 +9,9 @@
 using SoundHandle = uint32_t;
 
 // Sees every block a channel produces, before it is mixed, and may change it in place.
-// samples: interleaved 16-bit stereo; lengthBytes: 4 bytes per sample frame.
+// samples: interleaved 16-bit stereo; lengthBytes: 4 bytes per sample frame (the last block of
+// a channel may be short). Runs on the audio thread live, under the mixer's lock: it must not
+// call the sound system.
 using SoundProcessingCallback = void (*)(SoundHandle channel, int16_t* samples, uint32_t lengthBytes,
                                          void* user);
 
