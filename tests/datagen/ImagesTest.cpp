@@ -189,3 +189,15 @@ TEST(PictureTools, TiledNoiseRepeatsSeamlesslyAndPastingClipsAtEveryEdge) {
         for (int x = 0; x < 8; ++x) red += target.at(x, y).r == 1.0f;
     EXPECT_EQ(red, 1 + 4 + 2); // (0,0); (6..7, 4..5); (7, 0..1)
 }
+
+TEST(PictureTools, CentredTextIsCentredOnItsPoint) {
+    TextRenderer text(Fonts::sansBold, 20);
+    Picture picture(200, 40);
+    text.drawCentred(picture, 120, 30, "piece three", {1, 1, 1});
+    double inked = 0, weighted = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 200; ++x) inked += picture.at(x, y).r, weighted += picture.at(x, y).r * (x + 0.5);
+    ASSERT_GT(inked, 100.0);
+    EXPECT_NEAR(weighted / inked, 120.0, 4.0);
+    EXPECT_NEAR(text.measure("piece three"), 120, 60);
+}

@@ -28,6 +28,22 @@ struct ClipEncoder::State {
     int64_t frameCount = 0;
     bool finished = false;
 
+    State() = default;
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
+    // Frees whatever was made, also when the constructor stopped half-way with an error.
+    ~State() {
+        sws_freeContext(scaler);
+        av_frame_free(&frame);
+        av_packet_free(&packet);
+        avcodec_free_context(&codec);
+        if (io) {
+            av_freep(&io->buffer);
+            avio_context_free(&io);
+        }
+        avformat_free_context(format);
+    }
+
     [[noreturn]] void fail(const std::string& operation, int error) const {
         char text[AV_ERROR_MAX_STRING_SIZE] = {};
         av_strerror(error, text, sizeof text);
@@ -121,18 +137,7 @@ ClipEncoder::ClipEncoder(const Settings& settings, const std::string& what) : st
     if (!s.scaler) s.fail("set up the colour conversion", AVERROR(EINVAL));
 }
 
-ClipEncoder::~ClipEncoder() {
-    State& s = *state;
-    sws_freeContext(s.scaler);
-    av_frame_free(&s.frame);
-    av_packet_free(&s.packet);
-    avcodec_free_context(&s.codec);
-    if (s.io) {
-        av_freep(&s.io->buffer);
-        avio_context_free(&s.io);
-    }
-    avformat_free_context(s.format);
-}
+ClipEncoder::~ClipEncoder() = default;
 
 void ClipEncoder::State::drain(bool flushing) {
     for (;;) {
