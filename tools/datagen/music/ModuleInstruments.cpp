@@ -95,12 +95,12 @@ std::vector<Xm::Instrument> build(float gain) {
 
     // Pad: three sawtooths 1 Hz apart beating slowly, soft above 1.8 kHz.
     Mono pad = periodicSaws({219, 220, 221}, [](float f) { return 1.0f / (1.0f + (f / 1800.0f) * (f / 1800.0f)); });
-    list.push_back(looped("pad", pad, 220.0, gain, 26, {{0, 0}, {40, 64}, {120, 0}}, 1, 0));
+    list.push_back(looped("pad", pad, 220.0, gain, 20, {{0, 0}, {40, 64}, {120, 0}}, 1, 0));
 
     Mono lead = periodicSaws({440, 442}, [](float f) { return 1.0f / (1.0f + (f / 3200.0f) * (f / 3200.0f)); });
     list.push_back(looped("lead", lead, 441.0, gain, 28, {{0, 0}, {2, 64}, {12, 44}, {30, 0}}, 2, 0));
 
-    list.push_back(oneShot("bell", Voices::bell(noteHz(60), 1.2f), gain, 22, 150));
+    list.push_back(oneShot("bell", Voices::bell(noteHz(60), 1.2f), gain, 18, 150));
     Xm::tune(list.back().sample, kSampleRate, noteHz(60), noteHz(60));
     return list;
 }
