@@ -25,7 +25,9 @@ namespace fs = std::filesystem;
 class OImageTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (!getExceptionServer()) new Servers(11, 0, 200); // loose-file mode: names are paths
+        // Loose-file mode: names are paths. The services stay for the whole run.
+        static Servers* services = getExceptionServer() ? nullptr : new Servers(11, 0, 200);
+        (void)services;
         char pattern[] = "/tmp/oimage-test-XXXXXX";
         directory = mkdtemp(pattern);
     }
@@ -41,7 +43,7 @@ protected:
 
     static void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
         FILE* out = std::fopen(path.c_str(), "wb");
-        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), out);
         std::fclose(out);
     }
 

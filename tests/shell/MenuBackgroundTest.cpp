@@ -34,7 +34,8 @@ TEST(MenuBackground, IsDrawnFromRowFifteenAndCutToTheFrameBuffer) {
     fs::path previous = fs::current_path();
     fs::current_path(directory); // loose files are read by their names
 
-    if (!getExceptionServer()) new Servers(11, 0, 200);
+    static Servers* services = getExceptionServer() ? nullptr : new Servers(11, 0, 200); // kept for the run
+    (void)services;
     Settings::instance().set(Settings::BitsPerPixel, 32);
     Settings::instance().set(Settings::Platform, 1);
     Settings::instance().set(Settings::Interface, 1);
