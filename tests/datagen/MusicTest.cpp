@@ -3,6 +3,7 @@
 #include "music/Loudness.h"
 #include "music/ModuleInstruments.h"
 #include "music/ModuleRender.h"
+#include "music/Mp3Encoder.h"
 #include "music/Music.h"
 #include "music/PieceOneModule.h"
 #include "pieces/one/BeatTables.h"
@@ -30,7 +31,7 @@ Decoded decodeMp3(const std::vector<uint8_t>& bytes) {
     Decoded out;
     mpg123_handle* mh = mpg123_new(nullptr, nullptr);
     EXPECT_NE(mh, nullptr);
-    mpg123_param(mh, MPG123_FLAGS, MPG123_FORCE_FLOAT | MPG123_QUIET, 0.0);
+    mpg123_param(mh, MPG123_ADD_FLAGS, MPG123_FORCE_FLOAT | MPG123_QUIET, 0.0);
     EXPECT_EQ(mpg123_open_feed(mh), MPG123_OK);
     EXPECT_EQ(mpg123_feed(mh, bytes.data(), bytes.size()), MPG123_OK);
     std::vector<float> block(8192);
@@ -196,4 +197,17 @@ TEST(Music, SameBytesOnEveryRun) {
         EXPECT_EQ(first.bytes, second.bytes) << name;
     }
     EXPECT_THROW(compose("data/unknown.mp3"), std::invalid_argument);
+}
+
+TEST(MusicMp3, InfoFrameGivesTheExactLengthAndEmptyAudioStillEncodes) {
+    // The Info frame tells the decoder the encoder's delay and padding, so the decoded stream
+    // has exactly the frames that went in.
+    StereoBuffer tone(size_t(kSampleRate) + 123);
+    for (size_t i = 0; i < tone.frames(); ++i) tone.left[i] = tone.right[i] = 0.3f * float(std::sin(0.05 * double(i)));
+    Decoded d = decodeMp3(encodeMp3(tone, 160, "tone"));
+    EXPECT_EQ(d.audio.frames(), tone.frames());
+    EXPECT_NEAR(levelDb(d.audio, 100.0, 900.0), levelDb(tone, 100.0, 900.0), 0.6);
+
+    Decoded empty = decodeMp3(encodeMp3(StereoBuffer(), 160, "empty"));
+    EXPECT_LT(empty.audio.frames(), size_t(kSampleRate / 10));
 }
