@@ -25,6 +25,10 @@ namespace {
 
 void removeTempClipsAtExit() { removeTempClips(); }
 
+// Process-wide services, kept until the process ends.
+Servers* services = nullptr;
+OTable* projectionTables = nullptr;
+
 void onQuitSignal(int) { Show::quitRequested.store(1); }
 
 void onDisplayQuit() { Show::requestQuit(); }
@@ -76,12 +80,12 @@ int readCommandLine(const std::string& line) {
 
 void runShow() {
     // 4. the services; only the file service is used here
-    new Servers(11, 0, 200);
+    services = new Servers(11, 0, 200);
     getDebugServer();
     getExceptionServer();
     FileServer* fileServer = getFileServer();
     // 5. projection tables
-    new OTable(65535, 1024, 768, 32, 45.0f);
+    projectionTables = new OTable(65535, 1024, 768, 32, 45.0f);
     // 6.-7. the 1024x768 display
     writeDisplaySettings(1024, 768);
     Show::currentDevice = new DisplayDevice("");
