@@ -180,8 +180,10 @@ Picture Scenes::aurora(int w, int h) {
             }
             if (v > groundV) {
                 float depth = (v - groundV) / (1.0f - groundV);
-                c = mix(rgb255(70, 110, 120), rgb255(150, 175, 190), depth) *
-                    (0.85f + 0.2f * Noise::fbm(u * 20.0f, v * 40.0f, 3, 39));
+                // Snow lit by the aurora: green near the horizon, bluish drifts nearer.
+                c = mix(rgb255(50, 90, 100), rgb255(120, 150, 175), depth) *
+                        (0.75f + 0.35f * Noise::fbm(u * 12.0f, v * 50.0f, 4, 39)) +
+                    rgb255(60, 200, 130) * ((1.0f - depth) * 0.25f);
             }
             // Pines on the horizon.
             float pine = groundV - 0.08f * Noise::value(u * 40.0f, 0.0f, 41) *
