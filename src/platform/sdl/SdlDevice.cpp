@@ -10,6 +10,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -157,6 +158,8 @@ bool SdlDevice::open() {
     Settings& settings = Settings::instance();
     int32_t width = settings.get(Settings::Width), height = settings.get(Settings::Height);
     if (width <= 0 || height <= 0 || !createDisplay(width, height)) {
+        // The show goes on without a picture (rendering to files still works); say why.
+        std::fprintf(stderr, "triptych: couldn't open the %dx%d display: %s\n", width, height, SDL_GetError());
         releaseDisplay();
         return false;
     }
