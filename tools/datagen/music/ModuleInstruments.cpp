@@ -87,21 +87,23 @@ std::vector<Xm::Instrument> build(float gain) {
     list.push_back(oneShot("crash", Voices::crash(2.4f), gain, 40, 128));
     list.push_back(oneShot("riser", Voices::riser(3.2f), gain, 34, 128));
 
-    // Bass: a sawtooth at 55 Hz darkened above 600 Hz, with a sine an octave below its second
-    // partial for weight.
+    // Envelope points count the module's ticks of 12.5 ms; each envelope holds at its sustain
+    // point until the note is released.
+    // Bass: a sawtooth at 55 Hz darkened above 600 Hz, with a sine at its fundamental for weight.
     Mono bass = periodicSaws({55}, [](float f) { return 1.0f / (1.0f + (f / 600.0f) * (f / 600.0f)); });
     for (size_t i = 0; i < bass.size(); ++i) bass[i] += 0.8f * float(std::sin(6.283185307179586 * 55.0 * double(i) / kSampleRate));
     list.push_back(looped("bass", bass, 55.0, gain, 48, {{0, 64}, {3, 56}, {40, 44}, {48, 0}}, 2, 0));
 
-    // Pad: three sawtooths 1 Hz apart beating slowly, soft above 1.8 kHz.
+    // Pad: three sawtooths 1 Hz apart beating slowly, soft above 1.8 kHz; it swells in over
+    // 0.4 s from a third of its level, so a new chord each bar dips only a little.
     Mono pad = periodicSaws({219, 220, 221}, [](float f) { return 1.0f / (1.0f + (f / 1800.0f) * (f / 1800.0f)); });
-    list.push_back(looped("pad", pad, 220.0, gain, 20, {{0, 0}, {40, 64}, {120, 0}}, 1, 0));
+    list.push_back(looped("pad", pad, 220.0, gain, 20, {{0, 24}, {32, 64}, {120, 0}}, 1, 0));
 
     Mono lead = periodicSaws({440, 442}, [](float f) { return 1.0f / (1.0f + (f / 3200.0f) * (f / 3200.0f)); });
     list.push_back(looped("lead", lead, 441.0, gain, 28, {{0, 0}, {2, 64}, {12, 44}, {30, 0}}, 2, 0));
 
+    // The bell is recorded at middle C, so played at its own rate on C-4 like the drums.
     list.push_back(oneShot("bell", Voices::bell(noteHz(60), 1.2f), gain, 18, 150));
-    Xm::tune(list.back().sample, kSampleRate, noteHz(60), noteHz(60));
     return list;
 }
 
