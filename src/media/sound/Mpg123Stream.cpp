@@ -46,21 +46,28 @@ public:
         }
     }
 
-    // Opens the stream with output at 44100 Hz stereo; forceRate resamples any other rate.
-    bool open(bool forceRate) {
+    // Opens the stream for 16-bit stereo output and tells its rate: the stream's own rate, or
+    // 44100 Hz resampled by mpg123 with forceRate.
+    bool open(bool forceRate, long* rate) {
         int error = MPG123_OK;
         handle = mpg123_new(nullptr, &error);
         if (!handle) return false;
         mpg123_param(handle, MPG123_FLAGS, MPG123_QUIET | MPG123_FORCE_STEREO, 0.0);
         if (forceRate) mpg123_param(handle, MPG123_FORCE_RATE, 44100, 0.0);
         mpg123_format_none(handle);
-        mpg123_format(handle, 44100, MPG123_STEREO, MPG123_ENC_SIGNED_16);
+        if (forceRate) {
+            mpg123_format(handle, 44100, MPG123_STEREO, MPG123_ENC_SIGNED_16);
+        } else {
+            const long* rates = nullptr;
+            size_t rateCount = 0;
+            mpg123_rates(&rates, &rateCount);
+            for (size_t i = 0; i < rateCount; ++i) mpg123_format(handle, rates[i], MPG123_STEREO, MPG123_ENC_SIGNED_16);
+        }
         if (mpg123_replace_reader_handle(handle, readMemory, seekMemory, nullptr) != MPG123_OK) return false;
         if (mpg123_open_handle(handle, &block) != MPG123_OK) return false;
-        long rate = 0;
         int channels = 0, encoding = 0;
-        if (mpg123_getformat(handle, &rate, &channels, &encoding) != MPG123_OK) return false;
-        return rate == 44100 && channels == 2 && encoding == MPG123_ENC_SIGNED_16;
+        if (mpg123_getformat(handle, rate, &channels, &encoding) != MPG123_OK) return false;
+        return channels == 2 && encoding == MPG123_ENC_SIGNED_16;
     }
 
     // Whether a first frame decodes: garbage that merely looks like a header does not.
@@ -108,9 +115,13 @@ std::unique_ptr<AudioSource> openMpegStream(const void* data, int64_t size) {
     if (!data || size <= 0) return nullptr;
     initialiseLibrary();
     // Streams at 44100 Hz decode as they are; any other rate is resampled by mpg123.
-    for (bool forceRate : {false, true}) {
-        auto stream = std::make_unique<Mpg123Stream>(data, size);
-        if (stream->open(forceRate) && stream->decodesSomething()) return stream;
+    long rate = 0;
+    auto stream = std::make_unique<Mpg123Stream>(data, size);
+    if (!stream->open(false, &rate)) return nullptr;
+    if (rate != 44100) {
+        stream = std::make_unique<Mpg123Stream>(data, size);
+        if (!stream->open(true, &rate) || rate != 44100) return nullptr;
     }
-    return nullptr;
+    if (!stream->decodesSomething()) return nullptr;
+    return stream;
 }
