@@ -141,10 +141,13 @@ Picture VoxelFlight::render(int width, int height, float seconds) const {
             Colour c = mix(horizonSky, zenith, clamp01(up * 2.2f));
             float d = std::hypot(columnAngle - sunAngle, up - 0.25f);
             c += sun * (0.8f * std::exp(-d * 6.0f));
-            float depth = 0.4f / std::max(up + 0.05f, 0.02f);
-            float cloud = Noise::value((columnAngle + pose.heading) * 5.0f, depth, 1501) * 0.65f +
-                          Noise::value((columnAngle + pose.heading) * 13.0f, depth * 2.3f, 1502) * 0.35f;
-            c = mix(c, rgb255(255, 250, 245), smoothstep(0.55f, 0.8f, cloud) * clamp01(up * 4.0f) * 0.7f);
+            // Clouds on a layer high above the ground: where this ray meets it, so they drift
+            // past with the flight and thin out toward the horizon.
+            float across = (float(x) - width * 0.5f) / focal;
+            float reach = 500.0f / std::max(up, 0.02f);
+            float cx = pose.x + (forward.x + right.x * across) * reach, cz = pose.z + (forward.z + right.z * across) * reach;
+            float cloud = Noise::value(cx * 0.002f, cz * 0.005f, 1501) * 0.65f + Noise::value(cx * 0.006f, cz * 0.015f, 1502) * 0.35f;
+            c = mix(c, rgb255(255, 250, 245), smoothstep(0.5f, 0.8f, cloud) * clamp01(up * 5.0f) * 0.75f);
             frame.at(x, y) = c;
         }
     }
