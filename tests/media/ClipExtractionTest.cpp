@@ -120,35 +120,15 @@ TEST_F(ClipExtractionTest, EveryFailureShowsTheMessageAndRaisesOne) {
 
 namespace {
 
-// In a child: extracts, reports the directory through the pipe, then waits for signals.
-// With a handler of its own (as the show has) the first signal only asks it to end.
+// A child that extracts, reports its directory through a pipe and then waits. With a handler
+// of its own (as the show has) a signal only asks it to end; it ends then if it obeys, and
+// otherwise writes "!" to say it saw the request.
 volatile sig_atomic_t endRequested = 0;
-
-[[noreturn]] void extractAndWait(int reportTo, bool withHandler, bool obeyRequest) {
-    if (withHandler) std::signal(SIGTERM, [](int) { endRequested = 1; });
-    FileServer server(nullptr, 200);
-    try {
-        extractClips(&server);
-    } catch (...) {
-        _exit(20);
-    }
-    std::string directory = tempClipDirectory();
-    if (write(reportTo, directory.c_str(), directory.size()) < 0) _exit(21);
-    bool acknowledged = false;
-    for (int i = 0; i < 20000; ++i) {
-        if (obeyRequest && endRequested) std::exit(0); // the normal exit removes the clips
-        if (endRequested && !acknowledged) {
-            acknowledged = write(reportTo, "!", 1) == 1;
-        }
-        usleep(1000);
-    }
-    _exit(22);
-}
 
 struct Child {
     pid_t pid;
     std::string directory;
-    int channel; // the child writes "!" here once it has seen a quit request
+    int channel;
 };
 
 Child startChild(bool withHandler, bool obeyRequest) {
@@ -156,8 +136,16 @@ Child startChild(bool withHandler, bool obeyRequest) {
     EXPECT_EQ(pipe(channel), 0);
     pid_t pid = fork();
     if (pid == 0) {
-        close(channel[0]);
-        extractAndWait(channel[1], withHandler, obeyRequest);
+        alarm(30); // a child the test lost track of ends by itself
+        if (withHandler) std::signal(SIGTERM, [](int) { endRequested = 1; });
+        FileServer server(nullptr, 200);
+        extractClips(&server);
+        std::string directory = tempClipDirectory();
+        if (write(channel[1], directory.c_str(), directory.size()) < 0) _exit(21);
+        for (bool told = false;; usleep(1000)) {
+            if (obeyRequest && endRequested) std::exit(0); // the normal exit removes the clips
+            if (endRequested && !told) told = write(channel[1], "!", 1) == 1;
+        }
     }
     close(channel[1]);
     char buffer[4096];
@@ -165,71 +153,54 @@ Child startChild(bool withHandler, bool obeyRequest) {
     return Child{pid, std::string(buffer, length > 0 ? size_t(length) : 0), channel[0]};
 }
 
+// Sends SIGTERM (a second one once the child has seen the first, if twice) and returns how
+// the child ended.
+int terminate(Child& child, bool twice) {
+    kill(child.pid, SIGTERM);
+    if (twice) {
+        char seen = 0;
+        EXPECT_EQ(read(child.channel, &seen, 1), 1);
+        EXPECT_TRUE(fs::exists(child.directory)) << "the first signal must leave the clips for the show";
+        kill(child.pid, SIGTERM);
+    }
+    int status = 0;
+    waitpid(child.pid, &status, 0);
+    close(child.channel);
+    return status;
+}
+
 } // namespace
 
 TEST_F(ClipExtractionTest, SignalsRemoveTheDirectory) {
     writeArchive(3, 7);
-    {
-        // nothing else handles the signal: the clips go and the process ends by the signal
-        Child child = startChild(false, false);
-        ASSERT_FALSE(child.directory.empty());
-        ASSERT_TRUE(fs::exists(child.directory + files[0]));
-        kill(child.pid, SIGTERM);
-        int status = 0;
-        waitpid(child.pid, &status, 0);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-        close(child.channel);
-        EXPECT_FALSE(fs::exists(child.directory));
-    }
-    {
-        // the show's handler asks it to end; it ends normally and its exit handler removes them
-        Child child = startChild(true, true);
-        ASSERT_FALSE(child.directory.empty());
-        kill(child.pid, SIGTERM);
-        int status = 0;
-        waitpid(child.pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        close(child.channel);
-        EXPECT_FALSE(fs::exists(child.directory));
-    }
-    {
-        // a process still busy (no frame loop polls the request yet): a second signal ends it
-        Child child = startChild(true, false);
-        ASSERT_FALSE(child.directory.empty());
-        kill(child.pid, SIGTERM);
-        char seen = 0;
-        ASSERT_EQ(read(child.channel, &seen, 1), 1);
-        EXPECT_TRUE(fs::exists(child.directory)) << "the first signal must leave the clips for the show";
-        kill(child.pid, SIGTERM);
-        int status = 0;
-        waitpid(child.pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + SIGTERM);
-        close(child.channel);
-        EXPECT_FALSE(fs::exists(child.directory));
-    }
+    // nothing else handles the signal: the clips go and the process ends by the signal
+    Child plain = startChild(false, false);
+    ASSERT_TRUE(fs::exists(plain.directory + files[0]));
+    int status = terminate(plain, false);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_FALSE(fs::exists(plain.directory));
+    // the show's handler asks it to end; it ends normally and its exit handler removes them
+    Child show = startChild(true, true);
+    status = terminate(show, false);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_FALSE(fs::exists(show.directory));
+    // a process still busy (no frame loop polls the request yet): a second signal ends it
+    Child busy = startChild(true, false);
+    status = terminate(busy, true);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + SIGTERM);
+    EXPECT_FALSE(fs::exists(busy.directory));
     EXPECT_EQ(leftInTemporary(), 0u);
 }
 
-TEST_F(ClipExtractionTest, ACorruptClipEndsWithTheErrorBoxAndLeavesNothingBehind) {
+TEST_F(ClipExtractionTest, ACorruptClipOrACrashLeavesNothingBehind) {
     writeArchive(3, 0x42); // three "clips" of repeated bytes
-    EXPECT_EXIT(
-        {
-            FileServer server(nullptr, 200);
-            extractClips(&server);
-            VideoFile reader(tempClipPath(files[0]).c_str());
-        },
-        ::testing::ExitedWithCode(1), "Error!: Couldn't open avi file! - '");
+    auto extract = [] {
+        FileServer server(nullptr, 200);
+        extractClips(&server);
+    };
+    EXPECT_EXIT((extract(), VideoFile(tempClipPath(files[0]).c_str())), ::testing::ExitedWithCode(1),
+                "Error!: Couldn't open avi file! - '");
     EXPECT_EQ(leftInTemporary(), 0u);
-}
-
-TEST_F(ClipExtractionTest, ACrashStillRemovesTheClips) {
-    writeArchive(3, 9);
-    EXPECT_DEATH(
-        {
-            FileServer server(nullptr, 200);
-            extractClips(&server);
-            std::abort();
-        },
-        "");
+    EXPECT_DEATH((extract(), std::abort()), "");
     EXPECT_EQ(leftInTemporary(), 0u);
 }
