@@ -52,9 +52,12 @@ expect 1 "$tool" extract show.data 'data\1.jpg'
 grep -q 'no entry matches' err.txt || fail "backslash name: $(cat err.txt)"
 
 # a directory argument packs its files in name order; names without -C are the paths as given
-expect 0 "$tool" create dir.data -C assets data -C . top.txt
+expect 0 "$tool" create dir.data -C assets ./data/ -C . ./top.txt
 expect 0 "$tool" list dir.data
 [ "$(cut -f1 out.txt | tr '\n' ' ')" = "data/1.jpg data/empty.bin data/sub/noise.bin top.txt " ] || fail "directory listing: $(cat out.txt)"
+expect 0 "$tool" create whole.data -C assets/data .
+expect 0 "$tool" list whole.data
+[ "$(cut -f1 out.txt | tr '\n' ' ')" = "1.jpg empty.bin sub/noise.bin " ] || fail "whole directory: $(cat out.txt)"
 expect 0 "$tool" create empty.data
 expect 0 "$tool" check empty.data
 grep -q "OK, 0 entries" out.txt || fail "empty archive check"

@@ -33,7 +33,8 @@ void addPath(ArchiveWriter& writer, const std::string& output, const fs::path& s
         std::vector<std::pair<std::string, fs::path>> found;
         for (auto it = fs::recursive_directory_iterator(source, error); !error && it != fs::end(it); it.increment(error))
             if (it->is_regular_file(error))
-                found.emplace_back(name + "/" + fs::relative(it->path(), source).generic_string(), it->path());
+                found.emplace_back((name.empty() ? "" : name + "/") + fs::relative(it->path(), source).generic_string(),
+                                   it->path());
         if (error) throw Failure("create " + output + ": couldn't list " + source.string() + ": " + error.message());
         std::sort(found.begin(), found.end());
         for (const auto& [entryName, path] : found) addPath(writer, output, path, entryName);
@@ -55,9 +56,13 @@ int create(const std::vector<std::string>& args, std::ostream& out) {
             base = args[++k];
             continue;
         }
-        std::string name = args[k];
+        const std::string& given = args[k];
+        // "./data/1.jpg" is stored as "data/1.jpg", the name the show asks for.
+        std::string name = given;
+        while (name.rfind("./", 0) == 0) name.erase(0, 2);
         while (name.size() > 1 && name.back() == '/') name.pop_back();
-        addPath(writer, output, base.empty() ? fs::path(name) : base / name, name);
+        if (name == "." || name == "/") name.clear(); // a whole directory: names start inside it
+        addPath(writer, output, base.empty() ? fs::path(given) : base / given, name);
     }
     std::string error = writer.write(output);
     if (!error.empty()) throw Failure("create " + output + ": " + error);
