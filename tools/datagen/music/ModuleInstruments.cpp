@@ -87,7 +87,7 @@ std::vector<Xm::Instrument> build(float gain) {
     list.push_back(oneShot("crash", Voices::crash(2.4f), gain, 40, 128));
     list.push_back(oneShot("riser", Voices::riser(3.2f), gain, 34, 128));
 
-    // Envelope points count the module's ticks of 12.5 ms; each envelope holds at its sustain
+    // Envelope points count the module's ticks of about 14 ms; each envelope holds at its sustain
     // point until the note is released.
     // Bass: a sawtooth at 55 Hz darkened above 600 Hz, with a sine at its fundamental for weight.
     Mono bass = periodicSaws({55}, [](float f) { return 1.0f / (1.0f + (f / 600.0f) * (f / 600.0f)); });
@@ -95,7 +95,7 @@ std::vector<Xm::Instrument> build(float gain) {
     list.push_back(looped("bass", bass, 55.0, gain, 48, {{0, 64}, {3, 56}, {40, 44}, {48, 0}}, 2, 0));
 
     // Pad: three sawtooths 1 Hz apart beating slowly, soft above 1.8 kHz; it swells in over
-    // 0.4 s from a third of its level, so a new chord each bar dips only a little.
+    // 0.45 s from a third of its level, so a new chord each bar dips only a little.
     Mono pad = periodicSaws({219, 220, 221}, [](float f) { return 1.0f / (1.0f + (f / 1800.0f) * (f / 1800.0f)); });
     list.push_back(looped("pad", pad, 220.0, gain, 20, {{0, 24}, {32, 64}, {120, 0}}, 1, 0));
 

@@ -21,7 +21,9 @@ namespace {
 
 using namespace ModuleInstruments;
 
-constexpr int kRows = kBars * kRowsPerBar;
+// The bars, and one row more in which every held note is released, so the music ends cleanly
+// and players that estimate its length from their own tick arithmetic still count the full bars.
+constexpr int kRows = kBars * kRowsPerBar + 1;
 constexpr int kPatternRows = 64;
 
 // Channel roles.
@@ -92,8 +94,10 @@ public:
 
     std::vector<Xm::Pattern> patterns() const {
         std::vector<Xm::Pattern> out;
-        for (int start = 0; start < kRows; start += kPatternRows) {
-            Xm::Pattern p(std::min(kPatternRows, kRows - start), kChannels);
+        for (int start = 0; start < kRows; start += out.back().rows) {
+            // The last pattern takes the release row too.
+            int rows = kRows - start <= kPatternRows + 1 ? kRows - start : kPatternRows;
+            Xm::Pattern p(rows, kChannels);
             for (int r = 0; r < p.rows; ++r)
                 for (int c = 0; c < kChannels; ++c) p.at(r, c) = cells[size_t((start + r) * kChannels + c)];
             out.push_back(std::move(p));
@@ -110,7 +114,7 @@ struct Beat {
     int events;
 };
 
-// A table's times as distinct song ticks (12.5 ms), each with how many events it gathers. Events
+// A table's times as distinct song ticks, each with how many events it gathers. Events
 // a millisecond or two apart (the tables' pairs) are one beat, placed by its first time.
 std::vector<Beat> beatsOf(const int32_t* table) {
     std::vector<int32_t> times;
@@ -124,7 +128,7 @@ std::vector<Beat> beatsOf(const int32_t* table) {
             continue;
         }
         groupStart = t;
-        // The note delay reaches every tick of a row (0 to 15), so the nearest tick it is.
+        // The note delay reaches every tick of a row, so the nearest tick it is.
         long tick = std::lround(t / kTickMs);
         if (!beats.empty() && beats.back().tick == tick)
             ++beats.back().events;
@@ -191,6 +195,8 @@ void writeMelody(Song& song) {
     song.note(12 * kRowsPerBar, kFxChannel, Crash, Xm::kNoteC4, 48);
     song.note(20 * kRowsPerBar, kFxChannel, Crash, Xm::kNoteC4, 52);
     song.note(32 * kRowsPerBar, kFxChannel, Crash, Xm::kNoteC4, 56);
+    for (int channel : {kBassChannel, kPadChannels[0], kPadChannels[1], kPadChannels[2], kLeadChannel})
+        song.at(kRows - 1, channel).note = Xm::kKeyOff;
 }
 
 } // namespace
@@ -204,7 +210,7 @@ Xm::Module compose(float gain) {
     module.name = "broken";
     module.channels = kChannels;
     module.speed = kTicksPerRow;
-    module.bpm = 200; // 2.5 / 200 s = 12.5 ms a tick
+    module.bpm = kBpm;
     module.patterns = song.patterns();
     for (size_t i = 0; i < module.patterns.size(); ++i) module.order.push_back(uint8_t(i));
     module.instruments = ModuleInstruments::build(gain);

@@ -1,6 +1,6 @@
-// Piece one's main-part music: an Extended Module of 36 bars of 16 rows of 200 ms (16 ticks
-// of 12.5 ms per row), whose drum hits fall on piece one's beat tables so that every streak, bar,
-// block and flicker on screen lands on a hit.
+// Piece one's main-part music: an Extended Module of 36 bars of 16 rows of 200 ms (14 ticks
+// of 630 samples at 44.1 kHz per row), whose drum hits fall on piece one's beat tables so that
+// every streak, bar, block and flicker on screen lands on a hit.
 #pragma once
 
 #include "music/XmModule.h"
@@ -10,8 +10,12 @@
 
 namespace Music::PieceOneModule {
 
-constexpr int kTicksPerRow = 16;
-constexpr double kTickMs = 12.5;
+// Players count a tick in whole samples, so the tick must be a whole number of samples at
+// 44.1 kHz or the music drifts from the show's clock; and a note delay reaches ticks 0 to 15,
+// so every tick of a row stays reachable.
+constexpr int kTicksPerRow = 14;
+constexpr int kBpm = 175; // a tick lasts 2.5 / 175 s = 630 samples
+constexpr double kTickMs = 200.0 / kTicksPerRow;
 constexpr int kRowsPerBar = 16;
 constexpr int kBars = 36;
 constexpr int kChannels = 16;
