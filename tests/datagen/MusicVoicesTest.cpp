@@ -1,5 +1,5 @@
 // The synthesized instruments and effects: bounded, audible, repeatable from a seed, at the
-// pitch asked for; echoes and reverb tails that die away.
+// pitch asked for; echoes and reverb tails that die away; stutters that repeat without clicks.
 #include "music/Effects.h"
 #include "music/Tracks.h"
 #include "music/Voices.h"
@@ -109,4 +109,26 @@ TEST(MusicEffects, ReverbTailFallsAboutSixtyDecibelsInItsTime) {
     double late = rmsDb(tail, size_t(framesAt(1100.0)), size_t(framesAt(1200.0)));
     EXPECT_NEAR(early - late, 60.0, 15.0);
     for (float v : tail) ASSERT_TRUE(std::isfinite(v));
+}
+
+TEST(MusicEffects, StutterRepeatsTheFirstSliceWithoutJumps) {
+    StereoBuffer b(44100);
+    for (size_t i = 0; i < b.frames(); ++i) b.left[i] = b.right[i] = 0.5f * float(std::sin(0.01 * double(i)));
+    StereoBuffer original = b;
+    Effects::stutter(b, 100.0, 400.0, 70.0);
+    long start = framesAt(100.0), slice = framesAt(70.0), end = framesAt(400.0), ramp = framesAt(2.0);
+    for (long i = 0; i < start + slice - ramp; ++i) ASSERT_EQ(b.left[size_t(i)], original.left[size_t(i)]) << i;
+    for (long i = start + slice + ramp; i < end - ramp; ++i) {
+        long offset = (i - start) % slice;
+        if (offset >= ramp && offset < slice - ramp) {
+            ASSERT_EQ(b.left[size_t(i)], original.left[size_t(start + offset)]) << i;
+        }
+    }
+    for (long i = end + ramp; i < long(b.frames()); ++i) ASSERT_EQ(b.right[size_t(i)], original.right[size_t(i)]) << i;
+    // A 0.5 sine at 0.01 rad per frame moves at most 0.005 a frame; the fades at most 0.5 / ramp.
+    for (size_t i = 1; i < b.frames(); ++i) ASSERT_LT(std::fabs(b.left[i] - b.left[i - 1]), 0.5f / float(ramp) + 0.006f) << i;
+
+    StereoBuffer untouched = original;
+    Effects::stutter(untouched, 100.0, 150.0, 70.0); // window shorter than a slice: nothing to repeat
+    EXPECT_EQ(untouched.left, original.left);
 }

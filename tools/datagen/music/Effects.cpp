@@ -3,6 +3,7 @@
 
 #include "music/Filters.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -92,6 +93,31 @@ void reverb(StereoBuffer& buffer, float seconds, float wet) {
         }
         buffer.left[i] += l * wet * 0.25f;
         buffer.right[i] += r * wet * 0.25f;
+    }
+}
+
+void stutter(StereoBuffer& buffer, double startMs, double endMs, double sliceMs) {
+    long start = framesAt(startMs), end = std::min(framesAt(endMs), long(buffer.frames()));
+    long slice = framesAt(sliceMs), ramp = framesAt(2.0);
+    if (start < 0 || slice < 2 * ramp || end - start <= slice) return;
+    std::vector<float> left(buffer.left.begin() + start, buffer.left.begin() + start + slice);
+    std::vector<float> right(buffer.right.begin() + start, buffer.right.begin() + start + slice);
+    // Each repeat (the first one's start excepted, which continues the music before it) and the
+    // window's end fade, and the music after the window fades back in.
+    for (long i = start; i < std::min(end + ramp, long(buffer.frames())); ++i) {
+        if (i >= end) {
+            float gain = float(i - end) / float(ramp);
+            buffer.left[size_t(i)] *= gain;
+            buffer.right[size_t(i)] *= gain;
+            continue;
+        }
+        long offset = (i - start) % slice;
+        float gain = 1.0f;
+        if (offset < ramp && i - start >= ramp) gain = float(offset) / float(ramp);
+        if (slice - offset < ramp) gain = float(slice - offset) / float(ramp);
+        if (end - i < ramp) gain = std::min(gain, float(end - i) / float(ramp));
+        buffer.left[size_t(i)] = left[size_t(offset)] * gain;
+        buffer.right[size_t(i)] = right[size_t(offset)] * gain;
     }
 }
 

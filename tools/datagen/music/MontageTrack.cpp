@@ -1,6 +1,6 @@
 // Piece two's music, in E minor at about 120 BPM: chord stabs on the picture's first flashes,
 // a groove from 6388 ms whose bar grid puts a downbeat on 66171 ms, where a louder section
-// begins; a stuttering break from 92197 to 92821 ms with a stab in each flash; the groove
+// begins; stutters in the picture's loop windows; a stuttering break from 92197 to 92821 ms with a stab in each flash; the groove
 // again, and a fade to nothing between 130000 and 140000 ms.
 #include "music/Tracks.h"
 
@@ -26,6 +26,12 @@ const BeatGrid kGrid{kGrooveStartMs, (kLoudStartMs - kGrooveStartMs) / 120.0};
 const double kIntroFlashes[] = {764, 3017, 4022, 4489, 5290, 5469, 5977, 6267, 6309};
 const double kBreakFlashes[][2] = {{92287, 92325}, {92368, 92395}, {92421, 92464}, {92482, 92508},
                                    {92528, 92569}, {92618, 92702}, {92743, 92763}};
+
+// The picture's loop windows (start, end, loop length in ms): the music stutters with them.
+const double kLoopWindows[][3] = {{9575, 10186, 220},    {13310, 13978, 233},   {25660, 26116, 200},
+                                  {26128, 26615, 160},   {70298, 70780, 300},   {71662, 72418, 300},
+                                  {107980, 108910, 359}, {108913, 109876, 197}, {109923, 110910, 150},
+                                  {110921, 111885, 243}, {111890, 112930, 195}};
 
 const std::vector<int> kChords[4] = {{52, 59, 64, 67}, {48, 55, 60, 64}, {43, 55, 59, 62}, {50, 54, 57, 62}};
 const int kRoots[4] = {40, 36, 43, 38};
@@ -123,6 +129,7 @@ StereoBuffer montage() {
         mix.mix(Voices::stab(chordHz({52, 59, 64, 71}), seconds), framesAt(flash[0]), 0.6f, -0.2f);
         mix.mix(Voices::glitch(seconds, 0.7f), framesAt(flash[0]), 0.35f, 0.3f);
     }
+    for (const auto& window : kLoopWindows) Effects::stutter(mix, window[0], window[1], window[2]);
     mix.mix(Voices::riser(0.6f), framesAt(kBreakEndMs - 600.0), 0.35f);
     mix.mix(kit.crash, framesAt(kBreakEndMs), 0.45f);
     mix.fade(framesAt(kFadeStartMs), framesAt(kFadeEndMs), 1.0f, 0.0f);
