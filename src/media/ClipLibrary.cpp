@@ -76,6 +76,9 @@ void ClipLibrary::mix(const std::string& currentName, int32_t currentTimeMs, con
     VideoClip* current = getClip(currentName);
     VideoClip* previous = getClip(previousName);
     if (!current || !previous || !target) return;
+    // Only a store of 4-byte pixels can take the blend.
+    const int32_t targetBits = target->getBitsPerPixel();
+    if ((targetBits / 8 > 0 ? targetBits / 8 : 4) != 4 || !target->getPixels()) return;
     ensureMixBuffers(current->getWidth(), current->getHeight());
 
     FrameBuffer* currentPicture;
