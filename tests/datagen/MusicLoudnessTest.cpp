@@ -22,7 +22,9 @@ StereoBuffer sine(double hz, double dbfs, double seconds, int rate = kSampleRate
     return b;
 }
 
-double measure(const StereoBuffer& b, int rate) { return Loudness::integrated(b.left.data(), b.right.data(), b.frames(), rate); }
+double measure(const StereoBuffer& b, int rate) {
+    return Loudness::integrated(b.left.data(), b.right.data(), b.frames(), rate);
+}
 
 StereoBuffer join(const StereoBuffer& a, const StereoBuffer& b) {
     StereoBuffer out = a;
@@ -52,7 +54,8 @@ TEST(MusicLoudness, GatesLeaveOutSilenceAndQuietPassages) {
     StereoBuffer tone = sine(1000.0, -20.0, 10.0);
     // Silence falls under the absolute gate: padding does not lower the reading (beyond the
     // few blocks that straddle the edges; averaging the silence in would read 4 dB less).
-    EXPECT_NEAR(measure(join(join(StereoBuffer(size_t(10 * kSampleRate)), tone), StereoBuffer(size_t(5 * kSampleRate))),
+    EXPECT_NEAR(measure(join(join(StereoBuffer(size_t(10 * kSampleRate)), tone),
+                             StereoBuffer(size_t(5 * kSampleRate))),
                         kSampleRate),
                 measure(tone, kSampleRate), 0.3);
     // A passage 30 dB down falls under the relative gate (an ungated mean would read 3 dB less).
@@ -78,5 +81,6 @@ TEST(MusicMastering, ReachesTheTargetWithPeaksUnderTheCeiling) {
 
     StereoBuffer silent(size_t(5 * kSampleRate));
     master(silent, -15.0, -2.5);
-    for (float v : silent.left) ASSERT_EQ(v, 0.0f);
+    for (float v : silent.left)
+        ASSERT_EQ(v, 0.0f);
 }

@@ -1,10 +1,10 @@
 // The composed music as the show will play it: the streams decoded by libmpg123, the module
 // played by libopenmpt; their lengths, formats, levels, and the moments the pictures need.
+#include "music/Music.h"
 #include "music/Loudness.h"
 #include "music/ModuleInstruments.h"
 #include "music/ModuleRender.h"
 #include "music/Mp3Encoder.h"
-#include "music/Music.h"
 #include "music/PieceOneModule.h"
 #include "pieces/one/BeatTables.h"
 
@@ -58,14 +58,17 @@ Decoded decodeMp3(const std::vector<uint8_t>& bytes) {
 double levelDb(const StereoBuffer& a, double fromMs, double toMs) {
     long from = std::max(0L, framesAt(fromMs)), to = std::min(long(a.frames()), framesAt(toMs));
     double sum = 0.0;
-    for (long i = from; i < to; ++i) sum += double(a.left[size_t(i)]) * a.left[size_t(i)] + double(a.right[size_t(i)]) * a.right[size_t(i)];
+    for (long i = from; i < to; ++i)
+        sum +=
+            double(a.left[size_t(i)]) * a.left[size_t(i)] + double(a.right[size_t(i)]) * a.right[size_t(i)];
     return to > from && sum > 0.0 ? 10.0 * std::log10(sum / double(2 * (to - from))) : -200.0;
 }
 
 // Longest stretch in ms of 100 ms windows below -60 dBFS, counting windows before `untilMs`.
 double longestSilenceMs(const StereoBuffer& a, double untilMs) {
     double longest = 0.0, run = 0.0;
-    for (double t = 0.0; t + 100.0 <= std::min(untilMs, 1000.0 * double(a.frames()) / kSampleRate); t += 100.0) {
+    for (double t = 0.0; t + 100.0 <= std::min(untilMs, 1000.0 * double(a.frames()) / kSampleRate);
+         t += 100.0) {
         run = levelDb(a, t, t + 100.0) < -60.0 ? run + 100.0 : 0.0;
         longest = std::max(longest, run);
     }
@@ -108,11 +111,14 @@ TEST(MusicStreams, ClosingBurstsInEveryGlitchWindow) {
 TEST(MusicStreams, MontageFollowsPieceTwosTimeline) {
     Decoded d = checkedStream("data/col4.mp3", 150.0, 140000.0);
     const double stabs[] = {764, 3017, 4022, 4489, 5290};
-    for (double at : stabs) EXPECT_GT(levelDb(d.audio, at, at + 80.0), levelDb(d.audio, at - 300.0, at - 50.0) + 4.0) << at;
-    double groove = Loudness::integrated(d.audio.left.data() + framesAt(40000), d.audio.right.data() + framesAt(40000),
-                                         size_t(framesAt(26000)), kSampleRate);
-    double louder = Loudness::integrated(d.audio.left.data() + framesAt(66200), d.audio.right.data() + framesAt(66200),
-                                         size_t(framesAt(25900)), kSampleRate);
+    for (double at : stabs)
+        EXPECT_GT(levelDb(d.audio, at, at + 80.0), levelDb(d.audio, at - 300.0, at - 50.0) + 4.0) << at;
+    double groove =
+        Loudness::integrated(d.audio.left.data() + framesAt(40000), d.audio.right.data() + framesAt(40000),
+                             size_t(framesAt(26000)), kSampleRate);
+    double louder =
+        Loudness::integrated(d.audio.left.data() + framesAt(66200), d.audio.right.data() + framesAt(66200),
+                             size_t(framesAt(25900)), kSampleRate);
     EXPECT_GT(louder, groove + 1.0);
     // The break: the groove stops dead before the first flash of the break.
     EXPECT_LT(levelDb(d.audio, 92230.0, 92280.0), levelDb(d.audio, 91000.0, 92190.0) - 15.0);
@@ -133,7 +139,8 @@ TEST(MusicModule, PlaysThirtySixBarsOfTwoHundredMillisecondRows) {
     EXPECT_EQ(module.get_num_channels(), PieceOneModule::kChannels);
     EXPECT_GE(module.get_duration_seconds(), 115.2);
     int rows = 0;
-    for (int o = 0; o < module.get_num_orders(); ++o) rows += module.get_pattern_num_rows(module.get_order_pattern(o));
+    for (int o = 0; o < module.get_num_orders(); ++o)
+        rows += module.get_pattern_num_rows(module.get_order_pattern(o));
     EXPECT_EQ(rows, 36 * 16 + 1); // and the row that releases the last notes
     EXPECT_EQ(module.get_current_speed(), PieceOneModule::kTicksPerRow);
     EXPECT_NEAR(module.get_current_tempo(), PieceOneModule::kBpm, 1e-9);
@@ -159,10 +166,14 @@ TEST(MusicModule, EveryBeatOfPieceOneLandsOnAHit) {
         int pattern = module.get_order_pattern(o);
         for (int r = 0; r < module.get_pattern_num_rows(pattern); ++r, ++songRow)
             for (int c = 0; c < module.get_num_channels(); ++c) {
-                int note = module.get_pattern_row_channel_command(pattern, r, c, openmpt::module::command_note);
-                int instrument = module.get_pattern_row_channel_command(pattern, r, c, openmpt::module::command_instrument);
-                int param = module.get_pattern_row_channel_command(pattern, r, c, openmpt::module::command_parameter);
-                std::string effect = module.format_pattern_row_channel_command(pattern, r, c, openmpt::module::command_effect);
+                int note =
+                    module.get_pattern_row_channel_command(pattern, r, c, openmpt::module::command_note);
+                int instrument = module.get_pattern_row_channel_command(pattern, r, c,
+                                                                        openmpt::module::command_instrument);
+                int param =
+                    module.get_pattern_row_channel_command(pattern, r, c, openmpt::module::command_parameter);
+                std::string effect =
+                    module.format_pattern_row_channel_command(pattern, r, c, openmpt::module::command_effect);
                 if (note == 0 || instrument <= 0 || instrument > ModuleInstruments::Count) continue;
                 int delay = effect == "E" && (param >> 4) == 0xD ? param & 0xF : 0;
                 hits[size_t(instrument)].insert(songRow * 200.0 + delay * PieceOneModule::kTickMs);
@@ -199,21 +210,25 @@ TEST(MusicModule, TheKickSoundsOnEveryBlockBeat) {
     // the player honours the note delays as the pattern cells say.
     Entry entry = compose("data/broken");
     openmpt::module_ext module(entry.bytes);
-    auto* interactive = static_cast<openmpt::ext::interactive*>(module.get_interface(openmpt::ext::interactive_id));
+    auto* interactive =
+        static_cast<openmpt::ext::interactive*>(module.get_interface(openmpt::ext::interactive_id));
     ASSERT_NE(interactive, nullptr);
-    for (int c = 1; c < module.get_num_channels(); ++c) interactive->set_channel_mute_status(c, true);
+    for (int c = 1; c < module.get_num_channels(); ++c)
+        interactive->set_channel_mute_status(c, true);
     std::vector<float> left(size_t(116 * kSampleRate)), right(left.size());
     size_t frames = module.read(kSampleRate, left.size(), left.data(), right.data());
 
     // Peaks of 2.5 ms windows; an onset is a window far above the 20 ms before it.
     const size_t window = 110;
     std::vector<float> peak(frames / window, 0.0f);
-    for (size_t i = 0; i < peak.size() * window; ++i) peak[i / window] = std::max(peak[i / window], std::fabs(left[i]));
+    for (size_t i = 0; i < peak.size() * window; ++i)
+        peak[i / window] = std::max(peak[i / window], std::fabs(left[i]));
     std::vector<double> onsets;
     for (size_t w = 8; w < peak.size(); ++w) {
         float before = *std::max_element(peak.begin() + long(w) - 8, peak.begin() + long(w));
         double ms = double(w * window) * 1000.0 / kSampleRate;
-        if (peak[w] > 0.02f && peak[w] > 1.6f * before && (onsets.empty() || ms - onsets.back() > 50.0)) onsets.push_back(ms);
+        if (peak[w] > 0.02f && peak[w] > 1.6f * before && (onsets.empty() || ms - onsets.back() > 50.0))
+            onsets.push_back(ms);
     }
     size_t beats = 0;
     for (const int32_t* t = BeatTables::blockEvents; *t >= 0; ++t, ++beats) {
@@ -235,7 +250,8 @@ TEST(MusicMp3, InfoFrameGivesTheExactLengthAndEmptyAudioStillEncodes) {
     // The Info frame tells the decoder the encoder's delay and padding, so the decoded stream
     // has exactly the frames that went in.
     StereoBuffer tone(size_t(kSampleRate) + 123);
-    for (size_t i = 0; i < tone.frames(); ++i) tone.left[i] = tone.right[i] = 0.3f * float(std::sin(0.05 * double(i)));
+    for (size_t i = 0; i < tone.frames(); ++i)
+        tone.left[i] = tone.right[i] = 0.3f * float(std::sin(0.05 * double(i)));
     Decoded d = decodeMp3(encodeMp3(tone, 160, "tone"));
     EXPECT_EQ(d.audio.frames(), tone.frames());
     EXPECT_NEAR(levelDb(d.audio, 100.0, 900.0), levelDb(tone, 100.0, 900.0), 0.6);

@@ -16,7 +16,8 @@ namespace {
 
 double rmsDb(const Mono& m, size_t from, size_t to) {
     double sum = 0.0;
-    for (size_t i = from; i < to && i < m.size(); ++i) sum += double(m[i]) * m[i];
+    for (size_t i = from; i < to && i < m.size(); ++i)
+        sum += double(m[i]) * m[i];
     return sum > 0.0 ? 10.0 * std::log10(sum / double(to - from)) : -200.0;
 }
 
@@ -28,7 +29,8 @@ double pitchHz(const Mono& m, size_t from) {
     size_t bestLag = 0;
     for (size_t lag = kSampleRate / 2000; lag <= kSampleRate / 40; ++lag) {
         double score = 0.0;
-        for (size_t i = from; i < from + window; ++i) score += double(m[i]) * m[i + lag];
+        for (size_t i = from; i < from + window; ++i)
+            score += double(m[i]) * m[i + lag];
         if (score > bestScore * 1.0001) {
             bestScore = score;
             bestLag = lag;
@@ -49,8 +51,14 @@ TEST(MusicVoices, EveryVoiceIsBoundedAudibleAndRepeatable) {
         {"glitch", [] { return Voices::glitch(0.5f, 1.0f); }},
         {"riser", [] { return Voices::riser(2.0f); }},
         {"bass", [] { return Voices::bass(noteHz(28), 1.0f); }},
-        {"pad", [] { return Voices::pad(chordHz({57, 60, 64}), 2.0f, 0.5f, 0.5f, 20000.0f); }},
-        {"stab", [] { return Voices::stab(chordHz({57, 60, 64}), 0.5f); }},
+        {"pad",
+         [] {
+             return Voices::pad(chordHz({57, 60, 64}), 2.0f, 0.5f, 0.5f, 20000.0f);
+         }},
+        {"stab",
+         [] {
+             return Voices::stab(chordHz({57, 60, 64}), 0.5f);
+         }},
         {"pluck", [] { return Voices::pluck(noteHz(96), 1.0f, 1.0f); }},
         {"bell", [] { return Voices::bell(noteHz(84), 1.0f); }},
         {"lead", [] { return Voices::lead(noteHz(88), 1.0f); }},
@@ -92,41 +100,49 @@ TEST(MusicEffects, EchoesAlternateSidesAndDieAway) {
         firstRight += std::fabs(b.right[size_t(i)]);
         firstLeft += std::fabs(b.left[size_t(i)]);
     }
-    for (long i = 2 * step; i < 3 * step; ++i) secondLeft += std::fabs(b.left[size_t(i)]);
+    for (long i = 2 * step; i < 3 * step; ++i)
+        secondLeft += std::fabs(b.left[size_t(i)]);
     EXPECT_GT(firstRight, 0.1);
     EXPECT_EQ(firstLeft, 0.0);
     EXPECT_GT(secondLeft, 0.01);
     EXPECT_LT(secondLeft, firstRight);
-    for (size_t i = size_t(framesAt(7000.0)); i < b.frames(); ++i) ASSERT_LT(std::fabs(b.left[i]) + std::fabs(b.right[i]), 1e-4f);
+    for (size_t i = size_t(framesAt(7000.0)); i < b.frames(); ++i)
+        ASSERT_LT(std::fabs(b.left[i]) + std::fabs(b.right[i]), 1e-4f);
 }
 
 TEST(MusicEffects, ReverbTailFallsAboutSixtyDecibelsInItsTime) {
     StereoBuffer b(size_t(kSampleRate * 6));
-    for (size_t i = 0; i < 441; ++i) b.left[i] = b.right[i] = 0.5f;
+    for (size_t i = 0; i < 441; ++i)
+        b.left[i] = b.right[i] = 0.5f;
     Effects::reverb(b, 1.0f, 1.0f);
     Mono tail(b.left.begin(), b.left.end());
     double early = rmsDb(tail, size_t(framesAt(100.0)), size_t(framesAt(200.0)));
     double late = rmsDb(tail, size_t(framesAt(1100.0)), size_t(framesAt(1200.0)));
     EXPECT_NEAR(early - late, 60.0, 15.0);
-    for (float v : tail) ASSERT_TRUE(std::isfinite(v));
+    for (float v : tail)
+        ASSERT_TRUE(std::isfinite(v));
 }
 
 TEST(MusicEffects, StutterRepeatsTheFirstSliceWithoutJumps) {
     StereoBuffer b(44100);
-    for (size_t i = 0; i < b.frames(); ++i) b.left[i] = b.right[i] = 0.5f * float(std::sin(0.01 * double(i)));
+    for (size_t i = 0; i < b.frames(); ++i)
+        b.left[i] = b.right[i] = 0.5f * float(std::sin(0.01 * double(i)));
     StereoBuffer original = b;
     Effects::stutter(b, 100.0, 400.0, 70.0);
     long start = framesAt(100.0), slice = framesAt(70.0), end = framesAt(400.0), ramp = framesAt(2.0);
-    for (long i = 0; i < start + slice - ramp; ++i) ASSERT_EQ(b.left[size_t(i)], original.left[size_t(i)]) << i;
+    for (long i = 0; i < start + slice - ramp; ++i)
+        ASSERT_EQ(b.left[size_t(i)], original.left[size_t(i)]) << i;
     for (long i = start + slice + ramp; i < end - ramp; ++i) {
         long offset = (i - start) % slice;
         if (offset >= ramp && offset < slice - ramp) {
             ASSERT_EQ(b.left[size_t(i)], original.left[size_t(start + offset)]) << i;
         }
     }
-    for (long i = end + ramp; i < long(b.frames()); ++i) ASSERT_EQ(b.right[size_t(i)], original.right[size_t(i)]) << i;
+    for (long i = end + ramp; i < long(b.frames()); ++i)
+        ASSERT_EQ(b.right[size_t(i)], original.right[size_t(i)]) << i;
     // A 0.5 sine at 0.01 rad per frame moves at most 0.005 a frame; the fades at most 0.5 / ramp.
-    for (size_t i = 1; i < b.frames(); ++i) ASSERT_LT(std::fabs(b.left[i] - b.left[i - 1]), 0.5f / float(ramp) + 0.006f) << i;
+    for (size_t i = 1; i < b.frames(); ++i)
+        ASSERT_LT(std::fabs(b.left[i] - b.left[i - 1]), 0.5f / float(ramp) + 0.006f) << i;
 
     StereoBuffer untouched = original;
     Effects::stutter(untouched, 100.0, 150.0, 70.0); // window shorter than a slice: nothing to repeat

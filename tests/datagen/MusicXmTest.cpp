@@ -53,7 +53,8 @@ double pitchHz(const StereoBuffer& b, double fromMs, double toMs) {
 double rmsDb(const StereoBuffer& b, double fromMs, double toMs) {
     double sum = 0.0;
     long from = framesAt(fromMs), to = framesAt(toMs);
-    for (long i = from; i < to; ++i) sum += double(b.left[size_t(i)]) * b.left[size_t(i)];
+    for (long i = from; i < to; ++i)
+        sum += double(b.left[size_t(i)]) * b.left[size_t(i)];
     return sum > 0.0 ? 10.0 * std::log10(sum / double(to - from)) : -200.0;
 }
 
@@ -111,7 +112,8 @@ TEST(MusicXm, TunedSamplesPlayAtTheirPitch) {
             Xm::tune(s, kSampleRate, sampleHz, 261.6256);
             double expected = note == Xm::kNoteC4 ? 261.6256 : 523.2511;
             StereoBuffer played = renderModule(Xm::write(oneNoteModule(s, note, 16)));
-            EXPECT_NEAR(pitchHz(played, 200.0, 1800.0), expected, expected * 0.002) << sampleHz << " Hz, note " << int(note);
+            EXPECT_NEAR(pitchHz(played, 200.0, 1800.0), expected, expected * 0.002)
+                << sampleHz << " Hz, note " << int(note);
         }
     }
 }

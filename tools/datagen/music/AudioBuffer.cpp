@@ -6,7 +6,9 @@
 
 namespace Music {
 
-long framesAt(double ms) { return std::lround(ms * kSampleRate / 1000.0); }
+long framesAt(double ms) {
+    return std::lround(ms * kSampleRate / 1000.0);
+}
 
 void StereoBuffer::mix(const Mono& sound, long at, float gain, float pan) {
     float angle = (std::clamp(pan, -1.0f, 1.0f) + 1.0f) * 0.78539816f;
@@ -29,7 +31,9 @@ void StereoBuffer::mix(const StereoBuffer& other, long at, float gain) {
     }
 }
 
-void StereoBuffer::scale(float gain) { gate(0, long(frames()), gain); }
+void StereoBuffer::scale(float gain) {
+    gate(0, long(frames()), gain);
+}
 
 void StereoBuffer::fade(long from, long to, float g0, float g1) {
     long n = long(frames());

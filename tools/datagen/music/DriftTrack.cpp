@@ -18,10 +18,12 @@ const BeatGrid kGrid{429.0, 750.0};
 
 const double kPhotographs[] = {429,   1927,  3424,  4928,  6431,  10924, 21426, 33430,
                                43926, 45429, 46927, 48431, 52918, 55931, 58932};
-const double kAccents[] = {24346, 32931, 33000, 33488, 33854, 35038, 51455, 51966, 53487, 53725, 55298, 59042};
+const double kAccents[] = {24346, 32931, 33000, 33488, 33854, 35038,
+                           51455, 51966, 53487, 53725, 55298, 59042};
 
 // Dm9, Bbmaj7, Fmaj7, C(add9): two bars each (six seconds).
-const std::vector<int> kChords[4] = {{50, 57, 60, 64, 65}, {46, 57, 62, 65, 69}, {41, 57, 60, 64, 69}, {48, 55, 62, 64, 67}};
+const std::vector<int> kChords[4] = {
+    {50, 57, 60, 64, 65}, {46, 57, 62, 65, 69}, {41, 57, 60, 64, 69}, {48, 55, 62, 64, 67}};
 const int kRoots[4] = {38, 34, 41, 36};
 const int kMelody[8] = {69, 72, 74, 72, 77, 76, 72, 69};
 
@@ -37,7 +39,9 @@ Section sectionAt(double ms) {
     return Section::Finale;
 }
 
-bool drumsIn(Section s) { return s == Section::Beat || s == Section::Backbeat || s == Section::Melody || s == Section::Finale; }
+bool drumsIn(Section s) {
+    return s == Section::Beat || s == Section::Backbeat || s == Section::Melody || s == Section::Finale;
+}
 
 } // namespace
 
@@ -55,7 +59,8 @@ StereoBuffer drift() {
         float cutoff = s == Section::Still ? 500.0f : (s == Section::Finale ? 1800.0f : 1100.0f);
         long at = bar == 0 ? 0 : kGrid.frame(b0);
         float level = s == Section::Still ? 0.1f : 0.32f;
-        wet.mix(Voices::pad(chordHz(kChords[chord]), 6.6f, 1.2f, 1.0f, cutoff), at, level, bar % 4 ? 0.3f : -0.3f);
+        wet.mix(Voices::pad(chordHz(kChords[chord]), 6.6f, 1.2f, 1.0f, cutoff), at, level,
+                bar % 4 ? 0.3f : -0.3f);
         if (s != Section::Intro && s != Section::Still)
             bass.mix(Voices::bass(noteHz(kRoots[chord]), 5.6f, 220.0f), kGrid.frame(b0), 0.45f);
     }
@@ -63,11 +68,14 @@ StereoBuffer drift() {
     for (int beat = 0; kGrid.ms(beat) < kEndMs - 500.0; ++beat) {
         Section s = sectionAt(kGrid.ms(beat));
         if (!drumsIn(s)) continue;
-        float grow = s == Section::Finale ? float(0.6 + 0.4 * (kGrid.ms(beat) - 59998.0) / (kEndMs - 59998.0)) : 0.8f;
-        if (beat % 4 == 0 || (beat % 4 == 2 && s != Section::Beat)) mix.mix(kick, kGrid.frame(beat), 0.8f * grow);
+        float grow =
+            s == Section::Finale ? float(0.6 + 0.4 * (kGrid.ms(beat) - 59998.0) / (kEndMs - 59998.0)) : 0.8f;
+        if (beat % 4 == 0 || (beat % 4 == 2 && s != Section::Beat))
+            mix.mix(kick, kGrid.frame(beat), 0.8f * grow);
         if (beat % 4 == 2 && s != Section::Beat) wet.mix(rim, kGrid.frame(beat), 0.35f * grow, 0.2f);
         mix.mix(shaker, kGrid.frame(beat + 0.5), 0.18f * grow, -0.4f);
-        if (s == Section::Melody || s == Section::Finale) mix.mix(shaker, kGrid.frame(beat + 0.75), 0.1f * grow, 0.4f);
+        if (s == Section::Melody || s == Section::Finale)
+            mix.mix(shaker, kGrid.frame(beat + 0.75), 0.1f * grow, 0.4f);
     }
     // The melody, a note a beat, over its section and the finale.
     for (int beat = 0; kGrid.ms(beat) < kEndMs - 1500.0; beat += 2) {
@@ -77,7 +85,8 @@ StereoBuffer drift() {
         wet.mix(Voices::lead(noteHz(note), 1.3f), kGrid.frame(beat), 0.2f, 0.15f);
     }
     for (size_t i = 0; i < std::size(kPhotographs); ++i)
-        wet.mix(Voices::bell(noteHz(kMelody[i % 8] + 12), 2.5f), framesAt(kPhotographs[i]), 0.2f, i % 2 ? 0.6f : -0.6f);
+        wet.mix(Voices::bell(noteHz(kMelody[i % 8] + 12), 2.5f), framesAt(kPhotographs[i]), 0.2f,
+                i % 2 ? 0.6f : -0.6f);
     for (double at : kAccents) {
         mix.mix(Voices::kick(38.0f, 0.9f), framesAt(at), 0.7f);
         wet.mix(Voices::bell(noteHz(62), 3.0f), framesAt(at), 0.22f);

@@ -30,7 +30,7 @@ namespace {
 
 // Feedback comb with a lowpass in the loop, as in Schroeder/Moorer reverbs.
 class DampedComb {
-public:
+  public:
     DampedComb(size_t length, float feedback) : line(length, 0.0f), feedback(feedback) {}
     float process(float x) {
         float y = line[pos];
@@ -40,7 +40,7 @@ public:
         return y;
     }
 
-private:
+  private:
     std::vector<float> line;
     float feedback;
     float filtered = 0.0f;
@@ -48,7 +48,7 @@ private:
 };
 
 class Allpass {
-public:
+  public:
     explicit Allpass(size_t length) : line(length, 0.0f) {}
     float process(float x) {
         float y = line[pos];
@@ -57,7 +57,7 @@ public:
         return y - x * 0.5f;
     }
 
-private:
+  private:
     std::vector<float> line;
     size_t pos = 0;
 };

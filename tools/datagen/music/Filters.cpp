@@ -29,9 +29,13 @@ StateVariableFilter::Out StateVariableFilter::process(float x) {
 OnePoleLowpass::OnePoleLowpass(float cutoffHz)
     : coefficient(1.0f - std::exp(-6.2831853f * cutoffHz / float(kSampleRate))) {}
 
-SawOscillator::SawOscillator(float hz, float startPhase) : phase(startPhase) { setFrequency(hz); }
+SawOscillator::SawOscillator(float hz, float startPhase) : phase(startPhase) {
+    setFrequency(hz);
+}
 
-void SawOscillator::setFrequency(float hz) { step = hz / float(kSampleRate); }
+void SawOscillator::setFrequency(float hz) {
+    step = hz / float(kSampleRate);
+}
 
 float SawOscillator::next() {
     float t = phase;
@@ -48,10 +52,16 @@ float SawOscillator::next() {
     return value;
 }
 
-float whiteNoise() { return float(ShowRandom::next()) * (2.0f / 32767.0f) - 1.0f; }
+float whiteNoise() {
+    return float(ShowRandom::next()) * (2.0f / 32767.0f) - 1.0f;
+}
 
-int randomBelow(int n) { return n > 0 ? ShowRandom::next() % n : 0; }
+int randomBelow(int n) {
+    return n > 0 ? ShowRandom::next() % n : 0;
+}
 
-float decayFactor(float seconds) { return std::exp(-1.0f / (seconds * float(kSampleRate))); }
+float decayFactor(float seconds) {
+    return std::exp(-1.0f / (seconds * float(kSampleRate)));
+}
 
 } // namespace Music

@@ -6,7 +6,7 @@ namespace Music {
 
 // Topology-preserving state-variable filter: lowpass, bandpass and highpass from one state.
 class StateVariableFilter {
-public:
+  public:
     StateVariableFilter(float cutoffHz, float q) { setCutoff(cutoffHz, q); }
     void setCutoff(float cutoffHz, float q);
     struct Out {
@@ -17,32 +17,32 @@ public:
     float bandpass(float x) { return process(x).band; }
     float highpass(float x) { return process(x).high; }
 
-private:
+  private:
     float k = 1.0f, a1 = 0.0f, a2 = 0.0f, a3 = 0.0f;
     float ic1 = 0.0f, ic2 = 0.0f;
 };
 
 class OnePoleLowpass {
-public:
+  public:
     explicit OnePoleLowpass(float cutoffHz);
     float process(float x) {
         state += coefficient * (x - state);
         return state;
     }
 
-private:
+  private:
     float coefficient;
     float state = 0.0f;
 };
 
 // Sawtooth with polynomial band-limited steps, so high notes do not alias audibly.
 class SawOscillator {
-public:
+  public:
     explicit SawOscillator(float hz, float startPhase = 0.0f);
     void setFrequency(float hz);
     float next();
 
-private:
+  private:
     float phase;
     float step;
 };

@@ -41,7 +41,9 @@ Biquad highPass(int rate) {
     return {1.0, -2.0, 1.0, 2.0 * (k * k - 1.0) / a0, (1.0 - k / q + k * k) / a0};
 }
 
-double toLufs(double meanSquare) { return -0.691 + 10.0 * std::log10(meanSquare); }
+double toLufs(double meanSquare) {
+    return -0.691 + 10.0 * std::log10(meanSquare);
+}
 
 } // namespace
 

@@ -18,7 +18,8 @@ namespace {
 // spectrum by partial frequency (the tone's filter).
 Mono periodicSaws(const std::vector<int>& hz, const std::function<float(float)>& weight) {
     std::vector<float> sine(kSampleRate);
-    for (int i = 0; i < kSampleRate; ++i) sine[size_t(i)] = float(std::sin(6.283185307179586 * i / kSampleRate));
+    for (int i = 0; i < kSampleRate; ++i)
+        sine[size_t(i)] = float(std::sin(6.283185307179586 * i / kSampleRate));
     Mono out(kSampleRate, 0.0f);
     int phaseOffset = 0;
     for (int f : hz) {
@@ -39,10 +40,12 @@ Mono periodicSaws(const std::vector<int>& hz, const std::function<float(float)>&
 
 std::vector<int16_t> toPcm(const Mono& sound, float gain) {
     float peak = 1e-9f;
-    for (float v : sound) peak = std::max(peak, std::fabs(v));
+    for (float v : sound)
+        peak = std::max(peak, std::fabs(v));
     float scale = 32767.0f * gain / peak;
     std::vector<int16_t> pcm(sound.size());
-    for (size_t i = 0; i < sound.size(); ++i) pcm[i] = int16_t(std::lround(std::clamp(sound[i] * scale, -32767.0f, 32767.0f)));
+    for (size_t i = 0; i < sound.size(); ++i)
+        pcm[i] = int16_t(std::lround(std::clamp(sound[i] * scale, -32767.0f, 32767.0f)));
     return pcm;
 }
 
@@ -74,7 +77,9 @@ Xm::Instrument looped(const char* name, const Mono& sound, double sampleHz, floa
 
 } // namespace
 
-uint8_t noteFor(int midiNote) { return uint8_t(std::clamp(midiNote - 11, 1, 96)); }
+uint8_t noteFor(int midiNote) {
+    return uint8_t(std::clamp(midiNote - 11, 1, 96));
+}
 
 std::vector<Xm::Instrument> build(float gain) {
     ShowRandom::seed(0x0B40CE);
@@ -91,15 +96,18 @@ std::vector<Xm::Instrument> build(float gain) {
     // point until the note is released.
     // Bass: a sawtooth at 55 Hz darkened above 600 Hz, with a sine at its fundamental for weight.
     Mono bass = periodicSaws({55}, [](float f) { return 1.0f / (1.0f + (f / 600.0f) * (f / 600.0f)); });
-    for (size_t i = 0; i < bass.size(); ++i) bass[i] += 0.8f * float(std::sin(6.283185307179586 * 55.0 * double(i) / kSampleRate));
+    for (size_t i = 0; i < bass.size(); ++i)
+        bass[i] += 0.8f * float(std::sin(6.283185307179586 * 55.0 * double(i) / kSampleRate));
     list.push_back(looped("bass", bass, 55.0, gain, 48, {{0, 64}, {3, 56}, {40, 44}, {48, 0}}, 2, 0));
 
     // Pad: three sawtooths 1 Hz apart beating slowly, soft above 1.8 kHz; it swells in over
     // 0.45 s from a third of its level, so a new chord each bar dips only a little.
-    Mono pad = periodicSaws({219, 220, 221}, [](float f) { return 1.0f / (1.0f + (f / 1800.0f) * (f / 1800.0f)); });
+    Mono pad =
+        periodicSaws({219, 220, 221}, [](float f) { return 1.0f / (1.0f + (f / 1800.0f) * (f / 1800.0f)); });
     list.push_back(looped("pad", pad, 220.0, gain, 20, {{0, 24}, {32, 64}, {120, 0}}, 1, 0));
 
-    Mono lead = periodicSaws({440, 442}, [](float f) { return 1.0f / (1.0f + (f / 3200.0f) * (f / 3200.0f)); });
+    Mono lead =
+        periodicSaws({440, 442}, [](float f) { return 1.0f / (1.0f + (f / 3200.0f) * (f / 3200.0f)); });
     list.push_back(looped("lead", lead, 441.0, gain, 28, {{0, 0}, {2, 64}, {12, 44}, {30, 0}}, 2, 0));
 
     // The bell is recorded at middle C, so played at its own rate on C-4 like the drums.

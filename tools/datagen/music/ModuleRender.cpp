@@ -14,8 +14,8 @@ StereoBuffer renderModule(const std::vector<uint8_t>& bytes) {
         StereoBuffer out(total);
         size_t done = 0;
         while (done < total) {
-            size_t got = module.read(kSampleRate, std::min<size_t>(4096, total - done), out.left.data() + done,
-                                     out.right.data() + done);
+            size_t got = module.read(kSampleRate, std::min<size_t>(4096, total - done),
+                                     out.left.data() + done, out.right.data() + done);
             if (got == 0) break;
             done += got;
         }

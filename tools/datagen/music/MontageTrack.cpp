@@ -1,7 +1,8 @@
 // Piece two's music, in E minor at about 120 BPM: chord stabs on the picture's first flashes,
 // a groove from 6388 ms whose bar grid puts a downbeat on 66171 ms, where a louder section
-// begins; stutters in the picture's loop windows; a stuttering break from 92197 to 92821 ms with a stab in each flash; the groove
-// again, and a fade to nothing between 130000 and 140000 ms.
+// begins; stutters in the picture's loop windows; a stuttering break from 92197 to 92821 ms
+// with a stab in each flash; the groove again, and a fade to nothing between 130000 and
+// 140000 ms.
 #include "music/Tracks.h"
 
 #include "music/Effects.h"
@@ -46,7 +47,8 @@ struct Kit {
 };
 
 void intro(StereoBuffer& mix) {
-    mix.mix(Voices::pad(chordHz({40, 52, 59, 64}), float(kGrooveStartMs / 1000.0) + 0.4f, 0.8f, 0.3f, 700.0f), 0, 0.35f);
+    mix.mix(Voices::pad(chordHz({40, 52, 59, 64}), float(kGrooveStartMs / 1000.0) + 0.4f, 0.8f, 0.3f, 700.0f),
+            0, 0.35f);
     for (double at : kIntroFlashes) {
         mix.mix(Voices::stab(chordHz({52, 59, 64, 67, 71}), 0.5f), framesAt(at), 0.55f, -0.15f);
         mix.mix(Voices::glitch(0.06f, 0.4f), framesAt(at), 0.3f, 0.3f);
@@ -94,10 +96,12 @@ void groove(StereoBuffer& drums, StereoBuffer& music, const Kit& kit) {
         if (leadBar) {
             for (int n = 0; n < 4; ++n) {
                 int note = kMelody[(bar % 4) * 4 + n];
-                music.mix(Voices::lead(noteHz(note), float(kGrid.beatMs / 1000.0) * 0.95f), kGrid.frame(b0 + n), 0.22f, 0.1f);
+                music.mix(Voices::lead(noteHz(note), float(kGrid.beatMs / 1000.0) * 0.95f),
+                          kGrid.frame(b0 + n), 0.22f, 0.1f);
             }
         }
-        if (bar % 8 == 0 || std::abs(kGrid.ms(b0) - kLoudStartMs) < 1.0) drums.mix(kit.crash, kGrid.frame(b0), 0.35f);
+        if (bar % 8 == 0 || std::abs(kGrid.ms(b0) - kLoudStartMs) < 1.0)
+            drums.mix(kit.crash, kGrid.frame(b0), 0.35f);
     }
 }
 
@@ -129,7 +133,8 @@ StereoBuffer montage() {
         mix.mix(Voices::stab(chordHz({52, 59, 64, 71}), seconds), framesAt(flash[0]), 0.6f, -0.2f);
         mix.mix(Voices::glitch(seconds, 0.7f), framesAt(flash[0]), 0.35f, 0.3f);
     }
-    for (const auto& window : kLoopWindows) Effects::stutter(mix, window[0], window[1], window[2]);
+    for (const auto& window : kLoopWindows)
+        Effects::stutter(mix, window[0], window[1], window[2]);
     mix.mix(Voices::riser(0.6f), framesAt(kBreakEndMs - 600.0), 0.35f);
     mix.mix(kit.crash, framesAt(kBreakEndMs), 0.45f);
     mix.fade(framesAt(kFadeStartMs), framesAt(kFadeEndMs), 1.0f, 0.0f);

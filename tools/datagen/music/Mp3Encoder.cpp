@@ -22,15 +22,16 @@ std::vector<uint8_t> encodeMp3(const StereoBuffer& audio, int kbps, const std::s
     lame_set_quality(gf, 5);
     lame_set_write_id3tag_automatic(gf, 0);
     lame_set_bWriteVbrTag(gf, 1);
-    if (lame_init_params(gf) < 0) throw std::runtime_error("encoding " + name + ": LAME refused the settings");
+    if (lame_init_params(gf) < 0)
+        throw std::runtime_error("encoding " + name + ": LAME refused the settings");
 
     const size_t chunk = 1152 * 32;
     std::vector<unsigned char> block(chunk * 5 / 4 + 7200);
     std::vector<uint8_t> out;
     for (size_t at = 0; at < audio.frames(); at += chunk) {
         int count = int(std::min(chunk, audio.frames() - at));
-        int written = lame_encode_buffer_ieee_float(gf, audio.left.data() + at, audio.right.data() + at, count,
-                                                    block.data(), int(block.size()));
+        int written = lame_encode_buffer_ieee_float(gf, audio.left.data() + at, audio.right.data() + at,
+                                                    count, block.data(), int(block.size()));
         if (written < 0) throw std::runtime_error("encoding " + name + ": LAME failed on the audio");
         out.insert(out.end(), block.begin(), block.begin() + written);
     }
@@ -41,7 +42,8 @@ std::vector<uint8_t> encodeMp3(const StereoBuffer& audio, int kbps, const std::s
     // The first frame was reserved for the Info frame (length and encoder delay), which LAME
     // can only fill in now that the whole stream is known.
     size_t tagSize = lame_get_lametag_frame(gf, block.data(), block.size());
-    if (tagSize > 0 && tagSize <= out.size()) std::copy(block.begin(), block.begin() + long(tagSize), out.begin());
+    if (tagSize > 0 && tagSize <= out.size())
+        std::copy(block.begin(), block.begin() + long(tagSize), out.begin());
     return out;
 }
 

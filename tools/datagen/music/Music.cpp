@@ -35,7 +35,8 @@ Entry compose(const std::string& archiveName) {
 
 std::vector<Entry> composeAll() {
     std::vector<Entry> entries;
-    for (const char* name : {"data/videoclip1.mpg", "data/broken", "data/broken.end", "data/col4.mp3", "data/videoclip2.mpg"})
+    for (const char* name :
+         {"data/videoclip1.mpg", "data/broken", "data/broken.end", "data/col4.mp3", "data/videoclip2.mpg"})
         entries.push_back(compose(name));
     return entries;
 }

@@ -10,7 +10,8 @@ namespace Music {
 
 std::vector<float> chordHz(const std::vector<int>& midiNotes) {
     std::vector<float> hz;
-    for (int n : midiNotes) hz.push_back(noteHz(n));
+    for (int n : midiNotes)
+        hz.push_back(noteHz(n));
     return hz;
 }
 
@@ -30,7 +31,8 @@ StereoBuffer opening() {
         mix.mix(tick, framesAt(row * 200.0 + 20.0), 0.06f + 0.2f * rise * rise, row % 2 ? 0.35f : -0.35f);
     }
     Mono pulse = Voices::kick(50.0f, 0.35f);
-    for (double beat = 800.0; beat < hitMs - 100.0; beat += 800.0) mix.mix(pulse, framesAt(beat + 20.0), 0.25f);
+    for (double beat = 800.0; beat < hitMs - 100.0; beat += 800.0)
+        mix.mix(pulse, framesAt(beat + 20.0), 0.25f);
 
     // The hit: kick, crash, a chord stab, the bass and a shard of noise.
     long hit = framesAt(hitMs);

@@ -59,10 +59,12 @@ const Note kMelody[] = {
     {44, 74, 2}, {46, 77, 2}, {48, 76, 6}, {54, 74, 2}, {56, 71, 2}, {58, 68, 4}, {62, 71, 2},
 };
 
-uint8_t volume(int v) { return uint8_t(0x10 + std::clamp(v, 0, 64)); }
+uint8_t volume(int v) {
+    return uint8_t(0x10 + std::clamp(v, 0, 64));
+}
 
 class Song {
-public:
+  public:
     Song() : cells(size_t(kRows * kChannels)) {}
     Xm::Cell& at(int row, int channel) { return cells[size_t(row * kChannels + channel)]; }
 
@@ -89,7 +91,8 @@ public:
                 note(row, pool[i], instrument, Xm::kNoteC4, vol, delay);
                 return;
             }
-        throw std::logic_error("piece one module: more beats on row " + std::to_string(row) + " than drum channels");
+        throw std::logic_error("piece one module: more beats on row " + std::to_string(row) +
+                               " than drum channels");
     }
 
     std::vector<Xm::Pattern> patterns() const {
@@ -99,13 +102,14 @@ public:
             int rows = kRows - start <= kPatternRows + 1 ? kRows - start : kPatternRows;
             Xm::Pattern p(rows, kChannels);
             for (int r = 0; r < p.rows; ++r)
-                for (int c = 0; c < kChannels; ++c) p.at(r, c) = cells[size_t((start + r) * kChannels + c)];
+                for (int c = 0; c < kChannels; ++c)
+                    p.at(r, c) = cells[size_t((start + r) * kChannels + c)];
             out.push_back(std::move(p));
         }
         return out;
     }
 
-private:
+  private:
     std::vector<Xm::Cell> cells;
 };
 
@@ -118,7 +122,8 @@ struct Beat {
 // a millisecond or two apart (the tables' pairs) are one beat, placed by its first time.
 std::vector<Beat> beatsOf(const int32_t* table) {
     std::vector<int32_t> times;
-    for (const int32_t* t = table; *t >= 0; ++t) times.push_back(*t);
+    for (const int32_t* t = table; *t >= 0; ++t)
+        times.push_back(*t);
     std::sort(times.begin(), times.end());
     std::vector<Beat> beats;
     int32_t groupStart = -100;
@@ -138,7 +143,9 @@ std::vector<Beat> beatsOf(const int32_t* table) {
     return beats;
 }
 
-int rowInBar(long tick) { return int(tick / kTicksPerRow) % kRowsPerBar; }
+int rowInBar(long tick) {
+    return int(tick / kTicksPerRow) % kRowsPerBar;
+}
 
 void writeDrums(Song& song) {
     for (const Beat& b : beatsOf(BeatTables::blockEvents)) {
@@ -164,7 +171,8 @@ void writeHarmony(Song& song) {
     for (int bar = 0; bar < kBars; ++bar) {
         const Chord& chord = kChords[bar % 4];
         int row0 = bar * kRowsPerBar;
-        for (int v = 0; v < 3; ++v) song.note(row0, kPadChannels[v], Pad, noteFor(chord.pad[v]), bar < 4 ? 40 : 52);
+        for (int v = 0; v < 3; ++v)
+            song.note(row0, kPadChannels[v], Pad, noteFor(chord.pad[v]), bar < 4 ? 40 : 52);
         // Bass: long notes in the intro, then a line on the kick's rows.
         if (bar < 4) {
             song.held(row0, kBassChannel, Bass, chord.bass, 14, 50);
@@ -179,7 +187,8 @@ void writeHarmony(Song& song) {
         if (bar < 20 || (bar >= 28 && bar < 31)) {
             const int pattern[8] = {0, 1, 2, 3, 2, 1, 0, 2};
             for (int e = 0; e < 8; ++e)
-                song.note(row0 + 2 * e, kBellChannel, Bell, noteFor(chord.tones[pattern[e]]), bar < 20 ? 44 : 30);
+                song.note(row0 + 2 * e, kBellChannel, Bell, noteFor(chord.tones[pattern[e]]),
+                          bar < 20 ? 44 : 30);
         }
     }
 }
@@ -188,7 +197,8 @@ void writeMelody(Song& song) {
     for (int phrase = 20; phrase < kBars; phrase += 4) {
         if (phrase == 28) continue; // the arpeggio takes the bars before the swell
         int transpose = phrase >= 32 ? 12 : 0;
-        for (const Note& n : kMelody) song.held(phrase * kRowsPerBar + n.row, kLeadChannel, Lead, n.midi + transpose, n.length, 52);
+        for (const Note& n : kMelody)
+            song.held(phrase * kRowsPerBar + n.row, kLeadChannel, Lead, n.midi + transpose, n.length, 52);
     }
     song.note(30 * kRowsPerBar, kFxChannel, Riser, Xm::kNoteC4, 64);
     song.note(31 * kRowsPerBar, kFxChannel, Crash, Xm::kNoteC4, 64);
@@ -212,7 +222,8 @@ Xm::Module compose(float gain) {
     module.speed = kTicksPerRow;
     module.bpm = kBpm;
     module.patterns = song.patterns();
-    for (size_t i = 0; i < module.patterns.size(); ++i) module.order.push_back(uint8_t(i));
+    for (size_t i = 0; i < module.patterns.size(); ++i)
+        module.order.push_back(uint8_t(i));
     module.instruments = ModuleInstruments::build(gain);
     return module;
 }

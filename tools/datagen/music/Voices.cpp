@@ -7,13 +7,17 @@
 
 namespace Music {
 
-float noteHz(int midiNote) { return 440.0f * std::pow(2.0f, float(midiNote - 69) / 12.0f); }
+float noteHz(int midiNote) {
+    return 440.0f * std::pow(2.0f, float(midiNote - 69) / 12.0f);
+}
 
 namespace {
 
 constexpr float kTwoPi = 6.2831853f;
 
-size_t lengthOf(float seconds) { return size_t(seconds * float(kSampleRate)); }
+size_t lengthOf(float seconds) {
+    return size_t(seconds * float(kSampleRate));
+}
 
 // Linear attack, then sustain, then a linear release over the last `release` seconds.
 float attackRelease(size_t i, size_t n, float attack, float release) {
@@ -171,7 +175,8 @@ Mono pad(const std::vector<float>& hz, float seconds, float attack, float releas
     for (float f : hz) {
         SawOscillator a(f / spread, startPhase), b(f, startPhase + 0.33f), c(f * spread, startPhase + 0.66f);
         startPhase = std::fmod(startPhase + 0.37f, 1.0f);
-        for (size_t i = 0; i < out.size(); ++i) out[i] += (a.next() + b.next() + c.next()) * 0.33f;
+        for (size_t i = 0; i < out.size(); ++i)
+            out[i] += (a.next() + b.next() + c.next()) * 0.33f;
     }
     StateVariableFilter lp(cutoffHz, 0.8f);
     float norm = 1.0f / std::sqrt(float(hz.size()));
@@ -186,7 +191,8 @@ Mono stab(const std::vector<float>& hz, float seconds) {
     for (float f : hz) {
         SawOscillator a(f * 0.997f, startPhase), b(f * 1.003f, startPhase + 0.5f);
         startPhase = std::fmod(startPhase + 0.29f, 1.0f);
-        for (size_t i = 0; i < out.size(); ++i) out[i] += (a.next() + b.next()) * 0.5f;
+        for (size_t i = 0; i < out.size(); ++i)
+            out[i] += (a.next() + b.next()) * 0.5f;
     }
     StateVariableFilter lp(6000.0f, 1.4f);
     float sweep = 1.0f, sweepDecay = decayFactor(0.07f), amp = 1.0f, ampDecay = decayFactor(seconds * 0.35f);
@@ -206,7 +212,8 @@ Mono pluck(float hz, float seconds, float brightness) {
     if (period < 2) period = 2;
     std::vector<float> line(period);
     OnePoleLowpass tone(1500.0f + 9000.0f * brightness);
-    for (float& v : line) v = tone.process(whiteNoise());
+    for (float& v : line)
+        v = tone.process(whiteNoise());
     float damping = 0.4985f + 0.001f * brightness;
     size_t pos = 0;
     for (size_t i = 0; i < out.size(); ++i) {

@@ -32,7 +32,7 @@ namespace Music::Xm {
 namespace {
 
 class ByteWriter {
-public:
+  public:
     std::vector<uint8_t> bytes;
     void u8(unsigned v) { bytes.push_back(uint8_t(v)); }
     void u16(unsigned v) {
@@ -44,7 +44,8 @@ public:
         u16(v >> 16);
     }
     void text(const std::string& s, size_t width) {
-        for (size_t i = 0; i < width; ++i) u8(i < s.size() ? uint8_t(s[i]) : 0);
+        for (size_t i = 0; i < width; ++i)
+            u8(i < s.size() ? uint8_t(s[i]) : 0);
     }
     void zeros(size_t n) { bytes.insert(bytes.end(), n, 0); }
 };
@@ -59,8 +60,8 @@ void writePattern(ByteWriter& out, const Pattern& pattern, int channels) {
     ByteWriter data;
     for (const Cell& c : pattern.cells) {
         check(c.note <= kKeyOff, "a cell holds an invalid note");
-        unsigned present = (c.note ? 1 : 0) | (c.instrument ? 2 : 0) | (c.volume ? 4 : 0) | (c.effect ? 8 : 0) |
-                           (c.param ? 16 : 0);
+        unsigned present = (c.note ? 1 : 0) | (c.instrument ? 2 : 0) | (c.volume ? 4 : 0) |
+                           (c.effect ? 8 : 0) | (c.param ? 16 : 0);
         if (present == 31) {
             data.u8(c.note);
             data.u8(c.instrument);
@@ -97,7 +98,8 @@ void writeInstrument(ByteWriter& out, const Instrument& instrument) {
     out.u32(40);
     out.zeros(96);
     for (size_t i = 0; i < 12; ++i) {
-        EnvelopePoint p = i < instrument.volumeEnvelope.size() ? instrument.volumeEnvelope[i] : EnvelopePoint{0, 0};
+        EnvelopePoint p =
+            i < instrument.volumeEnvelope.size() ? instrument.volumeEnvelope[i] : EnvelopePoint{0, 0};
         out.u16(p.tick);
         out.u16(p.value);
     }
@@ -151,7 +153,8 @@ std::vector<uint8_t> write(const Module& module) {
     check(module.instruments.size() <= 128, "a module holds at most 128 instruments");
     check(module.speed >= 1 && module.speed <= 31 && module.bpm >= 32 && module.bpm <= 255,
           "speed runs from 1 to 31 and BPM from 32 to 255");
-    for (uint8_t p : module.order) check(p < module.patterns.size(), "the order list names a missing pattern");
+    for (uint8_t p : module.order)
+        check(p < module.patterns.size(), "the order list names a missing pattern");
 
     ByteWriter out;
     out.text("Extended Module: ", 17);
@@ -168,9 +171,12 @@ std::vector<uint8_t> write(const Module& module) {
     out.u16(1);
     out.u16(unsigned(module.speed));
     out.u16(unsigned(module.bpm));
-    for (size_t i = 0; i < 256; ++i) out.u8(i < module.order.size() ? module.order[i] : 0);
-    for (const Pattern& p : module.patterns) writePattern(out, p, module.channels);
-    for (const Instrument& i : module.instruments) writeInstrument(out, i);
+    for (size_t i = 0; i < 256; ++i)
+        out.u8(i < module.order.size() ? module.order[i] : 0);
+    for (const Pattern& p : module.patterns)
+        writePattern(out, p, module.channels);
+    for (const Instrument& i : module.instruments)
+        writeInstrument(out, i);
     return out.bytes;
 }
 

@@ -8,8 +8,8 @@
 
 namespace Music::Xm {
 
-constexpr uint8_t kKeyOff = 97;     // note value that releases the playing note
-constexpr uint8_t kNoteC4 = 49;     // notes run from 1 (C-0) to 96 (B-7)
+constexpr uint8_t kKeyOff = 97; // note value that releases the playing note
+constexpr uint8_t kNoteC4 = 49; // notes run from 1 (C-0) to 96 (B-7)
 constexpr uint8_t kEffectExtended = 0x0E;
 constexpr uint8_t kNoteDelay = 0xD0; // E-command sub-effect: start the note x ticks into the row
 
@@ -38,7 +38,7 @@ struct Sample {
     uint8_t volume = 64;     // 0..64
     uint8_t panning = 128;   // 0 left .. 255 right
     int8_t relativeNote = 0;
-    int8_t finetune = 0;     // 1/128 semitone
+    int8_t finetune = 0; // 1/128 semitone
 };
 
 struct EnvelopePoint {
