@@ -188,7 +188,7 @@ TEST(MusicModule, EveryBeatOfPieceOneLandsOnAHit) {
     const Case cases[] = {{"blockEvents", BeatTables::blockEvents, {Kick}},
                           {"barEvents", BeatTables::barEvents, {Snare, Shaker}},
                           {"streakEvents", BeatTables::streakEvents, {Hat}},
-                          {"flickerLevel", BeatTables::flickerLevel, {Glitch}}};
+                          {"flickerLevel", BeatTables::flickerLevel, {Glitch, Crackle}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         for (const int32_t* t = c.table; *t >= 0; ++t) {

@@ -112,6 +112,7 @@ std::vector<Xm::Instrument> build(float gain) {
 
     // The bell is recorded at middle C, so played at its own rate on C-4 like the drums.
     list.push_back(oneShot("bell", Voices::bell(noteHz(60), 1.2f), gain, 18, 150));
+    list.push_back(oneShot("crackle", Voices::glitch(0.1f, 1.0f), gain, 26, 110));
     return list;
 }
 

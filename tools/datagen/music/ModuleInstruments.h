@@ -21,7 +21,8 @@ enum Number : uint8_t {
     Pad,
     Lead,
     Bell,
-    Count = Bell
+    Crackle, // a second, rougher glitch, alternating with the first
+    Count = Crackle
 };
 
 // All instruments in number order, each sample scaled by `gain` (at most 1: full scale).

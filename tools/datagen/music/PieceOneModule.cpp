@@ -161,9 +161,10 @@ void writeDrums(Song& song) {
         int r = rowInBar(b.tick);
         song.hit(b.tick, kHatChannels, 2, Hat, r % 2 == 0 ? 60 : 42);
     }
+    int flicker = 0;
     for (const Beat& b : beatsOf(BeatTables::flickerLevel)) {
         int r = rowInBar(b.tick);
-        song.hit(b.tick, kGlitchChannels, 3, Glitch, r % 4 == 0 ? 64 : 46);
+        song.hit(b.tick, kGlitchChannels, 3, flicker++ % 2 ? Crackle : Glitch, r % 4 == 0 ? 64 : 46);
     }
 }
 
