@@ -127,7 +127,16 @@ bool createDisplay(int32_t width, int32_t height) {
     display.videoStarted = true;
     Uint32 flags = DisplayOptions::isWindowed() ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP;
     if (DisplayOptions::isHidden()) flags |= SDL_WINDOW_HIDDEN;
-    display.window = SDL_CreateWindow("Triptych", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+    // Full screen, the window starts at the desktop's size, so that it covers the screen even
+    // where no window manager is there to enlarge it.
+    int windowWidth = width, windowHeight = height;
+    SDL_DisplayMode desktop;
+    if (!DisplayOptions::isWindowed() && SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
+        windowWidth = desktop.w;
+        windowHeight = desktop.h;
+    }
+    display.window = SDL_CreateWindow("Triptych", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, windowWidth,
+                                      windowHeight, flags);
     if (!display.window) return false;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     display.renderer = SDL_CreateRenderer(display.window, -1, SDL_RENDERER_PRESENTVSYNC);
