@@ -7,6 +7,7 @@
 #include "music/Mp3Encoder.h"
 #include "music/PieceOneModule.h"
 #include "pieces/one/BeatTables.h"
+#include "resources/FileArchive.h"
 
 #include <gtest/gtest.h>
 #include <libopenmpt/libopenmpt.hpp>
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <set>
 
 using namespace Music;
@@ -258,4 +260,23 @@ TEST(MusicMp3, InfoFrameGivesTheExactLengthAndEmptyAudioStillEncodes) {
 
     Decoded empty = decodeMp3(encodeMp3(StereoBuffer(), 160, "empty"));
     EXPECT_LT(empty.audio.frames(), size_t(kSampleRate / 10));
+}
+
+TEST(Music, TheDefaultArchiveHoldsTheSameMusic) {
+    // The suite's working directory holds the archive that datagen wrote in its own process:
+    // its music must be byte for byte what composing gives here.
+    if (!std::filesystem::exists("data.data")) GTEST_SKIP() << "no data.data in the working directory";
+    FileArchive archive;
+    ASSERT_EQ(archive.readDirectory("data.data"), FileArchive::Ok);
+    for (const char* name : {"data/videoclip1.mpg", "data/broken", "data/broken.end"}) {
+        std::vector<uint8_t> composed = compose(name).bytes;
+        int32_t size = archive.getFileSize(name);
+        ASSERT_EQ(size, int32_t(composed.size())) << name;
+        uint8_t* stored = archive.getFile(name);
+        ASSERT_NE(stored, nullptr) << name;
+        EXPECT_TRUE(std::equal(composed.begin(), composed.end(), stored)) << name;
+        delete[] stored;
+    }
+    for (const char* name : {"data/col4.mp3", "data/videoclip2.mpg"})
+        EXPECT_GT(archive.getFileSize(name), 0) << name;
 }
