@@ -14,6 +14,7 @@ extern "C" {
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <string.h>
 
 namespace {
@@ -180,6 +181,9 @@ struct VideoFile::Reader {
 };
 
 VideoFile::VideoFile(const char* fileName, VideoFailureMode mode) : failureMode(mode) {
+    // FFmpeg's own warnings about odd files would only repeat what fail reports.
+    static std::once_flag quietLog;
+    std::call_once(quietLog, [] { av_log_set_level(AV_LOG_ERROR); });
     reader = new Reader;
     try {
         open(fileName);

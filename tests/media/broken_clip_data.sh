@@ -1,0 +1,39 @@
+# The show with bad clip data, headless: without data.data it reports the missing archive and
+# ends normally; with a clip that is not a video it ends with the clip reader's error box and
+# exit code 1. Either way nothing stays in the temporary directory.
+set -u
+BUILD=$(cd "$1" && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/triptych-media-e2e.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+[ -x "$BUILD/triptych" ] || { echo "SKIP: the show is not built"; exit 0; }
+export TRIPTYCH_NO_BOXES=1 SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy TMPDIR="$work/tmp"
+unset DISPLAY WAYLAND_DISPLAY
+mkdir -p "$TMPDIR" "$work/empty"
+
+# No archive beside the program.
+code=0
+(cd "$work/empty" && timeout 60 "$BUILD/triptych" nomenu >"$work/none.out" 2>"$work/none.err") || code=$?
+[ "$code" = 0 ] || fail "exit code $code without data.data: $(cat "$work/none.err")"
+grep -q "Couldn't create temporary files!" "$work/none.err" || fail "no box text without data.data"
+grep -q "data.data" "$work/none.err" || fail "the missing data.data is not named"
+[ -z "$(ls -A "$TMPDIR")" ] || fail "files left behind without data.data"
+
+# The default data with piece one's clip replaced by bytes that are no video.
+[ -f "$BUILD/data.data" ] && [ -x "$BUILD/datapack" ] || { echo "SKIP: no data.data or datapack"; exit 0; }
+"$BUILD/datapack" list "$BUILD/data.data" | grep -q '^hxaaayqrvpj6duhqmbg1.tmp' || { echo "SKIP: no clips in data.data"; exit 0; }
+mkdir -p "$work/files" "$work/broken"
+names=()
+while IFS=$'\t' read -r name _; do
+    mkdir -p "$work/files/$(dirname "$name")"
+    "$BUILD/datapack" extract "$BUILD/data.data" "$name" "$work/files/$name" >/dev/null || fail "cannot extract $name"
+    names+=("$name")
+done < <("$BUILD/datapack" list "$BUILD/data.data")
+head -c 5000 /dev/zero | tr '\0' 'Z' >"$work/files/hxaaayqrvpj6duhqmbg3.tmp"
+"$BUILD/datapack" create "$work/broken/data.data" -C "$work/files" "${names[@]}" >/dev/null || fail "cannot pack"
+code=0
+(cd "$work/broken" && timeout 120 "$BUILD/triptych" nomenu >"$work/broken.out" 2>"$work/broken.err") || code=$?
+[ "$code" = 1 ] || fail "exit code $code with a broken clip: $(cat "$work/broken.err")"
+grep -q "Couldn't open avi file! - '" "$work/broken.err" || fail "no clip reader message: $(cat "$work/broken.err")"
+[ -z "$(ls -A "$TMPDIR")" ] || fail "files left behind after the clip error"
+echo "PASS"
