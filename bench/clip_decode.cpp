@@ -21,7 +21,8 @@ namespace {
 
 // The folder holding data.data, or an empty path.
 fs::path findShowData() {
-    std::vector<fs::path> candidates = {fs::current_path(), fs::current_path() / "build", fs::current_path().parent_path(),
+    std::vector<fs::path> candidates = {fs::current_path(), fs::current_path() / "build",
+                                        fs::current_path().parent_path(),
                                         fs::current_path().parent_path() / "build"};
     if (const char* source = std::getenv("TRIPTYCH_SOURCE_DIR")) {
         candidates.push_back(source);
@@ -37,7 +38,8 @@ fs::path findShowData() {
 double processorSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 double peakResidentMegabytes() {

@@ -19,7 +19,8 @@ template <typename Draw> double nanosecondsPerPixel(Draw draw) {
     for (int round = 0; round < 7; ++round) {
         const int repeats = 50;
         auto begin = std::chrono::steady_clock::now();
-        for (int k = 0; k < repeats; ++k) draw(k);
+        for (int k = 0; k < repeats; ++k)
+            draw(k);
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
         best = std::min(best, seconds * 1e9 / (double(repeats) * width * height));
     }
@@ -38,7 +39,8 @@ int main() {
     double fade = nanosecondsPerPixel([&](int k) {
         int p = 40 + k % 100;
         for (int y = 0; y < height; ++y)
-            ClipLibrary::blendRow(target.data() + size_t(y) * targetStride * 4, current.data() + size_t(y) * width * 4,
+            ClipLibrary::blendRow(target.data() + size_t(y) * targetStride * 4,
+                                  current.data() + size_t(y) * width * 4,
                                   previous.data() + size_t(y) * width * 4, width, p, 255 - p);
     });
     double copy = nanosecondsPerPixel([&](int) {

@@ -23,8 +23,10 @@ void ClipLibrary::addClip(const std::string& name, int32_t lengthMs) {
 }
 
 void ClipLibrary::addClips(const std::vector<std::pair<std::string, int32_t>>& list) {
-    for (const auto& [name, lengthMs] : list) VideoClip::prefetch(name, lengthMs, 23);
-    for (const auto& [name, lengthMs] : list) addClip(name, lengthMs);
+    for (const auto& [name, lengthMs] : list)
+        VideoClip::prefetch(name, lengthMs, 23);
+    for (const auto& [name, lengthMs] : list)
+        addClip(name, lengthMs);
 }
 
 VideoClip* ClipLibrary::getClip(const std::string& name) {
@@ -41,7 +43,9 @@ FrameBuffer* ClipLibrary::getClipSurface(const std::string& name) {
     return clip ? clip->getSurface() : nullptr;
 }
 
-void ClipLibrary::clear() { clips.clear(); }
+void ClipLibrary::clear() {
+    clips.clear();
+}
 
 void ClipLibrary::ensureMixBuffers(int32_t width, int32_t height) {
     // Made on the first cross-fade; made again only if a clip of another size is faded.
@@ -53,7 +57,9 @@ void ClipLibrary::ensureMixBuffers(int32_t width, int32_t height) {
 namespace {
 // A sum of two weighted bytes; the weights add up to at most 255, so this only guards against
 // rounding of the float weights.
-inline uint8_t saturate(uint32_t value) { return uint8_t(value > 255 ? 255 : value); }
+inline uint8_t saturate(uint32_t value) {
+    return uint8_t(value > 255 ? 255 : value);
+}
 } // namespace
 
 void ClipLibrary::blendRow(uint8_t* __restrict out, const uint8_t* __restrict current,

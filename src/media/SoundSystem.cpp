@@ -42,8 +42,12 @@ void SoundSystem::shutdown() {
     state->initialised = false;
 }
 
-bool SoundSystem::isInitialised() const { return state->initialised; }
-SoundOutput SoundSystem::getOutput() const { return state->output; }
+bool SoundSystem::isInitialised() const {
+    return state->initialised;
+}
+SoundOutput SoundSystem::getOutput() const {
+    return state->output;
+}
 
 SoundHandle SoundSystem::createStream(const void* data, int64_t size) {
     return state->mixer.add(openMpegStream(data, size), Mixer::Kind::Stream);
@@ -59,15 +63,23 @@ bool SoundSystem::start() {
     return true;
 }
 
-bool SoundSystem::playStream(SoundHandle stream) { return state->mixer.play(stream, Mixer::Kind::Stream); }
-bool SoundSystem::playModule(SoundHandle module) { return state->mixer.play(module, Mixer::Kind::Module); }
-bool SoundSystem::stop(SoundHandle channel) { return state->mixer.stop(channel); }
+bool SoundSystem::playStream(SoundHandle stream) {
+    return state->mixer.play(stream, Mixer::Kind::Stream);
+}
+bool SoundSystem::playModule(SoundHandle module) {
+    return state->mixer.play(module, Mixer::Kind::Module);
+}
+bool SoundSystem::stop(SoundHandle channel) {
+    return state->mixer.stop(channel);
+}
 
 bool SoundSystem::setProcessingCallback(SoundHandle channel, SoundProcessingCallback callback, void* user) {
     return state->mixer.setCallback(channel, callback, user);
 }
 
-bool SoundSystem::isActive(SoundHandle channel) { return state->mixer.isActive(channel); }
+bool SoundSystem::isActive(SoundHandle channel) {
+    return state->mixer.isActive(channel);
+}
 
 bool SoundSystem::renderOfflineBlock(int32_t frames, int16_t* mix) {
     if (!state->initialised || state->output != SoundOutput::Offline) return false;

@@ -130,7 +130,8 @@ void VideoClip::adopt(Decoded&& decoded) {
     frameStore = std::move(decoded.store);
     const size_t frameBytes = size_t(width) * size_t(height) * 3;
     frames.clear();
-    for (int32_t i = 0; i < decoded.frameCount; ++i) frames.push_back(frameStore.get() + frameBytes * size_t(i));
+    for (int32_t i = 0; i < decoded.frameCount; ++i)
+        frames.push_back(frameStore.get() + frameBytes * size_t(i));
 }
 
 int32_t VideoClip::frameIndexAt(int32_t timeMs) const {

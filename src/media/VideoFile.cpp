@@ -30,8 +30,12 @@ const char* const missingDecoderMessage =
     "from https://ffmpeg.org/download.html";
 } // namespace
 
-void VideoFile::setErrorCallback(ErrorCallback callback) { errorCallback = callback; }
-VideoFile::ErrorCallback VideoFile::getErrorCallback() { return errorCallback; }
+void VideoFile::setErrorCallback(ErrorCallback callback) {
+    errorCallback = callback;
+}
+VideoFile::ErrorCallback VideoFile::getErrorCallback() {
+    return errorCallback;
+}
 
 std::string VideoFile::failureText(const std::string& message, int code) {
     // Negative codes are FFmpeg's (AVERROR), positive ones the system's errno values; -1 and
@@ -69,13 +73,13 @@ struct VideoFile::Reader {
     AVFrame* current = nullptr; // the frame last delivered, number currentNumber
     AVFrame* pending = nullptr; // decoded ahead, not yet reached; number pendingNumber
     int streamIndex = -1;
-    AVRational rate{0, 1};      // frames per second as rate / scale
+    AVRational rate{0, 1}; // frames per second as rate / scale
     int64_t currentNumber = -1;
     int64_t pendingNumber = -1;
-    int64_t decodedCount = 0;   // frames decoded since the last seek or open
+    int64_t decodedCount = 0; // frames decoded since the last seek or open
     bool endOfStream = false;
     bool flushing = false;
-    uint8_t* picture[4] = {};   // the converted frame
+    uint8_t* picture[4] = {}; // the converted frame
     int pictureStride[4] = {};
 
     ~Reader() {
@@ -160,7 +164,8 @@ struct VideoFile::Reader {
         if (goBack || farAhead) {
             seekBefore(number);
             // A seek that lands past the wanted frame starts again from the beginning.
-            if (!decodeNext() || (pendingNumber > number && number > 0)) seekBefore(0);
+            if (!decodeNext() || (pendingNumber > number && number > 0))
+                seekBefore(0);
             else {
                 std::swap(current, pending);
                 currentNumber = pendingNumber;
@@ -226,7 +231,8 @@ void VideoFile::open(const char* fileName) {
     r.packet = av_packet_alloc();
     r.current = av_frame_alloc();
     r.pending = av_frame_alloc();
-    if (!r.packet || !r.current || !r.pending) failWith({"Couldn't decompress video-stream", AVERROR(ENOMEM)});
+    if (!r.packet || !r.current || !r.pending)
+        failWith({"Couldn't decompress video-stream", AVERROR(ENOMEM)});
     try {
         r.advanceTo(0);
     } catch (const VideoFileError& error) {
@@ -241,7 +247,9 @@ void VideoFile::open(const char* fileName) {
         failWith({"Couldn't decompress video-stream", AVERROR(ENOMEM)});
 }
 
-VideoFile::~VideoFile() { delete reader; }
+VideoFile::~VideoFile() {
+    delete reader;
+}
 
 int64_t VideoFile::frameAtTime(int32_t timeMs) const {
     if (timeMs <= 0) return 0;
@@ -259,10 +267,11 @@ void VideoFile::readFrame(uint8_t* destination, int32_t timeMs, bool toFrameBuff
         failWith(error);
     }
     AVFrame* frame = r.current;
-    if (r.currentNumber < 0 || frame->width <= 0) failWith({"Couldn't decompress video-stream", AVERROR_INVALIDDATA});
+    if (r.currentNumber < 0 || frame->width <= 0)
+        failWith({"Couldn't decompress video-stream", AVERROR_INVALIDDATA});
     // Every frame is scaled to the size of frame 0, which the destination was made for.
-    r.scaler = sws_getCachedContext(r.scaler, frame->width, frame->height, AVPixelFormat(frame->format), width,
-                                    height, AV_PIX_FMT_BGR24, SWS_BILINEAR, nullptr, nullptr, nullptr);
+    r.scaler = sws_getCachedContext(r.scaler, frame->width, frame->height, AVPixelFormat(frame->format),
+                                    width, height, AV_PIX_FMT_BGR24, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!r.scaler) failWith({"Colour format not supported!", 666});
     const size_t rowBytes = size_t(width) * 3;
     if (!toFrameBuffer && width % 16 == 0) {

@@ -38,7 +38,9 @@ struct ExtractionFailure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-std::string systemReason(int error) { return std::strerror(error); }
+std::string systemReason(int error) {
+    return std::strerror(error);
+}
 
 void makeTempDirectory() {
     if (directoryExists) return;
@@ -80,7 +82,8 @@ void passOn(int signalNumber, const struct sigaction& previous) {
 // end the process at once (no handler, a hang-up, a crash), removes the clips first.
 void onSignal(int signalNumber) {
     int slot = 0;
-    while (slot < watchedCount - 1 && watchedSignals[slot] != signalNumber) ++slot;
+    while (slot < watchedCount - 1 && watchedSignals[slot] != signalNumber)
+        ++slot;
     const struct sigaction& previous = previousActions[slot];
     bool defaultAction = !(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_DFL;
     bool ignored = !(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_IGN;
@@ -105,8 +108,10 @@ void onSignal(int signalNumber) {
         _exit(128 + signalNumber);
     }
     quitSignalSeen = 1;
-    if (previous.sa_flags & SA_SIGINFO) previous.sa_sigaction(signalNumber, nullptr, nullptr);
-    else previous.sa_handler(signalNumber);
+    if (previous.sa_flags & SA_SIGINFO)
+        previous.sa_sigaction(signalNumber, nullptr, nullptr);
+    else
+        previous.sa_handler(signalNumber);
 }
 
 // Puts onSignal in front of whatever handles the watched signals now (again, if a later
@@ -123,7 +128,9 @@ void installSignalHandlers() {
     }
 }
 
-void removeAtExit() { removeTempClips(); }
+void removeAtExit() {
+    removeTempClips();
+}
 
 // Writes one clip's bytes to its file.
 void writeClip(FileServer* fileServer, int index) {
@@ -131,20 +138,23 @@ void writeClip(FileServer* fileServer, int index) {
     int32_t size = fileServer->getFileSize(clipEntries[index]);
     if (!data || size < 0) {
         delete[] data;
-        throw ExtractionFailure(std::string("clip '") + clipEntries[index] + "' is missing from '" + archiveName + "'");
+        throw ExtractionFailure(std::string("clip '") + clipEntries[index] + "' is missing from '" +
+                                archiveName + "'");
     }
     FILE* file = std::fopen(clipPaths[index], "wb");
     if (!file) {
         int error = errno;
         delete[] data;
-        throw ExtractionFailure(std::string("cannot create '") + clipPaths[index] + "': " + systemReason(error));
+        throw ExtractionFailure(std::string("cannot create '") + clipPaths[index] +
+                                "': " + systemReason(error));
     }
     size_t written = std::fwrite(data, 1, size_t(size), file);
     int writeError = written == size_t(size) ? 0 : (errno ? errno : EIO);
     if (std::fclose(file) != 0 && !writeError) writeError = errno ? errno : EIO;
     delete[] data;
     if (writeError)
-        throw ExtractionFailure(std::string("cannot write '") + clipPaths[index] + "': " + systemReason(writeError));
+        throw ExtractionFailure(std::string("cannot write '") + clipPaths[index] +
+                                "': " + systemReason(writeError));
 }
 
 void openArchive(FileServer* fileServer) {
@@ -170,7 +180,8 @@ void extractClips(FileServer* fileServer) {
         installSignalHandlers();
         if (!fileServer) throw ExtractionFailure("no file service");
         openArchive(fileServer);
-        for (int i = 0; i < 3; ++i) writeClip(fileServer, i);
+        for (int i = 0; i < 3; ++i)
+            writeClip(fileServer, i);
     } catch (const ExtractionFailure& failure) {
         Sys_MessageBox("Couldn't create temporary files!", "Error!", MessageIcon::Stop);
         std::fprintf(stderr, "triptych: clip extraction: %s\n", failure.what());
@@ -182,13 +193,18 @@ void extractClips(FileServer* fileServer) {
     }
 }
 
-std::string tempClipPath(const char* name) { return std::string(tempDirectory) + name; }
+std::string tempClipPath(const char* name) {
+    return std::string(tempDirectory) + name;
+}
 
-std::string tempClipDirectory() { return tempDirectory; }
+std::string tempClipDirectory() {
+    return tempDirectory;
+}
 
 int removeTempClips() {
     if (!directoryExists) return 0;
-    for (int i = 0; i < 3; ++i) unlink(clipPaths[i]);
+    for (int i = 0; i < 3; ++i)
+        unlink(clipPaths[i]);
     // The directory name without its trailing '/' (rmdir accepts it with the slash too).
     rmdir(tempDirectory);
     directoryExists = 0;

@@ -20,8 +20,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const entries[3] = {"hxaaayqrvpj6duhqmbg1.tmp", "hxaaayqrvpj6duhqmbg2.tmp", "hxaaayqrvpj6duhqmbg3.tmp"};
-const char* const files[3] = {"hxaaayqrvpj6duhqmbg1.avi", "hxaaayqrvpj6duhqmbg2.avi", "hxaaayqrvpj6duhqmbg3.avi"};
+const char* const entries[3] = {"hxaaayqrvpj6duhqmbg1.tmp", "hxaaayqrvpj6duhqmbg2.tmp",
+                                "hxaaayqrvpj6duhqmbg3.tmp"};
+const char* const files[3] = {"hxaaayqrvpj6duhqmbg1.avi", "hxaaayqrvpj6duhqmbg2.avi",
+                              "hxaaayqrvpj6duhqmbg3.avi"};
 
 // Runs each test in a folder of its own holding data.data, with TMPDIR inside it.
 class ClipExtractionTest : public ::testing::Test {
@@ -40,10 +42,13 @@ protected:
     }
     void writeArchive(int clipCount, uint8_t fill) {
         ArchiveWriter writer;
-        for (int i = 0; i < clipCount; ++i) writer.add(entries[i], std::vector<uint8_t>(size_t(1000 + i * 77), uint8_t(fill + i)));
+        for (int i = 0; i < clipCount; ++i)
+            writer.add(entries[i], std::vector<uint8_t>(size_t(1000 + i * 77), uint8_t(fill + i)));
         ASSERT_EQ(writer.write("data.data"), "");
     }
-    size_t leftInTemporary() { return size_t(std::distance(fs::directory_iterator(temporary), fs::directory_iterator())); }
+    size_t leftInTemporary() {
+        return size_t(std::distance(fs::directory_iterator(temporary), fs::directory_iterator()));
+    }
     // Runs extraction and returns the integer it raised (0 when none) and what it printed.
     int extract(std::string* printed = nullptr) {
         FileServer server(nullptr, 200);
@@ -77,7 +82,8 @@ TEST_F(ClipExtractionTest, ClipsGoToAPrivateDirectoryAndAreRemovedAgain) {
     EXPECT_EQ(info.st_mode & 0777, 0700u);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(tempClipPath(files[i]), directory + files[i]);
-        EXPECT_EQ(readWhole(tempClipPath(files[i])), std::vector<uint8_t>(size_t(1000 + i * 77), uint8_t(10 + i)));
+        EXPECT_EQ(readWhole(tempClipPath(files[i])),
+                  std::vector<uint8_t>(size_t(1000 + i * 77), uint8_t(10 + i)));
     }
     // a second run in the same process writes over the same files
     writeArchive(3, 50);

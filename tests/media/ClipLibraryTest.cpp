@@ -19,7 +19,9 @@ using namespace MediaTest;
 namespace {
 
 // Clip "a": blue = frame x 8, green = column x 16, red = row x 32; clip "b": flat 200, 100, 50.
-uint32_t numberedPixel(int frame, int x, int y) { return uint32_t(y * 32) << 16 | uint32_t(x * 16) << 8 | uint32_t(frame * 8); }
+uint32_t numberedPixel(int frame, int x, int y) {
+    return uint32_t(y * 32) << 16 | uint32_t(x * 16) << 8 | uint32_t(frame * 8);
+}
 
 class ClipLibraryTest : public ::testing::Test {
 protected:
@@ -115,9 +117,11 @@ TEST_F(ClipLibraryTest, TheRollShiftsRowsOnlyBelowTheClipHeight) {
     int r = offsetFor(smallSeed);
     ShowRandom::seed(smallSeed);
     library.mix(a, 0, b, 0, 0.0f);
-    for (int y = 0; y < 8; ++y) EXPECT_EQ(out(2, y)[2], ((y + r) % 8) * 32) << "row " << y << " roll " << r;
+    for (int y = 0; y < 8; ++y)
+        EXPECT_EQ(out(2, y)[2], ((y + r) % 8) * 32) << "row " << y << " roll " << r;
 
     ShowRandom::seed(largeSeed);
     library.mix(a, 0, b, 0, 0.0f);
-    for (int y = 0; y < 8; ++y) EXPECT_EQ(out(2, y)[2], y * 32) << "an offset of the height or more rolls nothing";
+    for (int y = 0; y < 8; ++y)
+        EXPECT_EQ(out(2, y)[2], y * 32) << "an offset of the height or more rolls nothing";
 }

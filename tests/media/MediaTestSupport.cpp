@@ -44,8 +44,8 @@ bool sendAndWrite(AVCodecContext* encoder, AVFrame* frame, AVFormatContext* outp
 
 } // namespace
 
-bool writeClip(const std::string& path, const std::string& codecName, int width, int height, int framesPerSecond,
-               int frameCount, const PixelColour& colour) {
+bool writeClip(const std::string& path, const std::string& codecName, int width, int height,
+               int framesPerSecond, int frameCount, const PixelColour& colour) {
     const AVCodec* codec = avcodec_find_encoder_by_name(codecName.c_str());
     if (!codec) return false;
     AVFormatContext* output = nullptr;
@@ -143,7 +143,8 @@ std::vector<uint8_t> makeMpegAudio(double seconds, int sampleRate, int channels)
         frame->nb_samples = encoder->frame_size;
         for (int i = 0; i < encoder->frame_size; ++i) {
             double value = i < count ? std::sin(2.0 * M_PI * 440.0 * double(done + i) / sampleRate) : 0.0;
-            for (int c = 0; c < channels; ++c) samples[i * channels + c] = int16_t(value * 12000.0);
+            for (int c = 0; c < channels; ++c)
+                samples[i * channels + c] = int16_t(value * 12000.0);
         }
         frame->pts = done;
         avcodec_send_frame(encoder, frame);
@@ -168,9 +169,10 @@ std::vector<uint8_t> makeModule() {
     sample[25] = 64; // volume
     sample[28] = 0;
     sample[29] = 64; // repeat length in words
-    for (int i = 1; i < 31; ++i) mod[20 + i * 30 + 29] = 1; // unused samples: repeat length 1
-    mod[950] = 1;   // song length: one position
-    mod[951] = 127; // restart position
+    for (int i = 1; i < 31; ++i)
+        mod[20 + i * 30 + 29] = 1; // unused samples: repeat length 1
+    mod[950] = 1;                  // song length: one position
+    mod[951] = 127;                // restart position
     std::memcpy(mod.data() + 1080, "M.K.", 4);
     std::vector<uint8_t> pattern(64 * 4 * 4, 0);
     const int period = 428;
@@ -178,7 +180,8 @@ std::vector<uint8_t> makeModule() {
     pattern[1] = uint8_t(period & 0xFF);
     pattern[2] = uint8_t((1 & 0x0F) << 4);
     mod.insert(mod.end(), pattern.begin(), pattern.end());
-    for (int i = 0; i < 128; ++i) mod.push_back(uint8_t(i < 64 ? 100 : 156));
+    for (int i = 0; i < 128; ++i)
+        mod.push_back(uint8_t(i < 64 ? 100 : 156));
     return mod;
 }
 
@@ -209,6 +212,8 @@ void useFrameBufferSettings() {
     settings.set(Settings::Interface, 1);
 }
 
-bool haveShowData() { return std::filesystem::exists("data.data"); }
+bool haveShowData() {
+    return std::filesystem::exists("data.data");
+}
 
 } // namespace MediaTest

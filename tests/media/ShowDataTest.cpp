@@ -52,7 +52,8 @@ TEST_F(ShowDataTest, TheMusicLoadsIntoChannelsThatPlay) {
     sound.shutdown();
     ASSERT_TRUE(sound.initialise(SoundOutput::Offline));
     std::vector<std::unique_ptr<uint8_t[]>> blocks; // kept until the channels are gone
-    for (const char* name : {"data/videoclip1.mpg", "data/broken.end", "data/col4.mp3", "data/videoclip2.mpg", "data/broken"}) {
+    for (const char* name :
+         {"data/videoclip1.mpg", "data/broken.end", "data/col4.mp3", "data/videoclip2.mpg", "data/broken"}) {
         uint8_t* data = server->getFile(name);
         int32_t size = server->getFileSize(name);
         if (!data) GTEST_SKIP() << name << " is not in data.data";

@@ -40,7 +40,8 @@ protected:
         Capture capture;
         sound.setProcessingCallback(channel, Capture::take, &capture);
         EXPECT_TRUE(module ? sound.playModule(channel) : sound.playStream(channel));
-        for (int guard = 0; sound.isActive(channel) && guard < 100000; ++guard) sound.renderOfflineBlock(blockFrames);
+        for (int guard = 0; sound.isActive(channel) && guard < 100000; ++guard)
+            sound.renderOfflineBlock(blockFrames);
         sound.setProcessingCallback(channel, nullptr, nullptr);
         return capture;
     }
@@ -109,7 +110,8 @@ TEST_F(SoundSystemTest, OfflineRenderingIsTheSameEveryRun) {
         sound.playStream(sound.createStream(mpeg.data(), int64_t(mpeg.size())));
         sound.playModule(sound.loadModule(module.data(), int64_t(module.size())));
         std::vector<int16_t> all(2 * 60000);
-        for (int i = 0; i < 60; ++i) sound.renderOfflineBlock(1000, all.data() + i * 2000);
+        for (int i = 0; i < 60; ++i)
+            sound.renderOfflineBlock(1000, all.data() + i * 2000);
         return all;
     };
     std::vector<int16_t> first = render();
@@ -135,7 +137,8 @@ TEST_F(SoundSystemTest, StoppingSucceedsForEveryKnownChannelOnly) {
 TEST_F(SoundSystemTest, BlocksThatAreNotAudioGiveNoHandle) {
     std::vector<uint8_t> noise(100000);
     uint32_t state = 99;
-    for (uint8_t& byte : noise) byte = uint8_t((state = state * 1664525u + 1013904223u) >> 24);
+    for (uint8_t& byte : noise)
+        byte = uint8_t((state = state * 1664525u + 1013904223u) >> 24);
     std::vector<uint8_t> text(5000, 'a');
     std::vector<uint8_t> mpeg = makeMpegAudio(1.0, 44100, 2);
     std::vector<uint8_t> module = makeModule();
@@ -163,7 +166,8 @@ TEST_F(SoundSystemTest, LiveOutputRunsWithoutADevice) {
     EXPECT_TRUE(sound.start());
     EXPECT_TRUE(sound.playStream(stream));
     // the device's thread pulls the sound until the stream ends (a guard against a hang only)
-    for (int waited = 0; sound.isActive(stream) && waited < 20000; ++waited) usleep(1000);
+    for (int waited = 0; sound.isActive(stream) && waited < 20000; ++waited)
+        usleep(1000);
     EXPECT_FALSE(sound.isActive(stream));
     EXPECT_NEAR(capture.seconds(), 0.2, 2 * 1152 / 44100.0);
 }

@@ -12,7 +12,9 @@ using namespace MediaTest;
 namespace {
 
 // Frame n: blue n x 8, green column x 16, red row x 32 (lossless clip, 16 x 8, 23 fps, 30 frames).
-uint32_t numberedPixel(int frame, int x, int y) { return uint32_t(y * 32) << 16 | uint32_t(x * 16) << 8 | uint32_t(frame * 8); }
+uint32_t numberedPixel(int frame, int x, int y) {
+    return uint32_t(y * 32) << 16 | uint32_t(x * 16) << 8 | uint32_t(frame * 8);
+}
 
 class VideoClipTest : public ::testing::Test {
 protected:
@@ -52,7 +54,8 @@ TEST_F(VideoClipTest, FramesAreDecodedAtTruncatedStepTimes) {
     ASSERT_EQ(clip.getHeight(), 8);
     // frame k is the file's frame at trunc(k x 1000 / 23) ms: 0, 43 (still file frame 0), 86 ...
     const int expected[] = {0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21};
-    for (int k = 0; k < 23; ++k) EXPECT_EQ(clip.getFrame(k)[0], expected[k] * 8) << "frame " << k;
+    for (int k = 0; k < 23; ++k)
+        EXPECT_EQ(clip.getFrame(k)[0], expected[k] * 8) << "frame " << k;
     EXPECT_EQ(clip.frameIndexAt(0), 0);
     EXPECT_EQ(clip.frameIndexAt(999), 22);
     EXPECT_EQ(clip.frameIndexAt(1000), 22) << "past the decoded frames: the last one";
@@ -66,8 +69,10 @@ TEST_F(VideoClipTest, DoubledStoresGetEverySecondLine) {
     const uint8_t* store = target.getPixels();
     for (int line = 0; line < 16; ++line) {
         const uint8_t* p = store + line * 16 * 4 + 3 * 4;
-        if (line % 2) EXPECT_EQ(p[2], 0) << "odd store line " << line;
-        else EXPECT_EQ(p[2], (line / 2) * 32);
+        if (line % 2)
+            EXPECT_EQ(p[2], 0) << "odd store line " << line;
+        else
+            EXPECT_EQ(p[2], (line / 2) * 32);
     }
 }
 
@@ -78,8 +83,8 @@ TEST_F(VideoClipTest, DrawingPlacesTheFrameAndNeverLeavesTheFrameBuffer) {
     };
     for (bool mirrored : {false, true}) {
         mirrorClips = mirrored;
-        for (Placement at : {Placement{0, 0}, Placement{-6, 0}, Placement{-20, 0}, Placement{10, 4}, Placement{0, -5},
-                             Placement{-3, -3}, Placement{12, 6}, Placement{100, 100}}) {
+        for (Placement at : {Placement{0, 0}, Placement{-6, 0}, Placement{-20, 0}, Placement{10, 4},
+                             Placement{0, -5}, Placement{-3, -3}, Placement{12, 6}, Placement{100, 100}}) {
             FrameBuffer target(16, 8, false);
             std::fill_n(target.getPixels(), 16 * 8 * 4, 0xAB);
             target.setLeft(at.left);
@@ -115,8 +120,10 @@ TEST_F(VideoClipTest, MirroredFramesAreTurnedAndTheirOuterBytesExchanged) {
     mirrorClips = true;
     clip.draw(&target, 0);
     // bytes of the frame, read backwards from its last byte
-    const uint8_t expected[16] = {0xA0, 0xB0, 0xC0, 0, 0x70, 0x80, 0x90, 0, 0x40, 0x50, 0x60, 0, 0x10, 0x20, 0x30, 0};
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(target.getPixels()[i], expected[i]) << "byte " << i;
+    const uint8_t expected[16] = {0xA0, 0xB0, 0xC0, 0, 0x70, 0x80, 0x90, 0,
+                                  0x40, 0x50, 0x60, 0, 0x10, 0x20, 0x30, 0};
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(target.getPixels()[i], expected[i]) << "byte " << i;
 }
 
 TEST_F(VideoClipTest, PrefetchedClipsEqualClipsDecodedInPlace) {

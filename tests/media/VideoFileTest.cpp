@@ -11,7 +11,9 @@ using namespace MediaTest;
 namespace {
 
 // Frame n of the lossless test clip: blue tells the frame, green the column, red the row.
-uint32_t numberedPixel(int frame, int x, int y) { return uint32_t(y * 32) << 16 | uint32_t(x * 16) << 8 | uint32_t(frame * 8); }
+uint32_t numberedPixel(int frame, int x, int y) {
+    return uint32_t(y * 32) << 16 | uint32_t(x * 16) << 8 | uint32_t(frame * 8);
+}
 
 class VideoFileTest : public ::testing::Test {
 protected:
@@ -29,7 +31,8 @@ using VideoFileDeathTest = VideoFileTest;
 TEST_F(VideoFileTest, TimeToFrameFollowsTheFrameRateInAnyOrder) {
     // 700 frames at 25 per second; blue and green hold the frame number
     std::string longClip = folder.file("long.avi");
-    ASSERT_TRUE(writeClip(longClip, "ffv1", 16, 8, 25, 700, [](int frame, int, int) { return uint32_t(frame); }));
+    ASSERT_TRUE(
+        writeClip(longClip, "ffv1", 16, 8, 25, 700, [](int frame, int, int) { return uint32_t(frame); }));
     VideoFile reader(longClip.c_str());
     ASSERT_EQ(reader.getWidth(), 16);
     ASSERT_EQ(reader.getHeight(), 8);
@@ -55,7 +58,8 @@ TEST_F(VideoFileTest, PixelsArePackedTopDownInBlueGreenRedOrder) {
         ASSERT_EQ(packed[i * 3 + 0], 16);
         ASSERT_EQ(packed[i * 3 + 1], x * 16);
         ASSERT_EQ(packed[i * 3 + 2], y * 32);
-        for (int c = 0; c < 3; ++c) ASSERT_EQ(wide[i * 4 + c], packed[i * 3 + c]);
+        for (int c = 0; c < 3; ++c)
+            ASSERT_EQ(wide[i * 4 + c], packed[i * 3 + c]);
         ASSERT_EQ(wide[i * 4 + 3], 0);
     }
     // 2 x 2: white top-left, red top-right, blue bottom-left, green bottom-right
@@ -87,7 +91,8 @@ TEST_F(VideoFileTest, LossyClipsDecodeCloseToTheirColours) {
         EXPECT_NEAR(pixels[(6 * 16 + 5) * 3 + 1], 30 + frame * 2, 6) << "bottom at " << t;
     }
     std::string small = folder.file("small.avi");
-    ASSERT_TRUE(writeClip(small, "mpeg4", 2, 2, 25, 3, [](int, int, int y) { return y == 0 ? 0xC8C8C8u : 0x282828u; }));
+    ASSERT_TRUE(writeClip(small, "mpeg4", 2, 2, 25, 3,
+                          [](int, int, int y) { return y == 0 ? 0xC8C8C8u : 0x282828u; }));
     VideoFile tiny(small.c_str());
     uint8_t out[12];
     tiny.readFrame(out, 80, false);
@@ -96,7 +101,8 @@ TEST_F(VideoFileTest, LossyClipsDecodeCloseToTheirColours) {
 }
 
 TEST(VideoFileFailure, BoxTextCarriesTheSystemTextOrAnExclamationMark) {
-    EXPECT_EQ(VideoFile::failureText("Couldn't open avi file!", 2), "Couldn't open avi file! - 'No such file or directory'");
+    EXPECT_EQ(VideoFile::failureText("Couldn't open avi file!", 2),
+              "Couldn't open avi file! - 'No such file or directory'");
     EXPECT_EQ(VideoFile::failureText("Colour format not supported", 666), "Colour format not supported!");
     EXPECT_EQ(VideoFile::failureText("Couldn't process video", -1), "Couldn't process video!");
 }
@@ -106,7 +112,8 @@ TEST_F(VideoFileDeathTest, FilesThatAreNotClipsEndTheProcessAfterTheErrorCallbac
     std::string garbage = folder.file("garbage.avi");
     std::vector<uint8_t> noise(4000);
     uint32_t state = 7;
-    for (uint8_t& byte : noise) byte = uint8_t((state = state * 1103515245u + 12345u) >> 24);
+    for (uint8_t& byte : noise)
+        byte = uint8_t((state = state * 1103515245u + 12345u) >> 24);
     writeWhole(garbage, noise);
     EXPECT_EXIT(VideoFile reader(garbage.c_str()), ::testing::ExitedWithCode(1),
                 "display closed\n(.|\n)*Couldn't open avi file! - '");
@@ -124,9 +131,11 @@ TEST_F(VideoFileDeathTest, AClipWithoutADecoderGetsTheCodecMessage) {
     std::vector<uint8_t> bytes = readWhole(clip);
     // rename the codec everywhere it is named: the stream header and the bitmap format
     for (size_t i = 0; i + 4 <= bytes.size(); ++i)
-        if (std::equal(bytes.begin() + long(i), bytes.begin() + long(i) + 4, "FFV1")) std::copy_n("QQQ9", 4, bytes.begin() + long(i));
+        if (std::equal(bytes.begin() + long(i), bytes.begin() + long(i) + 4, "FFV1"))
+            std::copy_n("QQQ9", 4, bytes.begin() + long(i));
     std::string unknown = folder.file("unknown.avi");
     writeWhole(unknown, bytes);
     EXPECT_EXIT(VideoFile reader(unknown.c_str()), ::testing::ExitedWithCode(1),
-                "Couldn't decompress video-stream!\n\n\nYou need the DivX codec \\(5.03 or later\\) in order to watch this.\n.*FFmpeg");
+                "Couldn't decompress video-stream!\n\n\nYou need the DivX codec \\(5.03 or later\\) in order "
+                "to watch this.\n.*FFmpeg");
 }

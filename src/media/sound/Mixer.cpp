@@ -56,13 +56,14 @@ bool Mixer::mix(int16_t* out, int32_t frames) {
         int32_t produced = channel.source->read(block.data(), frames);
         if (produced < frames) channel.playing = false; // the end: modules and streams play once
         if (produced <= 0) continue;
-        if (channel.callback)
-            channel.callback(handle, block.data(), uint32_t(produced) * 4, channel.user);
-        for (size_t i = 0; i < size_t(produced) * 2; ++i) sum[i] += block[i];
+        if (channel.callback) channel.callback(handle, block.data(), uint32_t(produced) * 4, channel.user);
+        for (size_t i = 0; i < size_t(produced) * 2; ++i)
+            sum[i] += block[i];
         anyPlaying = anyPlaying || channel.playing;
     }
     if (out)
-        for (size_t i = 0; i < samples; ++i) out[i] = int16_t(std::clamp(sum[i], -32768, 32767));
+        for (size_t i = 0; i < samples; ++i)
+            out[i] = int16_t(std::clamp(sum[i], -32768, 32767));
     return anyPlaying;
 }
 

@@ -61,7 +61,8 @@ public:
             const long* rates = nullptr;
             size_t rateCount = 0;
             mpg123_rates(&rates, &rateCount);
-            for (size_t i = 0; i < rateCount; ++i) mpg123_format(handle, rates[i], MPG123_STEREO, MPG123_ENC_SIGNED_16);
+            for (size_t i = 0; i < rateCount; ++i)
+                mpg123_format(handle, rates[i], MPG123_STEREO, MPG123_ENC_SIGNED_16);
         }
         if (mpg123_replace_reader_handle(handle, readMemory, seekMemory, nullptr) != MPG123_OK) return false;
         if (mpg123_open_handle(handle, &block) != MPG123_OK) return false;
@@ -75,7 +76,8 @@ public:
         int16_t probe[2 * 1152];
         size_t done = 0;
         int result = mpg123_read(handle, probe, sizeof probe, &done);
-        if (done == 0 || (result != MPG123_OK && result != MPG123_DONE && result != MPG123_NEW_FORMAT)) return false;
+        if (done == 0 || (result != MPG123_OK && result != MPG123_DONE && result != MPG123_NEW_FORMAT))
+            return false;
         return rewind();
     }
 

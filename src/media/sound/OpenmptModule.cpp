@@ -13,7 +13,8 @@ public:
     int32_t read(int16_t* out, int32_t frames) override {
         int32_t total = 0;
         while (total < frames) {
-            size_t done = openmpt_module_read_interleaved_stereo(module, 44100, size_t(frames - total), out + total * 2);
+            size_t done = openmpt_module_read_interleaved_stereo(module, 44100, size_t(frames - total),
+                                                                 out + total * 2);
             if (done == 0) break;
             total += int32_t(done);
         }
@@ -31,9 +32,9 @@ private:
 std::unique_ptr<AudioSource> openTrackerModule(const void* data, int64_t size) {
     if (!data || size <= 0) return nullptr;
     int error = 0;
-    openmpt_module* module = openmpt_module_create_from_memory2(data, size_t(size), openmpt_log_func_silent, nullptr,
-                                                                openmpt_error_func_ignore, nullptr, &error, nullptr,
-                                                                nullptr);
+    openmpt_module* module =
+        openmpt_module_create_from_memory2(data, size_t(size), openmpt_log_func_silent, nullptr,
+                                           openmpt_error_func_ignore, nullptr, &error, nullptr, nullptr);
     if (!module) return nullptr;
     openmpt_module_set_repeat_count(module, 0);
     // No dither: its noise is random, and rendered sound must be the same on every run.

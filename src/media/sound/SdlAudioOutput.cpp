@@ -15,7 +15,9 @@ void fillBlock(void* user, Uint8* stream, int length) {
 }
 } // namespace
 
-SdlAudioOutput::~SdlAudioOutput() { close(); }
+SdlAudioOutput::~SdlAudioOutput() {
+    close();
+}
 
 bool SdlAudioOutput::openDevice() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
@@ -39,7 +41,8 @@ bool SdlAudioOutput::openDevice() {
 
 bool SdlAudioOutput::open() {
     if (openDevice()) return true;
-    std::fprintf(stderr, "triptych: warning: no audio output (%s); the show plays without sound\n", SDL_GetError());
+    std::fprintf(stderr, "triptych: warning: no audio output (%s); the show plays without sound\n",
+                 SDL_GetError());
     // SDL's dummy driver consumes the sound at the real rate, so channels still end on time.
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     return openDevice();
