@@ -252,13 +252,14 @@ VideoFile::~VideoFile() {
 }
 
 int64_t VideoFile::frameAtTime(int32_t timeMs) const {
-    if (timeMs <= 0) return 0;
+    if (timeMs <= 0 || !reader) return 0;
     AVRational rate = reader->rate;
     // floor(timeMs x rate / (scale x 1000)) for rate / scale frames per second
     return int64_t(timeMs) * rate.num / (int64_t(rate.den) * 1000);
 }
 
 void VideoFile::readFrame(uint8_t* destination, int32_t timeMs, bool toFrameBuffer) {
+    if (!reader || !destination) return; // a writer has no frames to read
     Reader& r = *reader;
     readDestination = destination;
     try {
