@@ -20,7 +20,8 @@ double measure(Routine routine, std::vector<uint8_t>& out, const std::vector<uin
     for (int round = 0; round < 5; ++round) {
         const int repeats = 20;
         auto begin = std::chrono::steady_clock::now();
-        for (int k = 0; k < repeats; ++k) routine(out.data(), in.data(), pixelCount);
+        for (int k = 0; k < repeats; ++k)
+            routine(out.data(), in.data(), pixelCount);
         double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
         double rate = double(sourceBytes) * repeats / seconds / 1e6;
         if (rate > best) best = rate;
@@ -28,25 +29,36 @@ double measure(Routine routine, std::vector<uint8_t>& out, const std::vector<uin
     return best;
 }
 
-void libraryCopy(uint8_t* d, const uint8_t* s, size_t n) { std::memcpy(d, s, n * 4); }
-void fastCopy(uint8_t* d, const uint8_t* s, size_t n) { FastMemory::copyBytes(d, s, n * 4); }
-void plainCopy(uint8_t* d, const uint8_t* s, size_t n) { PlainMemory::copyBytes(d, s, n * 4); }
+void libraryCopy(uint8_t* d, const uint8_t* s, size_t n) {
+    std::memcpy(d, s, n * 4);
+}
+void fastCopy(uint8_t* d, const uint8_t* s, size_t n) {
+    FastMemory::copyBytes(d, s, n * 4);
+}
+void plainCopy(uint8_t* d, const uint8_t* s, size_t n) {
+    PlainMemory::copyBytes(d, s, n * 4);
+}
 
 } // namespace
 
 int main() {
     std::vector<uint8_t> in(sourceBytes), out(sourceBytes);
-    for (size_t k = 0; k < in.size(); ++k) in[k] = uint8_t(k * 131 + 7);
+    for (size_t k = 0; k < in.size(); ++k)
+        in[k] = uint8_t(k * 131 + 7);
 
     struct {
         const char* name;
         Routine routine;
     } routines[] = {
-        {"copy", fastCopy},           {"copy_plain", plainCopy},
-        {"to24", FastMemory::to24},   {"to24_plain", PlainMemory::to24},
-        {"to565", FastMemory::to565}, {"to565_plain", PlainMemory::to565},
+        {"copy", fastCopy},
+        {"copy_plain", plainCopy},
+        {"to24", FastMemory::to24},
+        {"to24_plain", PlainMemory::to24},
+        {"to565", FastMemory::to565},
+        {"to565_plain", PlainMemory::to565},
         {"to565_blue_high", FastMemory::to565BlueHigh},
-        {"to555", FastMemory::to555}, {"to555_plain", PlainMemory::to555},
+        {"to555", FastMemory::to555},
+        {"to555_plain", PlainMemory::to555},
         {"to555_blue_high", FastMemory::to555BlueHigh},
     };
     double reference = measure(libraryCopy, out, in);

@@ -3,9 +3,12 @@
 
 #include "platform/GraphicsFactory.h"
 
-DisplayDevice::DisplayDevice(const std::string& title) : device(GraphicsFactory::instance().createDevice(title)) {}
+DisplayDevice::DisplayDevice(const std::string& title)
+    : device(GraphicsFactory::instance().createDevice(title)) {}
 
-DisplayDevice::~DisplayDevice() { GraphicsFactory::instance().destroyDevice(device); }
+DisplayDevice::~DisplayDevice() {
+    GraphicsFactory::instance().destroyDevice(device);
+}
 
 namespace {
 bool cursorVisible = false;
@@ -19,10 +22,18 @@ bool hiddenOption = false;
 } // namespace
 
 namespace DisplayInput {
-void setCursorVisible(bool visible) { cursorVisible = visible; }
-bool isCursorVisible() { return cursorVisible; }
-int32_t getMouseX() { return mouseX; }
-int32_t getMouseY() { return mouseY; }
+void setCursorVisible(bool visible) {
+    cursorVisible = visible;
+}
+bool isCursorVisible() {
+    return cursorVisible;
+}
+int32_t getMouseX() {
+    return mouseX;
+}
+int32_t getMouseY() {
+    return mouseY;
+}
 
 bool takeClickIn(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
     // Without a pending click nothing is taken, also in a rectangle that holds (-1, -1).
@@ -50,7 +61,9 @@ void reportQuit() {
     if (quitHandler) quitHandler();
 }
 
-void setQuitHandler(void (*handler)()) { quitHandler = handler; }
+void setQuitHandler(void (*handler)()) {
+    quitHandler = handler;
+}
 
 void reset() {
     mouseX = mouseY = clickX = clickY = -1;
@@ -59,11 +72,23 @@ void reset() {
 } // namespace DisplayInput
 
 namespace DisplayOptions {
-void setWindowed(bool windowed) { windowedOption = windowed; }
-bool isWindowed() { return windowedOption; }
-void setHidden(bool hidden) { hiddenOption = hidden; }
-bool isHidden() { return hiddenOption; }
+void setWindowed(bool windowed) {
+    windowedOption = windowed;
+}
+bool isWindowed() {
+    return windowedOption;
+}
+void setHidden(bool hidden) {
+    hiddenOption = hidden;
+}
+bool isHidden() {
+    return hiddenOption;
+}
 } // namespace DisplayOptions
 
-void* getWindowHandle() { return windowHandle; }
-void setWindowHandle(void* handle) { windowHandle = handle; }
+void* getWindowHandle() {
+    return windowHandle;
+}
+void setWindowHandle(void* handle) {
+    windowHandle = handle;
+}

@@ -9,7 +9,7 @@
 class FrameBuffer;
 
 class Device {
-public:
+  public:
     virtual ~Device() = default;
     virtual bool open() = 0; // window and display of settings key 1 x key 2
     virtual void close() = 0;
@@ -19,7 +19,7 @@ public:
 };
 
 class DisplayDevice {
-public:
+  public:
     explicit DisplayDevice(const std::string& title);
     virtual ~DisplayDevice();
     DisplayDevice(const DisplayDevice&) = delete;
@@ -33,7 +33,7 @@ public:
 
     Device* getDevice() { return device; }
 
-private:
+  private:
     Device* device;
 };
 

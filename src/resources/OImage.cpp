@@ -22,7 +22,9 @@ void releaseSharedDecoder() {
 }
 } // namespace
 
-int32_t OImage::getUsageCount() { return usageCount; }
+int32_t OImage::getUsageCount() {
+    return usageCount;
+}
 
 OImage::OImage(const char* name_, int32_t /*width*/, int32_t /*height*/) {
     valid = 0;
@@ -55,7 +57,8 @@ void OImage::decode(const char* reading) {
         fail(reading, false);
     }
     int32_t jpegWidth = 0, jpegHeight = 0;
-    if (!jpegData || jpegSize <= 0 || !JpegDecoder::readHeader(sharedDecoder, jpegData, jpegSize, jpegWidth, jpegHeight))
+    if (!jpegData || jpegSize <= 0 ||
+        !JpegDecoder::readHeader(sharedDecoder, jpegData, jpegSize, jpegWidth, jpegHeight))
         fail(reading, false);
 
     // The buffer always has the JPEG's own size, and the image reports that size, so that

@@ -6,10 +6,11 @@
 #include <cstdint>
 
 class OImage {
-public:
+  public:
     // name: an archive name such as "data/entry1.jpg". width and height: -1 (the only use in
-    // the show); the picture is always decoded at, and reports, the JPEG's own size. Throws the couldn't-read error with the name when the
-    // file is unknown or does not decode, the image-reader error when no decoder can be made.
+    // the show); the picture is always decoded at, and reports, the JPEG's own size. Throws the couldn't-read
+    // error with the name when the file is unknown or does not decode, the image-reader error when no decoder
+    // can be made.
     OImage(const char* name, int32_t width, int32_t height);
     ~OImage();
     OImage(const OImage&) = delete;
@@ -25,7 +26,7 @@ public:
     // Number of live images (the decoder exists while it is above 0).
     static int32_t getUsageCount();
 
-private:
+  private:
     void decode(const char* readingMessage);
     // Logs the failed read, frees what the image holds and throws the error.
     [[noreturn]] void fail(const char* readingMessage, bool couldntInitialize);

@@ -57,8 +57,9 @@ void loadMenuBackground() {
 
 void drawMenuBackground() {
     if (!Show::currentFrameBuffer || backgroundCopy.empty()) return;
-    blitToFrameBuffer(Show::currentFrameBuffer->getPixels(), reinterpret_cast<const uint8_t*>(backgroundCopy.data()),
-                      0, backgroundTop, backgroundWidth, backgroundRows);
+    blitToFrameBuffer(Show::currentFrameBuffer->getPixels(),
+                      reinterpret_cast<const uint8_t*>(backgroundCopy.data()), 0, backgroundTop,
+                      backgroundWidth, backgroundRows);
 }
 
 void createMenuControls() {
@@ -76,17 +77,26 @@ void runMenu() {
         uint32_t passStart = Sys_Milliseconds();
         clock.update();
         drawMenuBackground();
-        for (ToggleButton* toggle : toggles) toggle->update();
+        for (ToggleButton* toggle : toggles)
+            toggle->update();
         startButton->update();
         exitButton->update();
         Show::currentDevice->present();
         Sys_Sleep(0);
-        while (Sys_Milliseconds() - passStart < shortestPassMs) Sys_Sleep(1);
+        while (Sys_Milliseconds() - passStart < shortestPassMs)
+            Sys_Sleep(1);
     }
     if (exitButton->isPressed()) Show::requestQuit();
-    for (int piece = 0; piece < 3; ++piece) Show::pieceChosen[piece] = toggles[piece]->isOn();
+    for (int piece = 0; piece < 3; ++piece)
+        Show::pieceChosen[piece] = toggles[piece]->isOn();
 }
 
-ToggleButton* getMenuToggle(int32_t piece) { return piece >= 0 && piece < 3 ? toggles[piece] : nullptr; }
-PushButton* getStartButton() { return startButton; }
-PushButton* getExitButton() { return exitButton; }
+ToggleButton* getMenuToggle(int32_t piece) {
+    return piece >= 0 && piece < 3 ? toggles[piece] : nullptr;
+}
+PushButton* getStartButton() {
+    return startButton;
+}
+PushButton* getExitButton() {
+    return exitButton;
+}

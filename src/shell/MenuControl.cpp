@@ -15,7 +15,8 @@ ControlImage ControlImage::load(const char* name) {
     result.pixels.resize(size_t(result.width) * size_t(result.height));
     const uint8_t* source = image.getImage();
     for (size_t k = 0; k < result.pixels.size(); ++k)
-        result.pixels[k] = uint32_t(source[3 * k]) << 16 | uint32_t(source[3 * k + 1]) << 8 | source[3 * k + 2];
+        result.pixels[k] =
+            uint32_t(source[3 * k]) << 16 | uint32_t(source[3 * k + 1]) << 8 | source[3 * k + 2];
     return result;
 }
 

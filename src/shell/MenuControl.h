@@ -17,7 +17,7 @@ struct ControlImage {
 };
 
 class MenuControl {
-public:
+  public:
     // Row length of the frame buffer that controls draw into, and its height.
     static constexpr int32_t rowLength = 1024;
     static constexpr int32_t rows = 768;
@@ -38,10 +38,10 @@ public:
     float getHighlight() const { return highlight; }
     float getBrightness() const { return brightness; }
 
-protected:
+  protected:
     // destination: the menu frame buffer's pixels (1024 x 768).
-    MenuControl(ControlImage image, int32_t x, int32_t y, uint8_t* destination, int32_t state, float brightness,
-                float highlight);
+    MenuControl(ControlImage image, int32_t x, int32_t y, uint8_t* destination, int32_t state,
+                float brightness, float highlight);
     // Hover, glow, click and colour steps shared by both kinds of control.
     void animateShared();
     virtual void draw() = 0;

@@ -5,13 +5,13 @@
 #include "shell/MenuControl.h"
 
 class PushButton : public MenuControl {
-public:
+  public:
     PushButton(const char* imageName, int32_t x, int32_t y, uint8_t* destination);
     PushButton(ControlImage image, int32_t x, int32_t y, uint8_t* destination);
 
     virtual bool isPressed() { return state == stateOn; }
     void animate() override;
 
-protected:
+  protected:
     void draw() override;
 };

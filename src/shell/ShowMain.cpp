@@ -23,15 +23,21 @@
 
 namespace {
 
-void removeTempClipsAtExit() { removeTempClips(); }
+void removeTempClipsAtExit() {
+    removeTempClips();
+}
 
 // Process-wide services, kept until the process ends.
 Servers* services = nullptr;
 OTable* projectionTables = nullptr;
 
-void onQuitSignal(int) { Show::quitRequested.store(1); }
+void onQuitSignal(int) {
+    Show::quitRequested.store(1);
+}
 
-void onDisplayQuit() { Show::requestQuit(); }
+void onDisplayQuit() {
+    Show::requestQuit();
+}
 
 // Decides how displays open; returns an exit code when the show cannot run at all.
 int prepareDisplay() {
@@ -45,8 +51,9 @@ int prepareDisplay() {
     }
     if (!display && !Show::noMenu) {
         // Nobody could use the menu: every piece is rendered.
-        std::fputs("triptych: no display is available: the start menu is skipped and every piece is rendered.\n",
-                   stderr);
+        std::fputs(
+            "triptych: no display is available: the start menu is skipped and every piece is rendered.\n",
+            stderr);
         Show::noMenu = true;
     }
     DisplayInput::setQuitHandler(onDisplayQuit);
@@ -108,7 +115,8 @@ void runShow() {
     Timer::instance().start();
     // 14.-15.
     if (Show::noMenu)
-        for (bool& chosen : Show::pieceChosen) chosen = true;
+        for (bool& chosen : Show::pieceChosen)
+            chosen = true;
     else
         runMenu();
     // 16.-18.

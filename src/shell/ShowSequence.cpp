@@ -25,7 +25,9 @@ void writeDisplaySettings(int32_t width, int32_t height) {
     settings.set(Settings::Interface, 1);
 }
 
-void clearFrameBuffer() { clearFrameBuffer(Show::currentFrameBuffer); }
+void clearFrameBuffer() {
+    clearFrameBuffer(Show::currentFrameBuffer);
+}
 
 void clearFrameBuffer(FrameBuffer* frameBuffer) {
     if (!frameBuffer) return;
@@ -94,7 +96,8 @@ void runPieces() {
         if (!Show::isQuitRequested()) {
             clock.setTime(0);
             clock.stop();
-            PieceOne::setup(Show::currentDevice, Show::currentFrameBuffer, Show::videoMode, Show::instanceHandle);
+            PieceOne::setup(Show::currentDevice, Show::currentFrameBuffer, Show::videoMode,
+                            Show::instanceHandle);
             PieceOne::run(Show::currentDevice, Show::currentFrameBuffer);
             PieceOne::stop();
         }
@@ -103,7 +106,8 @@ void runPieces() {
     if (Show::pieceChosen[1]) {
         if (!Show::isQuitRequested()) {
             clock.stop();
-            PieceTwo::setup(Show::currentDevice, Show::currentFrameBuffer, Show::videoMode, Show::instanceHandle);
+            PieceTwo::setup(Show::currentDevice, Show::currentFrameBuffer, Show::videoMode,
+                            Show::instanceHandle);
             PieceTwo::run(Show::currentDevice, Show::currentFrameBuffer);
             PieceTwo::stop();
         }

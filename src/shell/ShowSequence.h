@@ -7,7 +7,7 @@
 
 class FrameBuffer;
 
-void clearFrameBuffer();                        // the current frame buffer
+void clearFrameBuffer();                         // the current frame buffer
 void clearFrameBuffer(FrameBuffer* frameBuffer); // width x height x 4 bytes of 0
 // Copies rows of width pixels from a packed source into a destination 1024 pixels wide.
 void blitToFrameBuffer(uint8_t* destination, const uint8_t* source, int32_t x, int32_t y, int32_t width,

@@ -13,7 +13,9 @@ ToggleButton::ToggleButton(ControlImage image, int32_t x_, int32_t y_, uint8_t* 
     y = y_ - height / 2;
 }
 
-void ToggleButton::animate() { animateShared(); }
+void ToggleButton::animate() {
+    animateShared();
+}
 
 namespace {
 uint8_t mixChannel(int32_t value, int32_t grey, float brightness) {

@@ -5,13 +5,13 @@
 #include "shell/MenuControl.h"
 
 class ToggleButton : public MenuControl {
-public:
+  public:
     ToggleButton(const char* imageName, int32_t x, int32_t y, uint8_t* destination);
     ToggleButton(ControlImage image, int32_t x, int32_t y, uint8_t* destination);
 
     virtual bool isOn() { return state == stateOn; }
     void animate() override;
 
-protected:
+  protected:
     void draw() override;
 };

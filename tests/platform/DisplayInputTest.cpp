@@ -6,7 +6,7 @@
 namespace {
 
 class DisplayInputTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { DisplayInput::reset(); }
     void TearDown() override {
         DisplayInput::reset();
@@ -47,7 +47,9 @@ TEST_F(DisplayInputTest, ALaterClickReplacesAnUntakenOne) {
 }
 
 int quitReports = 0;
-void countQuit() { ++quitReports; }
+void countQuit() {
+    ++quitReports;
+}
 
 TEST_F(DisplayInputTest, QuitReportsReachTheHandlerWhenOneIsSet) {
     quitReports = 0;

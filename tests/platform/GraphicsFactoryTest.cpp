@@ -1,8 +1,8 @@
 // Choice of the graphics factory from the settings, and the handles built through it.
+#include "platform/GraphicsFactory.h"
 #include "platform/DisplayDevice.h"
 #include "platform/Errors.h"
 #include "platform/FrameBuffer.h"
-#include "platform/GraphicsFactory.h"
 #include "platform/Settings.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ void setPlatform(int32_t platform, int32_t interface) {
 }
 
 class GraphicsFactoryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Settings& settings = Settings::instance();
         settings.set(Settings::Width, 640);

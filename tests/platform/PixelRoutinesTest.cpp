@@ -18,8 +18,12 @@ struct RoutinePair {
     size_t outBytesPerPixel;
 };
 
-void fastCopy(uint8_t* d, const uint8_t* s, size_t n) { FastMemory::copyBytes(d, s, n * 4); }
-void plainCopy(uint8_t* d, const uint8_t* s, size_t n) { PlainMemory::copyBytes(d, s, n * 4); }
+void fastCopy(uint8_t* d, const uint8_t* s, size_t n) {
+    FastMemory::copyBytes(d, s, n * 4);
+}
+void plainCopy(uint8_t* d, const uint8_t* s, size_t n) {
+    PlainMemory::copyBytes(d, s, n * 4);
+}
 
 const RoutinePair routines[] = {
     {"copy", fastCopy, plainCopy, 4},
@@ -40,7 +44,8 @@ std::vector<uint8_t> run(Routine routine, const std::vector<uint8_t>& source, si
 TEST(PixelRoutines, FastAndPlainAgreeForEveryCountAndOffset) {
     std::mt19937 generator(1234);
     std::vector<uint8_t> source(4 * 104 + 3);
-    for (uint8_t& byte : source) byte = uint8_t(generator());
+    for (uint8_t& byte : source)
+        byte = uint8_t(generator());
     for (const RoutinePair& routine : routines) {
         for (size_t count = 0; count <= 100; ++count) {
             // Also from a source that is not 4-byte aligned.
@@ -59,22 +64,28 @@ TEST(PixelRoutines, FastAndPlainAgreeForEveryCountAndOffset) {
 
 TEST(PixelRoutines, CopyHandlesByteCountsThatAreNotWholePixels) {
     std::vector<uint8_t> source(200);
-    for (size_t k = 0; k < source.size(); ++k) source[k] = uint8_t(k * 7 + 1);
-    for (size_t bytes : {size_t(0), size_t(1), size_t(63), size_t(64), size_t(65), size_t(127), size_t(199)}) {
+    for (size_t k = 0; k < source.size(); ++k)
+        source[k] = uint8_t(k * 7 + 1);
+    for (size_t bytes :
+         {size_t(0), size_t(1), size_t(63), size_t(64), size_t(65), size_t(127), size_t(199)}) {
         std::vector<uint8_t> out(200, 0);
         FastMemory::copyBytes(out.data(), source.data(), bytes);
-        for (size_t k = 0; k < out.size(); ++k) ASSERT_EQ(out[k], k < bytes ? source[k] : 0) << bytes;
+        for (size_t k = 0; k < out.size(); ++k)
+            ASSERT_EQ(out[k], k < bytes ? source[k] : 0) << bytes;
     }
 }
 
 std::vector<uint8_t> pixelBytes(uint32_t pixel, size_t count) {
     std::vector<uint8_t> bytes(count * 4);
     for (size_t k = 0; k < count; ++k)
-        for (int b = 0; b < 4; ++b) bytes[4 * k + size_t(b)] = uint8_t(pixel >> (8 * b));
+        for (int b = 0; b < 4; ++b)
+            bytes[4 * k + size_t(b)] = uint8_t(pixel >> (8 * b));
     return bytes;
 }
 
-uint16_t word(const std::vector<uint8_t>& out, size_t k) { return uint16_t(out[2 * k] | out[2 * k + 1] << 8); }
+uint16_t word(const std::vector<uint8_t>& out, size_t k) {
+    return uint16_t(out[2 * k] | out[2 * k + 1] << 8);
+}
 
 // A known colour in every 16-bit format, in the block part (count 16) and the tail (count 3).
 void expectWords(uint32_t pixel, uint16_t w565, uint16_t w565BlueHigh, uint16_t w555, uint16_t w555BlueHigh) {
@@ -89,7 +100,8 @@ void expectWords(uint32_t pixel, uint16_t w565, uint16_t w565BlueHigh, uint16_t 
                      {FastMemory::to555BlueHigh, w555BlueHigh}};
         for (auto& c : cases) {
             auto out = run(c.routine, source, count, 2);
-            for (size_t k = 0; k < count; ++k) ASSERT_EQ(word(out, k), c.expected) << std::hex << pixel;
+            for (size_t k = 0; k < count; ++k)
+                ASSERT_EQ(word(out, k), c.expected) << std::hex << pixel;
         }
     }
 }

@@ -1,10 +1,10 @@
 // The SDL display under SDL's dummy video driver: frames reach the screen through every
 // texture format the converters serve, and events become quit requests and frame-pixel mice.
+#include "platform/sdl/SdlDevice.h"
 #include "platform/DisplayDevice.h"
 #include "platform/FrameBuffer.h"
 #include "platform/GraphicsFactory.h"
 #include "platform/Settings.h"
-#include "platform/sdl/SdlDevice.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -16,10 +16,12 @@
 namespace {
 
 int quitReports = 0;
-void countQuit() { ++quitReports; }
+void countQuit() {
+    ++quitReports;
+}
 
 class SdlDeviceTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!Sys_DisplayAvailable()) GTEST_SKIP() << "no SDL video driver";
         Settings& settings = Settings::instance();
@@ -45,7 +47,8 @@ protected:
         SDL_Renderer* renderer = SDL_GetRenderer(static_cast<SDL_Window*>(getWindowHandle()));
         SDL_Rect pixel{x, y, 1, 1};
         uint32_t value = 0;
-        EXPECT_EQ(SDL_RenderReadPixels(renderer, &pixel, SDL_PIXELFORMAT_RGB888, &value, 4), 0) << SDL_GetError();
+        EXPECT_EQ(SDL_RenderReadPixels(renderer, &pixel, SDL_PIXELFORMAT_RGB888, &value, 4), 0)
+            << SDL_GetError();
         return value & 0xFFFFFF;
     }
 };
@@ -54,9 +57,10 @@ TEST_F(SdlDeviceTest, FramesReachTheScreenThroughEveryConvertedFormat) {
     DisplayOptions::setWindowed(true); // window of exactly the frame's size
     FrameBuffer frame;
     uint32_t* pixels = frame.getPixels32();
-    for (int k = 0; k < 64 * 48; ++k) pixels[k] = 0x00406080;
-    pixels[0] = 0x00FF0000;              // red, top left
-    pixels[64 * 47 + 63] = 0x000000FF;   // blue, bottom right
+    for (int k = 0; k < 64 * 48; ++k)
+        pixels[k] = 0x00406080;
+    pixels[0] = 0x00FF0000;            // red, top left
+    pixels[64 * 47 + 63] = 0x000000FF; // blue, bottom right
     // Colours that survive 5 bits per channel exactly.
     const char* formats[] = {"RGB888", "BGR888", "RGB24", "BGR24", "RGB565", "BGR565", "RGB555", "BGR555"};
     for (const char* format : formats) {

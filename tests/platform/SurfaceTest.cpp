@@ -42,7 +42,8 @@ TEST(Surface, ADoubledStoreHoldsTwiceTheRowsAndReportsItsWidth) {
     EXPECT_EQ(doubled.isDoubled(), 640); // the extra distance between picture rows
     EXPECT_EQ(static_cast<MemorySurface*>(doubled.getSurface())->getStoreBytes(), 640 * 480 * 4);
     const uint8_t* pixels = doubled.getPixels();
-    for (size_t k = 0; k < size_t(640) * 480 * 4; k += 4099) ASSERT_EQ(pixels[k], 0);
+    for (size_t k = 0; k < size_t(640) * 480 * 4; k += 4099)
+        ASSERT_EQ(pixels[k], 0);
 
     FrameBuffer plain(100, 50, false);
     EXPECT_EQ(plain.isDoubled(), 0);

@@ -14,8 +14,8 @@ inline bool writeTestJpeg(const std::string& path, const std::vector<uint8_t>& p
     tjhandle encoder = tjInitCompress();
     unsigned char* jpeg = nullptr;
     unsigned long size = 0;
-    bool encoded = tjCompress2(encoder, pixels.data(), width, 0, height, grey ? TJPF_GRAY : TJPF_RGB, &jpeg, &size,
-                               grey ? TJSAMP_GRAY : TJSAMP_444, 100, 0) == 0;
+    bool encoded = tjCompress2(encoder, pixels.data(), width, 0, height, grey ? TJPF_GRAY : TJPF_RGB, &jpeg,
+                               &size, grey ? TJSAMP_GRAY : TJSAMP_444, 100, 0) == 0;
     bool written = false;
     if (encoded) {
         if (FILE* out = std::fopen(path.c_str(), "wb")) {

@@ -1,10 +1,10 @@
 // OImage over loose JPEG files made by the test: pixel order, grey pictures, broken and unknown
 // files, the shared decoder's life and its log lines.
+#include "resources/OImage.h"
 #include "platform/DebugServer.h"
 #include "platform/Errors.h"
 #include "resources/FileServer.h"
 #include "resources/JpegTestFiles.h"
-#include "resources/OImage.h"
 #include "resources/Servers.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class OImageTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         // Loose-file mode: names are paths. The services stay for the whole run.
         static Servers* services = getExceptionServer() ? nullptr : new Servers(11, 0, 200);
@@ -93,7 +93,8 @@ TEST_F(OImageTest, DecodesRedFirstTopRowFirstAtTheJpegsOwnSize) {
 TEST_F(OImageTest, AGreyJpegGivesThreeEqualBytesPerPixel) {
     const int width = 9, height = 5; // odd sizes: no row padding in the buffer
     std::vector<uint8_t> grey(width * height);
-    for (size_t k = 0; k < grey.size(); ++k) grey[k] = uint8_t(k * 5);
+    for (size_t k = 0; k < grey.size(); ++k)
+        grey[k] = uint8_t(k * 5);
     std::string path = writeJpeg("grey.jpg", grey, width, height, true);
 
     OImage image(path.c_str(), -1, -1);
@@ -119,7 +120,8 @@ TEST_F(OImageTest, UnknownBrokenAndTruncatedFilesThrowCouldntReadWithTheName) {
 
     // A good header followed by too little picture data.
     std::vector<uint8_t> rgb(64 * 64 * 3, 128);
-    for (size_t k = 0; k < rgb.size(); ++k) rgb[k] = uint8_t(k * 13);
+    for (size_t k = 0; k < rgb.size(); ++k)
+        rgb[k] = uint8_t(k * 13);
     std::string good = writeJpeg("whole.jpg", rgb, 64, 64, false);
     std::vector<uint8_t> bytes(fs::file_size(good));
     FILE* in = std::fopen(good.c_str(), "rb");
@@ -166,7 +168,8 @@ TEST_F(OImageTest, UsageCountTracksLiveImagesAndTheDecoderIsMadeAgainAfterTheLas
     FILE* in = std::fopen((directory + "/debug.log").c_str(), "r");
     ASSERT_NE(in, nullptr);
     char line[512];
-    while (std::fgets(line, sizeof line, in)) lines.emplace_back(line, std::strcspn(line, "\n"));
+    while (std::fgets(line, sizeof line, in))
+        lines.emplace_back(line, std::strcspn(line, "\n"));
     std::fclose(in);
     auto count = [&](const std::string& wanted) { return std::count(lines.begin(), lines.end(), wanted); };
     // Made for the first image, freed after the second, made again for the third.

@@ -41,7 +41,8 @@ TEST(MenuBackground, IsDrawnFromRowFifteenAndCutToTheFrameBuffer) {
     Settings::instance().set(Settings::Interface, 1);
     FrameBuffer frame(1024, 768, false);
     uint32_t* pixels = frame.getPixels32();
-    for (int k = 0; k < 1024 * 768; ++k) pixels[k] = 0x00ABCDEF;
+    for (int k = 0; k < 1024 * 768; ++k)
+        pixels[k] = 0x00ABCDEF;
     Show::currentFrameBuffer = &frame;
     loadMenuBackground();
     drawMenuBackground(); // a store overrun here is what the sanitizer build would catch
@@ -51,8 +52,8 @@ TEST(MenuBackground, IsDrawnFromRowFifteenAndCutToTheFrameBuffer) {
 
     EXPECT_EQ(pixels[14 * 1024 + 500], 0x00ABCDEFu); // above row 15: untouched
     auto near = [](uint32_t pixel, int red, int green, int blue) {
-        return std::abs(int(pixel >> 16 & 0xFF) - red) <= 4 && std::abs(int(pixel >> 8 & 0xFF) - green) <= 4 &&
-               std::abs(int(pixel & 0xFF) - blue) <= 4;
+        return std::abs(int(pixel >> 16 & 0xFF) - red) <= 4 &&
+               std::abs(int(pixel >> 8 & 0xFF) - green) <= 4 && std::abs(int(pixel & 0xFF) - blue) <= 4;
     };
     EXPECT_TRUE(near(pixels[15 * 1024 + 0], 0, 90, 0)) << std::hex << pixels[15 * 1024];
     // The last column and row shown are the picture's column 1023 and row 752.

@@ -12,11 +12,13 @@
 namespace {
 
 uint32_t fakeTicks = 0;
-uint32_t readFakeTicks() { return fakeTicks; }
+uint32_t readFakeTicks() {
+    return fakeTicks;
+}
 
 // A 1024x768 destination, a fake tick source and a clean mouse for every test.
 class MenuControlsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Sys_SetTickSource(readFakeTicks);
         fakeTicks = 5000;
@@ -68,7 +70,7 @@ TEST_F(MenuControlsTest, ToggleIsCentredAndButtonIsPlacedByItsCorner) {
 
 TEST_F(MenuControlsTest, HoverIsStrictlyInsideAndTheGlowFollowsTheClockStep) {
     ToggleButton toggle(solid(20, 10, 0x808080), 110, 105, destination()); // corner (100, 100)
-    DisplayInput::reportMouseMove(100, 105); // on the left edge: outside
+    DisplayInput::reportMouseMove(100, 105);                               // on the left edge: outside
     step(1);
     toggle.animate();
     EXPECT_EQ(toggle.getHoverState(), 1);

@@ -42,6 +42,8 @@ bool decodeRgb(Decoder* decoder, const uint8_t* data, int32_t size, uint8_t* pix
                          TJPF_RGB, TJFLAG_STOPONWARNING) == 0;
 }
 
-const char* lastError(Decoder* decoder) { return decoder ? tjGetErrorStr2(decoder->handle) : "no decoder"; }
+const char* lastError(Decoder* decoder) {
+    return decoder ? tjGetErrorStr2(decoder->handle) : "no decoder";
+}
 
 } // namespace JpegDecoder

@@ -10,8 +10,12 @@
 
 namespace {
 
-__m128i load(const uint8_t* source) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(source)); }
-void store(uint8_t* destination, __m128i value) { _mm_storeu_si128(reinterpret_cast<__m128i*>(destination), value); }
+__m128i load(const uint8_t* source) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(source));
+}
+void store(uint8_t* destination, __m128i value) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(destination), value);
+}
 
 // Four pixels to their twelve 24-bit bytes, in bytes 0-11 of the result (12-15 are zero).
 __m128i pack24(__m128i pixels) {
@@ -20,7 +24,8 @@ __m128i pack24(__m128i pixels) {
     const __m128i movedPixel = _mm_set1_epi64x(0x0000FFFFFF000000ll);
     pixels = _mm_and_si128(pixels, low24);
     // Each 64-bit lane: the odd pixel moves down 8 bits next to the even one, 6 bytes per lane.
-    __m128i lanes = _mm_or_si128(_mm_and_si128(pixels, lowHalf), _mm_and_si128(_mm_srli_epi64(pixels, 8), movedPixel));
+    __m128i lanes =
+        _mm_or_si128(_mm_and_si128(pixels, lowHalf), _mm_and_si128(_mm_srli_epi64(pixels, 8), movedPixel));
     return _mm_or_si128(_mm_move_epi64(lanes), _mm_slli_si128(_mm_srli_si128(lanes, 8), 6));
 }
 
@@ -72,7 +77,9 @@ void convert16(uint8_t* destination, const uint8_t* source, size_t pixelCount) {
 
 namespace FastMemory {
 
-bool usesSse2() { return true; }
+bool usesSse2() {
+    return true;
+}
 
 void copyBytes(void* destination, const void* source, size_t byteCount) {
     auto* out = static_cast<uint8_t*>(destination);
@@ -125,13 +132,27 @@ void to555BlueHigh(uint8_t* destination, const uint8_t* source, size_t pixelCoun
 #else // no SSE2: the plain routines serve
 
 namespace FastMemory {
-bool usesSse2() { return false; }
-void copyBytes(void* d, const void* s, size_t n) { PlainMemory::copyBytes(d, s, n); }
-void to24(uint8_t* d, const uint8_t* s, size_t n) { PlainMemory::to24(d, s, n); }
-void to565(uint8_t* d, const uint8_t* s, size_t n) { PlainMemory::to565(d, s, n); }
-void to565BlueHigh(uint8_t* d, const uint8_t* s, size_t n) { PlainMemory::to565BlueHigh(d, s, n); }
-void to555(uint8_t* d, const uint8_t* s, size_t n) { PlainMemory::to555(d, s, n); }
-void to555BlueHigh(uint8_t* d, const uint8_t* s, size_t n) { PlainMemory::to555BlueHigh(d, s, n); }
+bool usesSse2() {
+    return false;
+}
+void copyBytes(void* d, const void* s, size_t n) {
+    PlainMemory::copyBytes(d, s, n);
+}
+void to24(uint8_t* d, const uint8_t* s, size_t n) {
+    PlainMemory::to24(d, s, n);
+}
+void to565(uint8_t* d, const uint8_t* s, size_t n) {
+    PlainMemory::to565(d, s, n);
+}
+void to565BlueHigh(uint8_t* d, const uint8_t* s, size_t n) {
+    PlainMemory::to565BlueHigh(d, s, n);
+}
+void to555(uint8_t* d, const uint8_t* s, size_t n) {
+    PlainMemory::to555(d, s, n);
+}
+void to555BlueHigh(uint8_t* d, const uint8_t* s, size_t n) {
+    PlainMemory::to555BlueHigh(d, s, n);
+}
 } // namespace FastMemory
 
 #endif

@@ -13,7 +13,7 @@
 // The routines the display uses: SSE2 blocks with a scalar tail on x86-64.
 namespace FastMemory {
 void copyBytes(void* destination, const void* source, size_t byteCount);
-void to24(uint8_t* destination, const uint8_t* source, size_t pixelCount); // blue, green, red
+void to24(uint8_t* destination, const uint8_t* source, size_t pixelCount);  // blue, green, red
 void to565(uint8_t* destination, const uint8_t* source, size_t pixelCount); // red high
 void to565BlueHigh(uint8_t* destination, const uint8_t* source, size_t pixelCount);
 void to555(uint8_t* destination, const uint8_t* source, size_t pixelCount); // red bits 10-14

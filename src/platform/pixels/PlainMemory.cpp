@@ -16,7 +16,8 @@ void storeWord(uint8_t* destination, uint16_t word) {
 
 template <uint16_t (*convert)(uint32_t)>
 void convertRow(uint8_t* destination, const uint8_t* source, size_t pixelCount) {
-    for (size_t k = 0; k < pixelCount; ++k) storeWord(destination + 2 * k, convert(loadPixel(source + 4 * k)));
+    for (size_t k = 0; k < pixelCount; ++k)
+        storeWord(destination + 2 * k, convert(loadPixel(source + 4 * k)));
 }
 } // namespace
 
@@ -41,7 +42,8 @@ uint16_t pixel555BlueHigh(uint32_t pixel) {
 void copyBytes(void* destination, const void* source, size_t byteCount) {
     auto* out = static_cast<uint8_t*>(destination);
     const auto* in = static_cast<const uint8_t*>(source);
-    for (size_t k = 0; k < byteCount; ++k) out[k] = in[k];
+    for (size_t k = 0; k < byteCount; ++k)
+        out[k] = in[k];
 }
 
 void to24(uint8_t* destination, const uint8_t* source, size_t pixelCount) {

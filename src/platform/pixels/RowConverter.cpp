@@ -4,7 +4,9 @@
 #include "platform/pixels/FastMemory.h"
 
 namespace {
-size_t countOf(int32_t pixelCount) { return pixelCount > 0 ? size_t(pixelCount) : 0; }
+size_t countOf(int32_t pixelCount) {
+    return pixelCount > 0 ? size_t(pixelCount) : 0;
+}
 } // namespace
 
 namespace RowConverters {
@@ -71,7 +73,8 @@ RowConverter selectRowConverter(int32_t bits, uint32_t redMask, uint32_t greenMa
         {16, 0x1f, 0x3e0, 0x7c00, RowConverters::to555BlueHigh},
     };
     for (const Format& format : formats)
-        if (format.bits == bits && format.red == redMask && format.green == greenMask && format.blue == blueMask)
+        if (format.bits == bits && format.red == redMask && format.green == greenMask &&
+            format.blue == blueMask)
             return format.converter;
     return nullptr;
 }

@@ -7,10 +7,10 @@
 using RowConverter = void (*)(const uint8_t* source, uint8_t* destination, int32_t pixelCount);
 
 namespace RowConverters {
-void copy32(const uint8_t* source, uint8_t* destination, int32_t pixelCount);        // 0xff0000 red
-void swapped32(const uint8_t* source, uint8_t* destination, int32_t pixelCount);     // 0xff red, top byte 0
-void to24(const uint8_t* source, uint8_t* destination, int32_t pixelCount);          // bytes b, g, r
-void reversed24(const uint8_t* source, uint8_t* destination, int32_t pixelCount);    // bytes r, g, b
+void copy32(const uint8_t* source, uint8_t* destination, int32_t pixelCount);     // 0xff0000 red
+void swapped32(const uint8_t* source, uint8_t* destination, int32_t pixelCount);  // 0xff red, top byte 0
+void to24(const uint8_t* source, uint8_t* destination, int32_t pixelCount);       // bytes b, g, r
+void reversed24(const uint8_t* source, uint8_t* destination, int32_t pixelCount); // bytes r, g, b
 void to565(const uint8_t* source, uint8_t* destination, int32_t pixelCount);
 void to565BlueHigh(const uint8_t* source, uint8_t* destination, int32_t pixelCount);
 void to555(const uint8_t* source, uint8_t* destination, int32_t pixelCount);

@@ -49,12 +49,13 @@ RowConverter converterFor(Uint32 format) {
 // else the first of the renderer's formats that a converter serves.
 Uint32 chooseTextureFormat(SDL_Renderer* renderer) {
     if (const char* wanted = std::getenv("TRIPTYCH_TEXTURE_FORMAT"); wanted && *wanted) {
-        for (Uint32 format : {SDL_PIXELFORMAT_RGB888, SDL_PIXELFORMAT_BGR888, SDL_PIXELFORMAT_ARGB8888,
-                              SDL_PIXELFORMAT_ABGR8888, SDL_PIXELFORMAT_RGB24, SDL_PIXELFORMAT_BGR24,
-                              SDL_PIXELFORMAT_RGB565, SDL_PIXELFORMAT_BGR565, SDL_PIXELFORMAT_RGB555,
-                              SDL_PIXELFORMAT_BGR555}) {
+        for (Uint32 format :
+             {SDL_PIXELFORMAT_RGB888, SDL_PIXELFORMAT_BGR888, SDL_PIXELFORMAT_ARGB8888,
+              SDL_PIXELFORMAT_ABGR8888, SDL_PIXELFORMAT_RGB24, SDL_PIXELFORMAT_BGR24, SDL_PIXELFORMAT_RGB565,
+              SDL_PIXELFORMAT_BGR565, SDL_PIXELFORMAT_RGB555, SDL_PIXELFORMAT_BGR555}) {
             const char* name = SDL_GetPixelFormatName(format);
-            if (std::strcmp(wanted, name) == 0 || std::strcmp(wanted, name + std::strlen("SDL_PIXELFORMAT_")) == 0)
+            if (std::strcmp(wanted, name) == 0 ||
+                std::strcmp(wanted, name + std::strlen("SDL_PIXELFORMAT_")) == 0)
                 return format;
         }
     }
@@ -82,7 +83,9 @@ void toggleFullScreen() {
 
 void handleEvent(const SDL_Event& event) {
     switch (event.type) {
-    case SDL_QUIT: DisplayInput::reportQuit(); break;
+    case SDL_QUIT:
+        DisplayInput::reportQuit();
+        break;
     case SDL_KEYDOWN:
         if (event.key.keysym.sym == SDLK_ESCAPE)
             DisplayInput::reportQuit();
@@ -90,17 +93,21 @@ void handleEvent(const SDL_Event& event) {
                  (event.key.keysym.mod & KMOD_ALT) && !event.key.repeat && display.window)
             toggleFullScreen();
         break; // other keys are swallowed
-    case SDL_MOUSEMOTION: DisplayInput::reportMouseMove(event.motion.x, event.motion.y); break;
+    case SDL_MOUSEMOTION:
+        DisplayInput::reportMouseMove(event.motion.x, event.motion.y);
+        break;
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_LEFT) DisplayInput::reportClick(event.button.x, event.button.y);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
 void pumpEvents() {
     SDL_Event event;
-    while (SDL_PollEvent(&event)) handleEvent(event);
+    while (SDL_PollEvent(&event))
+        handleEvent(event);
 }
 
 void releaseDisplay() {
@@ -131,7 +138,8 @@ bool createDisplay(int32_t width, int32_t height) {
     // where no window manager is there to enlarge it.
     int windowWidth = width, windowHeight = height;
     SDL_DisplayMode desktop;
-    if (!DisplayOptions::isWindowed() && SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
+    if (!DisplayOptions::isWindowed() && SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 &&
+        desktop.h > 0) {
         windowWidth = desktop.w;
         windowHeight = desktop.h;
     }
@@ -147,8 +155,8 @@ bool createDisplay(int32_t width, int32_t height) {
     display.textureFormat = chooseTextureFormat(display.renderer);
     display.converter = converterFor(display.textureFormat);
     if (!display.converter) return false;
-    display.texture =
-        SDL_CreateTexture(display.renderer, display.textureFormat, SDL_TEXTUREACCESS_STREAMING, width, height);
+    display.texture = SDL_CreateTexture(display.renderer, display.textureFormat, SDL_TEXTUREACCESS_STREAMING,
+                                        width, height);
     if (!display.texture) return false;
     SDL_SetTextureBlendMode(display.texture, SDL_BLENDMODE_NONE);
     display.width = width;
@@ -158,9 +166,13 @@ bool createDisplay(int32_t width, int32_t height) {
 
 } // namespace
 
-SdlDevice::~SdlDevice() { close(); }
+SdlDevice::~SdlDevice() {
+    close();
+}
 
-bool SdlDevice::ownsDisplay() const { return display.owner == this && display.window; }
+bool SdlDevice::ownsDisplay() const {
+    return display.owner == this && display.window;
+}
 
 bool SdlDevice::open() {
     if (display.window) releaseDisplay(); // another device still had the screen
@@ -168,7 +180,8 @@ bool SdlDevice::open() {
     int32_t width = settings.get(Settings::Width), height = settings.get(Settings::Height);
     if (width <= 0 || height <= 0 || !createDisplay(width, height)) {
         // The show goes on without a picture (rendering to files still works); say why.
-        std::fprintf(stderr, "triptych: couldn't open the %dx%d display: %s\n", width, height, SDL_GetError());
+        std::fprintf(stderr, "triptych: couldn't open the %dx%d display: %s\n", width, height,
+                     SDL_GetError());
         releaseDisplay();
         return false;
     }

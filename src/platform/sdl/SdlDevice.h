@@ -6,7 +6,7 @@
 #include "platform/DisplayDevice.h"
 
 class SdlDevice : public Device {
-public:
+  public:
     ~SdlDevice() override;
     // Opens a display of settings key 1 x key 2; false (nothing left open) when SDL cannot.
     bool open() override;
@@ -19,7 +19,7 @@ public:
     // The SDL name of the texture format in use, empty while closed (tests, diagnostics).
     static const char* getTextureFormatName();
 
-private:
+  private:
     bool ownsDisplay() const;
 
     FrameBuffer* attached = nullptr;

@@ -7,7 +7,7 @@
 
 namespace {
 class SdlGraphicsFactory : public GraphicsFactory {
-public:
+  public:
     Device* createDevice(const std::string&) override {
         if (!Sys_DisplayAvailable()) return new DummyDevice();
         return new SdlDevice();
@@ -19,4 +19,6 @@ public:
 };
 } // namespace
 
-GraphicsFactory* createPlatformGraphicsFactory() { return new SdlGraphicsFactory(); }
+GraphicsFactory* createPlatformGraphicsFactory() {
+    return new SdlGraphicsFactory();
+}
