@@ -53,4 +53,14 @@ void StereoBuffer::gate(long from, long to, float gain) {
     }
 }
 
+void StereoBuffer::duck(long from, long to, float gain, long ramp) {
+    long end = std::min(to, long(frames()));
+    for (long i = std::max(0L, from); i < end; ++i) {
+        long edge = std::min(i - from, to - 1 - i);
+        float g = edge < ramp ? 1.0f + (gain - 1.0f) * float(edge) / float(ramp) : gain;
+        left[size_t(i)] *= g;
+        right[size_t(i)] *= g;
+    }
+}
+
 } // namespace Music

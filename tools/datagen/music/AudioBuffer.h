@@ -32,6 +32,9 @@ struct StereoBuffer {
     void fade(long from, long to, float g0, float g1);
     // Multiplies frames [from, to) by a gain (a mute when 0).
     void gate(long from, long to, float gain);
+    // The same, but the gain is reached and left over `ramp` frames at either end, so a
+    // sustained sound dips without a click.
+    void duck(long from, long to, float gain, long ramp);
 };
 
 } // namespace Music

@@ -18,8 +18,9 @@ const BeatGrid kGrid{429.0, 750.0};
 
 const double kPhotographs[] = {429,   1927,  3424,  4928,  6431,  10924, 21426, 33430,
                                43926, 45429, 46927, 48431, 52918, 55931, 58932};
-const double kAccents[] = {24346, 32931, 33000, 33488, 33854, 35038,
-                           51455, 51966, 53487, 53725, 55298, 59042};
+// The noise floor's changes, each marked by a low boom, a bell and a cymbal.
+const double kAccents[] = {6888,  24000, 24346, 32931, 33000, 33488, 33854, 35038, 48030,
+                           51455, 51966, 53487, 53725, 55298, 56888, 59042, 59998};
 
 // Dm9, Bbmaj7, Fmaj7, C(add9): two bars each (six seconds).
 const std::vector<int> kChords[4] = {
@@ -48,22 +49,27 @@ bool drumsIn(Section s) {
 StereoBuffer drift() {
     ShowRandom::seed(0xD21F7);
     size_t frames = size_t(framesAt(kEndMs));
-    StereoBuffer mix(frames), wet(frames), bass(frames);
+    StereoBuffer mix(frames), wet(frames), pads(frames), bass(frames);
     Mono kick = Voices::kick(44.0f, 0.6f), rim = Voices::snare(320.0f, 0.2f), shaker = Voices::hat(0.12f);
 
-    // Chords every two bars with the bass under them; the pad darkens in the still section.
+    // Chords every two bars with the bass under them, brighter in the finale.
     for (int bar = 0; kGrid.ms(bar * 4.0) < kEndMs; bar += 2) {
         double b0 = bar * 4.0;
         int chord = (bar / 2) % 4;
         Section s = sectionAt(kGrid.ms(b0));
-        float cutoff = s == Section::Still ? 500.0f : (s == Section::Finale ? 1800.0f : 1100.0f);
+        float cutoff = s == Section::Finale ? 1800.0f : 1100.0f;
         long at = bar == 0 ? 0 : kGrid.frame(b0);
-        float level = s == Section::Still ? 0.1f : 0.32f;
-        wet.mix(Voices::pad(chordHz(kChords[chord]), 6.6f, 1.2f, 1.0f, cutoff), at, level,
-                bar % 4 ? 0.3f : -0.3f);
+        pads.mix(Voices::pad(chordHz(kChords[chord]), 6.6f, 1.2f, 1.0f, cutoff), at, 0.32f,
+                 bar % 4 ? 0.3f : -0.3f);
         if (s != Section::Intro && s != Section::Still)
             bass.mix(Voices::bass(noteHz(kRoots[chord]), 5.6f, 220.0f), kGrid.frame(b0), 0.45f);
     }
+    // The bass drops out for the still section and the chords fall back, until the finale.
+    long stillFrom = framesAt(56888.0), stillTo = framesAt(59998.0);
+    bass.duck(stillFrom, stillTo, 0.0f, framesAt(30.0));
+    pads.duck(stillFrom, stillTo, 0.3f, framesAt(400.0));
+    mix.mix(bass, 0, 1.0f);
+    wet.mix(pads, 0, 1.0f);
     // Drums on the beat grid.
     for (int beat = 0; kGrid.ms(beat) < kEndMs - 500.0; ++beat) {
         Section s = sectionAt(kGrid.ms(beat));
@@ -88,16 +94,15 @@ StereoBuffer drift() {
         wet.mix(Voices::bell(noteHz(kMelody[i % 8] + 12), 2.5f), framesAt(kPhotographs[i]), 0.2f,
                 i % 2 ? 0.6f : -0.6f);
     for (double at : kAccents) {
-        mix.mix(Voices::kick(38.0f, 0.9f), framesAt(at), 0.7f);
-        wet.mix(Voices::bell(noteHz(62), 3.0f), framesAt(at), 0.22f);
-        wet.mix(Voices::crash(1.5f), framesAt(at), 0.15f);
+        // Softly where the music goes still.
+        float level = sectionAt(at) == Section::Still ? 0.4f : 1.0f;
+        mix.mix(Voices::kick(38.0f, 0.9f), framesAt(at), 0.7f * level);
+        wet.mix(Voices::bell(noteHz(62), 3.0f), framesAt(at), 0.22f * level);
+        wet.mix(Voices::crash(1.5f), framesAt(at), 0.15f * level);
     }
-    wet.mix(Voices::riser(3.4f), framesAt(48030.0 + 3425.0 - 3400.0), 0.25f);
+    wet.mix(Voices::riser(3.4f), framesAt(51455.0 - 3400.0), 0.25f); // into the accent at 51455
     Effects::echo(wet, 562.5f, 0.45f, 0.3f);
     Effects::reverb(wet, 3.5f, 0.5f);
-    // The bass drops out for the still section and comes back with the finale.
-    bass.gate(framesAt(56888.0), framesAt(59998.0), 0.0f);
-    mix.mix(bass, 0, 1.0f);
     mix.mix(wet, 0, 1.0f);
     mix.fade(framesAt(kEndMs - 2500.0), framesAt(kEndMs), 1.0f, 0.0f);
     return mix;
