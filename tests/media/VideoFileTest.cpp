@@ -76,7 +76,7 @@ TEST_F(VideoFileTest, PixelsArePackedTopDownInBlueGreenRedOrder) {
 }
 
 TEST_F(VideoFileTest, LossyClipsDecodeCloseToTheirColours) {
-    // MPEG-4 Part 2: top half bright, bottom half dark, the level rising with the frame
+    // The mpeg4 codec: top half bright, bottom half dark, the level rising with the frame
     std::string lossy = folder.file("lossy.avi");
     ASSERT_TRUE(writeClip(lossy, "mpeg4", 16, 8, 23, 30, [](int frame, int, int y) -> uint32_t {
         uint32_t level = uint32_t((y < 4 ? 160 : 30) + frame * 2);
