@@ -89,39 +89,36 @@ void playIntro() {
     }
 }
 
+namespace {
+// The entry points of one piece, in show order.
+struct PieceEntryPoints {
+    void (*setup)(DisplayDevice*, FrameBuffer*, bool, void*);
+    void (*run)(DisplayDevice*, FrameBuffer*);
+    void (*stop)();
+    void (*release)();
+};
+
+const PieceEntryPoints pieces[3] = {
+    {PieceOne::setup, PieceOne::run, PieceOne::stop, PieceOne::release},
+    {PieceTwo::setup, PieceTwo::run, PieceTwo::stop, PieceTwo::release},
+    {PieceThree::setup, PieceThree::run, PieceThree::stop, PieceThree::release},
+};
+} // namespace
+
 void runPieces() {
     playIntro();
     Timer& clock = Timer::instance();
-    if (Show::pieceChosen[0]) {
+    for (int k = 0; k < 3; ++k) {
+        if (!Show::pieceChosen[k]) continue;
+        const PieceEntryPoints& piece = pieces[k];
         if (!Show::isQuitRequested()) {
-            clock.setTime(0);
+            if (k == 0) clock.setTime(0); // the first piece's clock starts from zero
             clock.stop();
-            PieceOne::setup(Show::currentDevice, Show::currentFrameBuffer, Show::videoMode,
-                            Show::instanceHandle);
-            PieceOne::run(Show::currentDevice, Show::currentFrameBuffer);
-            PieceOne::stop();
+            piece.setup(Show::currentDevice, Show::currentFrameBuffer, Show::videoMode, Show::instanceHandle);
+            piece.run(Show::currentDevice, Show::currentFrameBuffer);
+            piece.stop();
         }
-        PieceOne::stop();
-    }
-    if (Show::pieceChosen[1]) {
-        if (!Show::isQuitRequested()) {
-            clock.stop();
-            PieceTwo::setup(Show::currentDevice, Show::currentFrameBuffer, Show::videoMode,
-                            Show::instanceHandle);
-            PieceTwo::run(Show::currentDevice, Show::currentFrameBuffer);
-            PieceTwo::stop();
-        }
-        PieceTwo::stop();
-    }
-    if (Show::pieceChosen[2]) {
-        if (!Show::isQuitRequested()) {
-            clock.stop();
-            PieceThree::setup(Show::currentDevice, Show::currentFrameBuffer, Show::videoMode,
-                              Show::instanceHandle);
-            PieceThree::run(Show::currentDevice, Show::currentFrameBuffer);
-            PieceThree::stop();
-        }
-        PieceThree::stop();
+        piece.stop(); // also when a quit request skipped the piece
     }
 }
 
@@ -154,9 +151,8 @@ std::string creditsText() {
 }
 
 void showCredits() {
-    PieceOne::release();
-    PieceTwo::release();
-    PieceThree::release();
+    for (const PieceEntryPoints& piece : pieces)
+        piece.release();
     if (Show::creditsEnabled) {
         Sys_MessageBox(creditsText(), "", MessageIcon::None);
         ShowRandom::seed(uint32_t(Sys_CalendarSeconds()));
