@@ -79,7 +79,7 @@ TEST_F(SdlDeviceTest, FramesReachTheScreenThroughEveryConvertedFormat) {
     }
 }
 
-TEST_F(SdlDeviceTest, EscapeAndCloseRequestQuitAndOtherKeysDoNot) {
+TEST_F(SdlDeviceTest, EscapeAndCloseRequestQuitAltEnterSwitchesFullScreen) {
     SdlDevice device;
     ASSERT_TRUE(device.open());
     SDL_Event key{};
@@ -98,6 +98,20 @@ TEST_F(SdlDeviceTest, EscapeAndCloseRequestQuitAndOtherKeysDoNot) {
     device.present();
     EXPECT_EQ(quitReports, 2);
     EXPECT_FALSE(device.isCloseRequested());
+
+    // Alt+Enter switches between full screen and a window, and back.
+    SDL_Window* window = static_cast<SDL_Window*>(getWindowHandle());
+    auto fullScreen = [&] { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0; };
+    ASSERT_TRUE(fullScreen());
+    key.key.keysym.sym = SDLK_RETURN;
+    key.key.keysym.mod = KMOD_LALT;
+    SDL_PushEvent(&key);
+    device.present();
+    EXPECT_FALSE(fullScreen());
+    SDL_PushEvent(&key);
+    device.present();
+    EXPECT_TRUE(fullScreen());
+    EXPECT_EQ(quitReports, 2);
     device.close();
 }
 
