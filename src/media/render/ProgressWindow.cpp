@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 
 namespace {
 
@@ -123,7 +124,10 @@ bool ProgressWindow::isOnCancelButton(int32_t x, int32_t y) {
 std::unique_ptr<ProgressWindow> ProgressWindow::open() {
     // The same rule as the message boxes: a window only where a display exists.
     if (!Sys_MessageBoxesEnabled()) return nullptr;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "Rendering video: no progress window (%s)\n", SDL_GetError());
+        return nullptr;
+    }
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!driver || SDL_strcmp(driver, "dummy") == 0 || SDL_strcmp(driver, "offscreen") == 0) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -135,6 +139,7 @@ std::unique_ptr<ProgressWindow> ProgressWindow::open() {
     impl.window = SDL_CreateWindow("Rendering video...", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
                                    height, SDL_WINDOW_SHOWN);
     if (!impl.window) {
+        std::fprintf(stderr, "Rendering video: no progress window (%s)\n", SDL_GetError());
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
