@@ -1,7 +1,6 @@
 // The synthesized instruments and effects: bounded, audible, repeatable from a seed, at the
 // pitch asked for; echoes and reverb tails that die away; stutters that repeat without clicks.
 #include "music/Effects.h"
-#include "music/Tracks.h"
 #include "music/Voices.h"
 #include "platform/ShowRandom.h"
 

@@ -6,16 +6,7 @@
 #include "music/Voices.h"
 #include "platform/ShowRandom.h"
 
-namespace Music {
-
-std::vector<float> chordHz(const std::vector<int>& midiNotes) {
-    std::vector<float> hz;
-    for (int n : midiNotes)
-        hz.push_back(noteHz(n));
-    return hz;
-}
-
-namespace Tracks {
+namespace Music::Tracks {
 
 StereoBuffer opening() {
     ShowRandom::seed(0x0A11);
@@ -45,5 +36,4 @@ StereoBuffer opening() {
     return mix;
 }
 
-} // namespace Tracks
-} // namespace Music
+} // namespace Music::Tracks

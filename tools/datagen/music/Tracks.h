@@ -15,9 +15,6 @@ struct BeatGrid {
     long frame(double beat) const { return framesAt(ms(beat)); }
 };
 
-// Frequencies of MIDI notes.
-std::vector<float> chordHz(const std::vector<int>& midiNotes);
-
 namespace Tracks {
 
 // Piece one's opening (4.5 s): a drone and a rising sweep with a hit at 3700 ms, when the

@@ -11,6 +11,13 @@ float noteHz(int midiNote) {
     return 440.0f * std::pow(2.0f, float(midiNote - 69) / 12.0f);
 }
 
+std::vector<float> chordHz(const std::vector<int>& midiNotes) {
+    std::vector<float> hz;
+    for (int n : midiNotes)
+        hz.push_back(noteHz(n));
+    return hz;
+}
+
 namespace {
 
 constexpr float kTwoPi = 6.2831853f;

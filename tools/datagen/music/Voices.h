@@ -10,6 +10,8 @@
 namespace Music {
 
 float noteHz(int midiNote);
+// The frequencies of a chord's MIDI notes.
+std::vector<float> chordHz(const std::vector<int>& midiNotes);
 
 namespace Voices {
 
