@@ -52,7 +52,9 @@ public:
         int error = MPG123_OK;
         handle = mpg123_new(nullptr, &error);
         if (!handle) return false;
-        mpg123_param(handle, MPG123_FLAGS, MPG123_QUIET | MPG123_FORCE_STEREO, 0.0);
+        // Added to the defaults, not replacing them: the defaults keep gapless decoding, without
+        // which every stream would start with the encoder's delay (about 25 ms) of silence.
+        mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_FORCE_STEREO, 0.0);
         if (forceRate) mpg123_param(handle, MPG123_FORCE_RATE, 44100, 0.0);
         mpg123_format_none(handle);
         if (forceRate) {
