@@ -79,6 +79,7 @@ double processSeconds() {
 // Renders piece one completely, as the shell runs it in video mode, in a child process working
 // in folder (which holds the show data), and prints its figures. False when the child failed.
 bool renderPieceOne(const std::string& folder, const char* codec) {
+    std::fflush(stdout); // the child must not print what the parent has buffered
     pid_t child = fork();
     if (child == 0) {
         if (chdir(folder.c_str()) != 0) _exit(126);

@@ -9,6 +9,7 @@
 #include "media/render/VideoFrameSource.h"
 #include "platform/FrameBuffer.h"
 #include "platform/MessageBox.h"
+#include "platform/pixels/FastMemory.h"
 #include "platform/SystemClock.h"
 #include "shell/CommandLine.h"
 #include "shell/ShowState.h"
@@ -269,11 +270,10 @@ void VideoFile::writeData(const uint8_t* data, int32_t kind) {
             if (frameBuffer && frameBuffer->getPixels() && frameBuffer->getBitsPerPixel() == 32) {
                 int32_t rows = std::min(w.height, frameBuffer->getHeight());
                 int32_t columns = std::min(w.width, frameBuffer->getWidth());
-                for (int32_t y = 0; y < rows; ++y) {
-                    const uint8_t* from = frameBuffer->getPixels() + size_t(y) * frameBuffer->getWidth() * 4;
-                    uint8_t* to = w.readBackBuffer.data() + size_t(y) * w.width * 3;
-                    for (int32_t x = 0; x < columns; ++x, from += 4, to += 3) std::memcpy(to, from, 3);
-                }
+                for (int32_t y = 0; y < rows; ++y)
+                    FastMemory::to24(w.readBackBuffer.data() + size_t(y) * w.width * 3,
+                                     frameBuffer->getPixels() + size_t(y) * frameBuffer->getWidth() * 4,
+                                     size_t(columns));
             }
             pixels = w.readBackBuffer.data();
             bottomUp = false;

@@ -45,16 +45,17 @@ class LosslessCodecs : public WriterTest, public ::testing::WithParamInterface<c
 
 TEST_P(LosslessCodecs, FramesComeBackExactlyAndUpright) {
     Show::codecName = GetParam();
+    // 66 pixels: rows that are not a whole number of 4-pixel groups.
     std::string path = scratch.file("frames.avi");
-    renderFile(path, 64, 48, 25, 3, 0);
+    renderFile(path, 66, 48, 25, 3, 0);
     AviProbe probe = probeAvi(path, true);
     ASSERT_TRUE(probe.opened);
-    EXPECT_EQ(probe.width, 64);
+    EXPECT_EQ(probe.width, 66);
     EXPECT_EQ(probe.height, 48);
     EXPECT_EQ(probe.rateNumerator, 25);
     EXPECT_EQ(probe.rateDenominator, 1);
     ASSERT_EQ(probe.frames.size(), 3u);
-    for (int32_t n = 0; n < 3; ++n) EXPECT_TRUE(probe.frames[n] == syntheticFrame(64, 48, n)) << "frame " << n;
+    for (int32_t n = 0; n < 3; ++n) EXPECT_TRUE(probe.frames[n] == syntheticFrame(66, 48, n)) << "frame " << n;
 }
 
 INSTANTIATE_TEST_SUITE_P(Render, LosslessCodecs, ::testing::Values("lossless", "raw"));

@@ -76,6 +76,23 @@ bool chooseCodec(const std::string& name, CodecChoice& choice) {
     return true;
 }
 
+// 3-byte pixels (blue, green, red) to 4-byte ones with a zero fourth byte, four pixels from three
+// little-endian words at a time.
+void widenRow(uint32_t* to, const uint8_t* from, int32_t pixels) {
+    int32_t x = 0;
+    for (; x + 4 <= pixels; x += 4, from += 12, to += 4) {
+        uint32_t a, b, c;
+        std::memcpy(&a, from, 4);
+        std::memcpy(&b, from + 4, 4);
+        std::memcpy(&c, from + 8, 4);
+        to[0] = a & 0xFFFFFF;
+        to[1] = (a >> 24 | b << 8) & 0xFFFFFF;
+        to[2] = (b >> 16 | c << 16) & 0xFFFFFF;
+        to[3] = c >> 8;
+    }
+    for (; x < pixels; ++x, from += 3) *to++ = uint32_t(from[0]) | uint32_t(from[1]) << 8 | uint32_t(from[2]) << 16;
+}
+
 void configureEncoder(AVCodecContext* video, const CodecChoice& choice, const AviVideoFormat& format) {
     video->width = format.width;
     video->height = format.height;
@@ -232,16 +249,9 @@ int AviEncoder::writeVideoFrame(const uint8_t* pixels, bool bottomUp) {
         int sourceStride[1] = {int(bottomUp ? -rowBytes : rowBytes)};
         sws_scale(s.converter, source, sourceStride, 0, height, s.frame->data, s.frame->linesize);
     } else if (s.video->pix_fmt == AV_PIX_FMT_0RGB32) {
-        for (int32_t y = 0; y < height; ++y) {
-            const uint8_t* from = sourceRow(y);
-            uint8_t* to = s.frame->data[0] + ptrdiff_t(y) * s.frame->linesize[0];
-            for (int32_t x = 0; x < width; ++x, from += 3, to += 4) {
-                to[0] = from[0];
-                to[1] = from[1];
-                to[2] = from[2];
-                to[3] = 0;
-            }
-        }
+        for (int32_t y = 0; y < height; ++y)
+            widenRow(reinterpret_cast<uint32_t*>(s.frame->data[0] + ptrdiff_t(y) * s.frame->linesize[0]), sourceRow(y),
+                     width);
     } else {
         // Raw: the file keeps bottom-up rows, so picture row y is stored as row height-1-y.
         for (int32_t y = 0; y < height; ++y)

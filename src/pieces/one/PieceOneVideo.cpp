@@ -5,10 +5,10 @@
 #include "media/VideoFile.h"
 #include "platform/DisplayDevice.h"
 #include "platform/FrameBuffer.h"
+#include "platform/pixels/FastMemory.h"
 #include "shell/ShowState.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace PieceOneVideo {
@@ -29,18 +29,18 @@ void copyFrame(FrameBuffer* frameBuffer) {
     const int32_t rows = std::min(frameHeight, frameBuffer->getHeight());
     const int32_t columns = std::min(frameWidth, frameBuffer->getWidth());
     const uint8_t* pixels = frameBuffer->getPixels();
-    for (int32_t y = 0; y < rows; ++y) {
-        const uint8_t* from = pixels + size_t(y) * size_t(frameBuffer->getWidth()) * 4;
-        uint8_t* to = rgbFrame.data() + size_t(y) * frameWidth * 3;
-        for (int32_t x = 0; x < columns; ++x, from += 4, to += 3) std::memcpy(to, from, 3);
-    }
+    for (int32_t y = 0; y < rows; ++y)
+        FastMemory::to24(rgbFrame.data() + size_t(y) * frameWidth * 3,
+                         pixels + size_t(y) * size_t(frameBuffer->getWidth()) * 4, size_t(columns));
 }
 } // namespace
 
 void setup(DisplayDevice* device, void* instanceHandle) {
     rgbFrame.assign(size_t(frameWidth) * frameHeight * 3, 0);
-    // The display stays open for the piece's presents; in video mode its window is hidden.
+    // The display stays open for the piece's presents, with its window hidden: the frames go
+    // to the files, not to the screen.
     if (device) device->open();
+    Sys_HideWindow(getWindowHandle());
     for (int part = 0; part < 3; ++part) {
         delete writers[part];
         writers[part] = new VideoFile(instanceHandle, partFileNames[part], frameWidth, frameHeight, true,
