@@ -106,10 +106,11 @@ void configureEncoder(AVCodecContext* video, const CodecChoice& choice, const Av
     video->thread_type = FF_THREAD_SLICE;
     switch (choice.id) {
     case AV_CODEC_ID_FFV1:
-        av_opt_set_int(video->priv_data, "level", 3, 0);
+        // Version 3 cuts the picture into slices that both cores encode at once; very small
+        // frames keep a single slice.
+        video->level = 3;
+        if (format.width >= 64 && format.height >= 64) video->slices = 16;
         av_opt_set_int(video->priv_data, "context", 0, 0);
-        // Slices let both cores encode; very small frames keep a single slice.
-        if (format.width >= 64 && format.height >= 64) av_opt_set_int(video->priv_data, "slices", 4, 0);
         video->gop_size = format.framesPerSecond;
         break;
     case AV_CODEC_ID_MJPEG:
