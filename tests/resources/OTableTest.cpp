@@ -18,32 +18,25 @@ TEST(OTable, TablesCoverOneFullTurnEndToEnd) {
     EXPECT_EQ(s.unitParameterB, 0.99f);
 }
 
-TEST(OTable, ResolutionDescribesTheScreen) {
+TEST(OTable, ResolutionGivesPixelSizeCentreAndWidthShiftPairs) {
     OTable tables(16, 1024, 768, 32, 60.0f);
-    const OTable::State& s = OTable::state();
+    OTable::State& s = OTable::state();
     EXPECT_EQ(s.bytesPerPixel, 4);
+    EXPECT_EQ(s.widthShifts[0], 9);
+    EXPECT_EQ(s.widthShifts[1], 9);
+    tables.setResolution(800, 600, 15); // width not in the table: the previous pair stays
+    EXPECT_EQ(s.bytesPerPixel, 2);
+    EXPECT_EQ(s.widthShifts[0], 9);
+    EXPECT_EQ(s.widthShifts[1], 9);
     tables.setResolution(641, 479, 24);
     EXPECT_EQ(s.bytesPerPixel, 3);
     EXPECT_EQ(s.centreX, 320);
     EXPECT_EQ(s.centreY, 239);
-    tables.setResolution(320, 200, 15);
-    EXPECT_EQ(s.bytesPerPixel, 2);
-}
-
-TEST(OTable, WidthShiftPairsMultiplyByTheWidth) {
-    OTable tables(16, 320, 240, 32, 45.0f);
-    OTable::State& s = OTable::state();
     for (int16_t width : {320, 512, 640, 1024, 1152, 1280}) {
         tables.setResolution(width, 200, 32);
         for (int32_t y : {1, 7, 199})
             EXPECT_EQ((y << s.widthShifts[0]) + (y << s.widthShifts[1]), y * width) << width;
     }
-    tables.setResolution(1024, 768, 32);
-    EXPECT_EQ(s.widthShifts[0], 9);
-    EXPECT_EQ(s.widthShifts[1], 9);
-    tables.setResolution(800, 600, 32); // not in the table: the previous pair stays
-    EXPECT_EQ(s.widthShifts[0], 9);
-    EXPECT_EQ(s.widthShifts[1], 9);
 }
 
 TEST(OTable, UnitParametersStayInsideZeroToOne) {

@@ -34,8 +34,7 @@ TEST(MenuBackground, IsDrawnFromRowFifteenAndCutToTheFrameBuffer) {
     fs::path previous = fs::current_path();
     fs::current_path(directory); // loose files are read by their names
 
-    static Servers* services = getExceptionServer() ? nullptr : new Servers(11, 0, 200); // kept for the run
-    (void)services;
+    if (!getExceptionServer()) new Servers(11, 0, 200); // kept for the run
     Settings::instance().set(Settings::BitsPerPixel, 32);
     Settings::instance().set(Settings::Platform, 1);
     Settings::instance().set(Settings::Interface, 1);
@@ -52,8 +51,8 @@ TEST(MenuBackground, IsDrawnFromRowFifteenAndCutToTheFrameBuffer) {
 
     EXPECT_EQ(pixels[14 * 1024 + 500], 0x00ABCDEFu); // above row 15: untouched
     auto near = [](uint32_t pixel, int red, int green, int blue) {
-        return std::abs(int(pixel >> 16 & 0xFF) - red) <= 4 &&
-               std::abs(int(pixel >> 8 & 0xFF) - green) <= 4 && std::abs(int(pixel & 0xFF) - blue) <= 4;
+        return std::abs(int(pixel >> 16 & 0xFF) - red) <= 4 && std::abs(int(pixel >> 8 & 0xFF) - green) <= 4 &&
+               std::abs(int(pixel & 0xFF) - blue) <= 4;
     };
     EXPECT_TRUE(near(pixels[15 * 1024 + 0], 0, 90, 0)) << std::hex << pixels[15 * 1024];
     // The last column and row shown are the picture's column 1023 and row 752.

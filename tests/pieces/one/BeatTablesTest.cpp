@@ -76,8 +76,7 @@ TEST(PieceOneBeatTables, PairsAndTheEntriesThatRunBackwards) {
 }
 
 TEST(PieceOneBeatTables, EveryBarBurstStaysOnTheFrame) {
-    // A pause of more than 500 ms starts the bars again at the box's left edge (160); each
-    // event of a burst moves 10 pixels right, and a bar is 5 pixels wide.
+    // After a pause of over 500 ms bars restart at x 160; each event moves 10 right; bars are 5 wide.
     auto bars = entries(BeatTables::barEvents, BeatTables::barEventCount);
     int32_t burst = 0, longest = 0, last = -1000;
     for (int32_t t : bars) {

@@ -81,7 +81,6 @@ TEST(PieceOneBlocks, BlocksAreClippedToTheBoxAndSwitchOnOneByOne) {
     MirrorBlocks blocks;
     blocks.buildBlocks(box);
     ASSERT_EQ(blocks.getBlocks().size(), 15u);
-    EXPECT_EQ(blocks.getBlocks()[7].x0, 360.0f);
     EXPECT_EQ(blocks.getBlocks()[7].x1, 480.0f); // L + 340 clipped to R
 
     GuardedStore s(640, 480);
@@ -93,17 +92,11 @@ TEST(PieceOneBlocks, BlocksAreClippedToTheBoxAndSwitchOnOneByOne) {
     EXPECT_EQ(s.at(160, 221), px(160, 221, 640));
     for (int i = 0; i < 20; ++i) blocks.drawBlocks(s.store, true);
     EXPECT_EQ(blocks.getBlockCount(), 21); // counts on; all 15 apply
-    blocks.reset();
-    EXPECT_EQ(blocks.getBlockCount(), 0);
 }
 
 TEST(PieceOneJitter, GeneratorAndSmallAmplitudes) {
     RowJitter jitter;
-    EXPECT_EQ(jitter.nextJitter(), 853);
-    EXPECT_EQ(jitter.getSeed(), 819);
-    EXPECT_EQ(jitter.nextJitter(), 426);
-    EXPECT_EQ(jitter.getSeed(), 1073742233);
-    EXPECT_EQ(jitter.nextJitter(), 603979989);
+    for (int32_t value : {853, 426, 603979989}) EXPECT_EQ(jitter.nextJitter(), value);
     for (int i = 0; i < 100000; ++i) ASSERT_GE(jitter.nextJitter(), 0);
 
     GuardedStore keep(16, 4);
@@ -138,8 +131,7 @@ TEST(PieceOneBars, DarkeningClampsAndSoftensTheEdges) {
     EXPECT_EQ(s.at(161, 364), 0x00BFBFBFu);
     EXPECT_EQ(s.at(158, 300), 0x00DFDFDFu);
     EXPECT_EQ(s.at(163, 300), 0x00FFFFFFu);
-    EXPECT_EQ(s.at(160, 119), 0x00FFFFFFu);
-    EXPECT_EQ(s.at(160, 365), 0x00FFFFFFu);
+    EXPECT_EQ(s.at(160, 119) & s.at(160, 365), 0x00FFFFFFu); // above and five rows below: untouched
 }
 
 TEST(PieceOneBars, BeatsStepRightRestartAfterAPauseAndFade) {
@@ -199,8 +191,7 @@ TEST(PieceOneStreaks, AStreakShowsClipColoursAboveAndBelowTheBoxThenFadesAway) {
         ASSERT_EQ(s.at(streak.x, y), drawn ? 0x00102030u : 0u) << y; // fade 0 on the first frame
     }
 
-    // Later frames darken the stored colours more and more; the streak is freed once 7650 ms
-    // have passed since the frame before it.
+    // Later frames darken it more and more; it is freed 7650 ms after the frame before it.
     int32_t x = streak.x;
     streaks.drawStreaks(s.store, false, 5600, frame.data(), 320 * 240);
     streaks.drawStreaks(s.store, false, 6200, frame.data(), 320 * 240);

@@ -69,13 +69,11 @@ TEST(PieceOneRun, QuitInTheOpeningSkipsEverythingButStillStartsEachPartsSound) {
     PieceOne::run(piece.device.get(), piece.frameBuffer.get());
     EXPECT_EQ(piece.device->presents, 3); // setup's black frame and two opening frames
     PieceOne::Sounds sounds = PieceOne::getSounds();
-    EXPECT_TRUE(isPlaying(sounds.openingStream));
-    EXPECT_TRUE(isPlaying(sounds.musicModule));
-    EXPECT_TRUE(isPlaying(sounds.closingStream));
+    for (uint32_t channel : {sounds.openingStream, sounds.musicModule, sounds.closingStream})
+        EXPECT_TRUE(isPlaying(channel)) << channel;
     PieceOne::stop();
-    EXPECT_FALSE(isPlaying(sounds.openingStream));
-    EXPECT_FALSE(isPlaying(sounds.musicModule));
-    EXPECT_FALSE(isPlaying(sounds.closingStream));
+    for (uint32_t channel : {sounds.openingStream, sounds.musicModule, sounds.closingStream})
+        EXPECT_FALSE(isPlaying(channel)) << channel;
     PieceOne::stop(); // the shell stops a piece twice when it was quit
 }
 

@@ -14,8 +14,7 @@
 
 namespace PieceOneTest {
 
-// Settings that let 32-bit frame buffers be made.
-inline void useFrameBufferSettings() {
+inline void useFrameBufferSettings() { // for 32-bit frame buffers
     Settings& settings = Settings::instance();
     settings.set(Settings::BitsPerPixel, 32);
     settings.set(Settings::Platform, 1);
@@ -85,7 +84,6 @@ struct GuardedStore {
         return true;
     }
     uint32_t at(int32_t x, int32_t y) { return store.at(x, y); }
-
     std::vector<uint32_t> block;
     PixelStore store;
 };
