@@ -98,7 +98,7 @@ TEST(PixelRoutines, KnownColoursKeepTheTopBitsOfEachChannel) {
             for (int f = 0; f < 4; ++f) {
                 auto out = run(formats[f], source, count, 2);
                 for (size_t k = 0; k < count; ++k)
-                    ASSERT_EQ(out[2 * k] | out[2 * k + 1] << 8, c.words[f]) << std::hex << c.pixel << " " << f;
+                    ASSERT_EQ(out[2 * k] | out[2 * k + 1] << 8, c.words[f]) << std::hex << c.pixel << f;
             }
         }
 }

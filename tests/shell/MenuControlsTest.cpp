@@ -40,11 +40,7 @@ class MenuControlsTest : public ::testing::Test {
     }
 
     static ControlImage solid(int32_t width, int32_t height, uint32_t pixel) {
-        ControlImage image;
-        image.width = width;
-        image.height = height;
-        image.pixels.assign(size_t(width) * size_t(height), pixel);
-        return image;
+        return ControlImage{width, height, std::vector<uint32_t>(size_t(width) * size_t(height), pixel)};
     }
 
     uint32_t at(int32_t x, int32_t y) const { return frame[size_t(y) * 1024 + size_t(x)] & 0xFFFFFF; }
