@@ -35,19 +35,14 @@ StereoBuffer join(const StereoBuffer& a, const StereoBuffer& b) {
 
 } // namespace
 
-TEST(MusicLoudness, ReferenceSineReadsItsLevelAtEitherRate) {
-    // A 1 kHz sine at -23 dBFS on both channels is -23 LUFS; on one channel 3 dB less.
+TEST(MusicLoudness, ReferenceSineReadsItsLevelAndKWeightingFavoursPresence) {
+    // A 1 kHz sine at -23 dBFS on both channels is -23 LUFS at either rate; on one channel 3 dB less.
     EXPECT_NEAR(measure(sine(1000.0, -23.0, 10.0), kSampleRate), -23.0, 0.1);
     EXPECT_NEAR(measure(sine(1000.0, -23.0, 10.0, 48000), 48000), -23.0, 0.1);
     EXPECT_NEAR(measure(sine(1000.0, -23.0, 10.0, kSampleRate, false), kSampleRate), -26.0, 0.1);
-}
-
-TEST(MusicLoudness, KWeightingFavoursPresenceOverBass) {
-    double low = measure(sine(30.0, -20.0, 5.0), kSampleRate);
     double mid = measure(sine(1000.0, -20.0, 5.0), kSampleRate);
-    double high = measure(sine(8000.0, -20.0, 5.0), kSampleRate);
-    EXPECT_LT(low, mid - 2.0);
-    EXPECT_NEAR(high - mid, 4.0, 1.0);
+    EXPECT_LT(measure(sine(30.0, -20.0, 5.0), kSampleRate), mid - 2.0);
+    EXPECT_NEAR(measure(sine(8000.0, -20.0, 5.0), kSampleRate) - mid, 4.0, 1.0);
 }
 
 TEST(MusicLoudness, GatesLeaveOutSilenceAndQuietPassages) {
@@ -81,6 +76,5 @@ TEST(MusicMastering, ReachesTheTargetWithPeaksUnderTheCeiling) {
 
     StereoBuffer silent(size_t(5 * kSampleRate));
     master(silent, -15.0, -2.5);
-    for (float v : silent.left)
-        ASSERT_EQ(v, 0.0f);
+    EXPECT_EQ(silent.left, std::vector<float>(silent.frames(), 0.0f));
 }

@@ -1,5 +1,5 @@
 // The clip store's cross-fade: the weights at 1.0, just below and 0.0, one clip at two times,
-// and the row roll.
+// unknown names, and the row roll.
 #include "MediaTestSupport.h"
 
 #include "media/ClipLibrary.h"
@@ -18,11 +18,7 @@ using namespace MediaTest;
 
 namespace {
 
-// Clip "a": blue = frame x 8, green = column x 16, red = row x 32; clip "b": flat 200, 100, 50.
-uint32_t numberedPixel(int frame, int x, int y) {
-    return uint32_t(y * 32) << 16 | uint32_t(x * 16) << 8 | uint32_t(frame * 8);
-}
-
+// Clip "a" is numbered; clip "b" is flat 200, 100, 50 (blue, green, red).
 class ClipLibraryTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -30,8 +26,6 @@ protected:
         target = std::make_unique<FrameBuffer>(16, 8, false);
         mirrorClips = false;
         Timer::instance().setTimeMs(0); // the roll track is 0 here
-        a = folder.file("a.avi");
-        b = folder.file("b.avi");
         ASSERT_TRUE(writeClip(a, "ffv1", 16, 8, 23, 30, numberedPixel));
         ASSERT_TRUE(writeClip(b, "ffv1", 16, 8, 23, 30, [](int, int, int) { return 0x3264C8u; }));
         library.addClips({{a, 1300}, {b, 1300}});
@@ -46,7 +40,7 @@ protected:
     static int scaled(int weight, int value) { return productTable()[weight * 256 + value]; }
 
     ScratchFolder folder;
-    std::string a, b;
+    std::string a = folder.file("a.avi"), b = folder.file("b.avi");
     std::unique_ptr<FrameBuffer> target;
     ClipLibrary& library = ClipLibrary::instance();
 };
@@ -54,9 +48,10 @@ protected:
 } // namespace
 
 TEST_F(ClipLibraryTest, MixWeightsTheCurrentAndThePreviousClip) {
-    // 1.0: the current clip alone
+    for (int value = 0; value < 256; ++value) ASSERT_EQ(scaled(255, value), value) << "the identity row";
+    // 1.0: the current clip alone; clip frame 2 holds file frame 1 (decoded at 86 ms)
     library.mix(a, 130, b, 0, 1.0f);
-    EXPECT_EQ(out(3, 2)[0], 8); // clip frame 2 holds file frame 1 (decoded at 86 ms)
+    EXPECT_EQ(out(3, 2)[0], 8);
     EXPECT_EQ(out(3, 2)[1], 48);
     EXPECT_EQ(out(3, 2)[2], 64);
     // 0.0: the current clip unchanged through the identity row
@@ -69,10 +64,6 @@ TEST_F(ClipLibraryTest, MixWeightsTheCurrentAndThePreviousClip) {
     EXPECT_EQ(out(3, 2)[0], scaled(254, 200));
     EXPECT_EQ(out(3, 2)[1], scaled(254, 100));
     EXPECT_EQ(out(3, 2)[2], scaled(254, 50));
-    // 0.5: both at weight 127
-    library.mix(a, 130, b, 0, 0.5f);
-    EXPECT_EQ(out(7, 5)[1], scaled(127, 100) + scaled(127, 7 * 16));
-    EXPECT_EQ(out(7, 5)[2], scaled(127, 50) + scaled(127, 5 * 32));
 }
 
 TEST_F(ClipLibraryTest, OneClipAtTwoTimesBlendsTwoDistinctFrames) {
@@ -82,17 +73,15 @@ TEST_F(ClipLibraryTest, OneClipAtTwoTimesBlendsTwoDistinctFrames) {
     ASSERT_NE(currentBlue, 0);
     EXPECT_EQ(out(0, 0)[0], scaled(127, 0) + scaled(127, currentBlue));
     EXPECT_EQ(out(9, 4)[1], scaled(127, 144) + scaled(127, 144));
-}
 
-TEST_F(ClipLibraryTest, UnknownNamesAndMissingTargetsDrawNothing) {
+    // unknown names and a missing target draw nothing and do not crash
+    std::fill_n(target->getPixels(), 16 * 8 * 4, 0);
     library.mix("nothing", 0, b, 0, 0.5f);
-    library.mix(a, 0, "nothing", 0, 1.0f - 0.25f);
-    library.drawClip(target.get(), "nothing", 0);
+    library.mix(a, 0, "nothing", 0, 0.75f);
     EXPECT_EQ(out(3, 3)[2], 0);
     EXPECT_EQ(library.getClipSurface("nothing"), nullptr);
     library.setTarget(nullptr);
     library.mix(a, 0, b, 0, 0.5f);
-    library.mix(a, 0, b, 0, 1.0f);
 }
 
 TEST_F(ClipLibraryTest, TheRollShiftsRowsOnlyBelowTheClipHeight) {
@@ -113,15 +102,11 @@ TEST_F(ClipLibraryTest, TheRollShiftsRowsOnlyBelowTheClipHeight) {
         if (r >= 8 && !largeSeed) largeSeed = seed;
     }
     ASSERT_TRUE(smallSeed && largeSeed);
-
     int r = offsetFor(smallSeed);
     ShowRandom::seed(smallSeed);
     library.mix(a, 0, b, 0, 0.0f);
-    for (int y = 0; y < 8; ++y)
-        EXPECT_EQ(out(2, y)[2], ((y + r) % 8) * 32) << "row " << y << " roll " << r;
-
+    for (int y = 0; y < 8; ++y) EXPECT_EQ(out(2, y)[2], ((y + r) % 8) * 32) << "row " << y << " roll " << r;
     ShowRandom::seed(largeSeed);
     library.mix(a, 0, b, 0, 0.0f);
-    for (int y = 0; y < 8; ++y)
-        EXPECT_EQ(out(2, y)[2], y * 32) << "an offset of the height or more rolls nothing";
+    for (int y = 0; y < 8; ++y) EXPECT_EQ(out(2, y)[2], y * 32) << "an offset of the height or more rolls nothing";
 }

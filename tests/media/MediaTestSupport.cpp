@@ -53,8 +53,7 @@ bool writeClip(const std::string& path, const std::string& codecName, int width,
     AVStream* stream = avformat_new_stream(output, nullptr);
     AVCodecContext* encoder = avcodec_alloc_context3(codec);
     bool lossless = codecName == "ffv1";
-    encoder->width = width;
-    encoder->height = height;
+    encoder->width = width, encoder->height = height;
     encoder->time_base = AVRational{1, framesPerSecond};
     encoder->framerate = AVRational{framesPerSecond, 1};
     encoder->pix_fmt = lossless ? AV_PIX_FMT_BGR0 : AV_PIX_FMT_YUV420P;
@@ -70,27 +69,20 @@ bool writeClip(const std::string& path, const std::string& codecName, int width,
     ok = ok && avio_open(&output->pb, path.c_str(), AVIO_FLAG_WRITE) >= 0;
     ok = ok && avformat_write_header(output, nullptr) >= 0;
 
-    AVFrame* source = av_frame_alloc();
-    source->format = AV_PIX_FMT_BGR0;
-    source->width = width;
-    source->height = height;
-    av_frame_get_buffer(source, 0);
-    AVFrame* frame = av_frame_alloc();
-    frame->format = encoder->pix_fmt;
-    frame->width = width;
-    frame->height = height;
-    av_frame_get_buffer(frame, 0);
+    auto makeFrame = [&](AVPixelFormat format) {
+        AVFrame* f = av_frame_alloc();
+        f->format = format, f->width = width, f->height = height;
+        av_frame_get_buffer(f, 0);
+        return f;
+    };
+    AVFrame *source = makeFrame(AV_PIX_FMT_BGR0), *frame = makeFrame(encoder->pix_fmt);
     SwsContext* scaler = sws_getContext(width, height, AV_PIX_FMT_BGR0, width, height, encoder->pix_fmt,
                                         SWS_BILINEAR | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
     for (int n = 0; ok && n < frameCount; ++n) {
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
-                uint32_t value = colour(n, x, y);
-                uint8_t* pixel = source->data[0] + y * source->linesize[0] + x * 4;
-                pixel[0] = uint8_t(value);
-                pixel[1] = uint8_t(value >> 8);
-                pixel[2] = uint8_t(value >> 16);
-                pixel[3] = 0;
+                uint32_t value = colour(n, x, y) & 0xFFFFFF; // stored little-endian: B, G, R, 0
+                std::memcpy(source->data[0] + y * source->linesize[0] + x * 4, &value, 4);
             }
         av_frame_make_writable(frame);
         sws_scale(scaler, source->data, source->linesize, 0, height, frame->data, frame->linesize);
@@ -143,8 +135,7 @@ std::vector<uint8_t> makeMpegAudio(double seconds, int sampleRate, int channels)
         frame->nb_samples = encoder->frame_size;
         for (int i = 0; i < encoder->frame_size; ++i) {
             double value = i < count ? std::sin(2.0 * M_PI * 440.0 * double(done + i) / sampleRate) : 0.0;
-            for (int c = 0; c < channels; ++c)
-                samples[i * channels + c] = int16_t(value * 12000.0);
+            for (int c = 0; c < channels; ++c) samples[i * channels + c] = int16_t(value * 12000.0);
         }
         frame->pts = done;
         avcodec_send_frame(encoder, frame);
@@ -161,27 +152,18 @@ std::vector<uint8_t> makeMpegAudio(double seconds, int sampleRate, int channels)
 std::vector<uint8_t> makeModule() {
     std::vector<uint8_t> mod(1084, 0);
     std::memcpy(mod.data(), "test module", 11);
-    // sample 1: 128 bytes of square wave, looped over its whole length
-    uint8_t* sample = mod.data() + 20;
-    std::memcpy(sample, "square", 6);
-    sample[22] = 0;
-    sample[23] = 64; // length in words
-    sample[25] = 64; // volume
-    sample[28] = 0;
-    sample[29] = 64; // repeat length in words
-    for (int i = 1; i < 31; ++i)
-        mod[20 + i * 30 + 29] = 1; // unused samples: repeat length 1
-    mod[950] = 1;                  // song length: one position
-    mod[951] = 127;                // restart position
+    // sample 1: "square", 64 words long, volume 64, looped over its whole length
+    std::memcpy(mod.data() + 20, "square", 6);
+    mod[20 + 23] = 64, mod[20 + 25] = 64, mod[20 + 29] = 64;
+    for (int i = 1; i < 31; ++i) mod[20 + i * 30 + 29] = 1; // unused samples: repeat length 1
+    mod[950] = 1;                                             // song length: one position
+    mod[951] = 127;                                           // restart position
     std::memcpy(mod.data() + 1080, "M.K.", 4);
+    // one pattern: sample 1 at period 428 on the first row of channel 1
     std::vector<uint8_t> pattern(64 * 4 * 4, 0);
-    const int period = 428;
-    pattern[0] = uint8_t((1 & 0xF0) | (period >> 8));
-    pattern[1] = uint8_t(period & 0xFF);
-    pattern[2] = uint8_t((1 & 0x0F) << 4);
+    pattern[0] = 428 >> 8, pattern[1] = 428 & 0xFF, pattern[2] = 1 << 4;
     mod.insert(mod.end(), pattern.begin(), pattern.end());
-    for (int i = 0; i < 128; ++i)
-        mod.push_back(uint8_t(i < 64 ? 100 : 156));
+    for (int i = 0; i < 128; ++i) mod.push_back(uint8_t(i < 64 ? 100 : 156));
     return mod;
 }
 
@@ -212,8 +194,6 @@ void useFrameBufferSettings() {
     settings.set(Settings::Interface, 1);
 }
 
-bool haveShowData() {
-    return std::filesystem::exists("data.data");
-}
+bool haveShowData() { return std::filesystem::exists("data.data"); }
 
 } // namespace MediaTest

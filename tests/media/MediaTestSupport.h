@@ -1,5 +1,4 @@
-// Test material made on the spot: small AVI clips, MPEG audio, a tiny tracker module, scratch
-// folders and the display settings that frame buffers need.
+// Test material made on the spot: small AVI clips, MPEG audio, a tiny module, scratch folders.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +10,11 @@ namespace MediaTest {
 
 // Colour 0x00RRGGBB of pixel (x, y) of frame n.
 using PixelColour = std::function<uint32_t(int frame, int x, int y)>;
+
+// The numbered test picture: blue = frame x 8, green = column x 16, red = row x 32.
+inline uint32_t numberedPixel(int frame, int x, int y) {
+    return uint32_t(y * 32) << 16 | uint32_t(x * 16) << 8 | uint32_t(frame * 8);
+}
 
 // Writes an AVI with one video stream encoded by `codec` ("ffv1" lossless, "mpeg4" lossy);
 // false when the encoder is missing or writing fails.

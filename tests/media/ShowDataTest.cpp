@@ -12,23 +12,12 @@
 
 using namespace MediaTest;
 
-namespace {
-
-class ShowDataTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!haveShowData()) GTEST_SKIP() << "no data.data in the working directory";
-        useFrameBufferSettings();
-        server = std::make_unique<FileServer>(nullptr, 200);
-        server->openArchive("data.data");
-    }
-    std::unique_ptr<FileServer> server;
-};
-
-} // namespace
-
-TEST_F(ShowDataTest, TheThreeClipsDecodeToTheShowsFrameCounts) {
-    extractClips(server.get());
+TEST(ShowData, ClipsDecodeToTheShowsFrameCountsAndTheMusicPlays) {
+    if (!haveShowData()) GTEST_SKIP() << "no data.data in the working directory";
+    useFrameBufferSettings();
+    FileServer server(nullptr, 200);
+    server.openArchive("data.data");
+    extractClips(&server);
     prefetchShowClips();
     VideoClip one(tempClipPath("hxaaayqrvpj6duhqmbg1.avi"), 16900, 23, true);
     VideoClip two(tempClipPath("hxaaayqrvpj6duhqmbg2.avi"), 11000, 23, true);
@@ -38,27 +27,23 @@ TEST_F(ShowDataTest, TheThreeClipsDecodeToTheShowsFrameCounts) {
     EXPECT_EQ(two.getFrameCount(), 254);
     EXPECT_EQ(three.getFrameCount(), 93);
     EXPECT_EQ(two.frameIndexAt(11000), 253);
-    EXPECT_EQ(one.frameIndexAt(16500), 379);
     for (VideoClip* clip : {&one, &two, &three}) {
         ASSERT_GT(clip->getWidth(), 0);
         const uint8_t* frame = clip->getFrame(clip->getFrameCount() / 2);
         size_t bytes = size_t(clip->getWidth()) * size_t(clip->getHeight()) * 3;
         EXPECT_NE(std::count(frame, frame + bytes, 0), std::ptrdiff_t(bytes)) << "a black frame";
     }
-}
 
-TEST_F(ShowDataTest, TheMusicLoadsIntoChannelsThatPlay) {
     SoundSystem& sound = SoundSystem::instance();
     sound.shutdown();
     ASSERT_TRUE(sound.initialise(SoundOutput::Offline));
     std::vector<std::unique_ptr<uint8_t[]>> blocks; // kept until the channels are gone
     for (const char* name :
          {"data/videoclip1.mpg", "data/broken.end", "data/col4.mp3", "data/videoclip2.mpg", "data/broken"}) {
-        uint8_t* data = server->getFile(name);
-        int32_t size = server->getFileSize(name);
-        if (!data) GTEST_SKIP() << name << " is not in data.data";
-        blocks.emplace_back(data);
+        uint8_t* data = blocks.emplace_back(server.getFile(name)).get();
+        ASSERT_NE(data, nullptr) << name;
         bool module = std::string(name) == "data/broken";
+        int32_t size = server.getFileSize(name);
         SoundHandle channel = module ? sound.loadModule(data, size) : sound.createStream(data, size);
         ASSERT_NE(channel, 0u) << name;
         EXPECT_TRUE(module ? sound.playModule(channel) : sound.playStream(channel));
