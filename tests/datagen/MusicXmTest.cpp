@@ -17,7 +17,8 @@ namespace {
 // A sine of exactly `cycles` periods in `frames` frames, at 90 % of full scale.
 Xm::Sample sineSample(int frames, int cycles, bool loop) {
     Xm::Sample s;
-    for (int i = 0; i < frames; ++i) s.data.push_back(int16_t(std::lround(29490.0 * std::sin(6.283185307179586 * cycles * i / frames))));
+    for (int i = 0; i < frames; ++i)
+        s.data.push_back(int16_t(std::lround(29490.0 * std::sin(6.283185307179586 * cycles * i / frames))));
     s.loop = loop;
     s.loopLength = loop ? uint32_t(frames) : 0;
     return s;

@@ -7,12 +7,10 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
-#include <libavutil/imgutils.h>
 #include <libswscale/swscale.h>
 }
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -27,19 +25,14 @@ bool sendAndWrite(AVCodecContext* encoder, AVFrame* frame, AVFormatContext* outp
     if (avcodec_send_frame(encoder, frame) < 0) return false;
     AVPacket* packet = av_packet_alloc();
     bool ok = true;
-    for (;;) {
-        int result = avcodec_receive_packet(encoder, packet);
-        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) break;
-        if (result < 0) {
-            ok = false;
-            break;
-        }
+    int result;
+    while ((result = avcodec_receive_packet(encoder, packet)) == 0) {
         av_packet_rescale_ts(packet, encoder->time_base, stream->time_base);
         packet->stream_index = stream->index;
-        if (av_interleaved_write_frame(output, packet) < 0) ok = false;
+        ok = av_interleaved_write_frame(output, packet) >= 0 && ok;
     }
     av_packet_free(&packet);
-    return ok;
+    return ok && (result == AVERROR(EAGAIN) || result == AVERROR_EOF);
 }
 
 } // namespace
@@ -106,18 +99,14 @@ std::vector<uint8_t> makeMpegAudio(double seconds, int sampleRate, int channels)
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MP2);
     if (!codec) return bytes;
     AVCodecContext* encoder = avcodec_alloc_context3(codec);
-    encoder->sample_fmt = AV_SAMPLE_FMT_S16;
-    encoder->sample_rate = sampleRate;
-    encoder->bit_rate = 128000;
+    encoder->sample_fmt = AV_SAMPLE_FMT_S16, encoder->sample_rate = sampleRate, encoder->bit_rate = 128000;
     av_channel_layout_default(&encoder->ch_layout, channels);
     if (avcodec_open2(encoder, codec, nullptr) < 0) {
         avcodec_free_context(&encoder);
         return bytes;
     }
     AVFrame* frame = av_frame_alloc();
-    frame->format = AV_SAMPLE_FMT_S16;
-    frame->nb_samples = encoder->frame_size;
-    frame->sample_rate = sampleRate;
+    frame->format = AV_SAMPLE_FMT_S16, frame->nb_samples = encoder->frame_size, frame->sample_rate = sampleRate;
     av_channel_layout_copy(&frame->ch_layout, &encoder->ch_layout);
     av_frame_get_buffer(frame, 0);
     AVPacket* packet = av_packet_alloc();
@@ -132,7 +121,6 @@ std::vector<uint8_t> makeMpegAudio(double seconds, int sampleRate, int channels)
         av_frame_make_writable(frame);
         auto* samples = reinterpret_cast<int16_t*>(frame->data[0]);
         int count = int(std::min<int64_t>(encoder->frame_size, total - done));
-        frame->nb_samples = encoder->frame_size;
         for (int i = 0; i < encoder->frame_size; ++i) {
             double value = i < count ? std::sin(2.0 * M_PI * 440.0 * double(done + i) / sampleRate) : 0.0;
             for (int c = 0; c < channels; ++c) samples[i * channels + c] = int16_t(value * 12000.0);
