@@ -36,6 +36,7 @@ bool AudioCapture::append(SoundHandle blockChannel, const uint8_t* block, uint32
     // A part's buffer holds its own channel only: the sound of an earlier part that is still
     // playing must not be mixed into it.
     if (blockChannel != channel) return true;
+    if (lengthBytes <= 0) return true; // nothing to keep (and no buffer may exist yet)
     int64_t end = writePosition + lengthBytes;
     if (end > capacity) {
         overflowed = true;
