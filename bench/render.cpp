@@ -123,6 +123,7 @@ bool renderPieceOne(const std::string& folder, const char* codec) {
         // Processor time of all threads: what the render costs whatever else runs on the machine.
         std::printf("BENCH render_piece_one_cpu_seconds%s %.2f s\n", suffix.c_str(), cpu);
         std::fflush(stdout);
+        removeTempClips(); // _exit skips the exit handlers that would remove the clips
         _exit(0);
     }
     int status = 0;
