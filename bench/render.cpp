@@ -1,6 +1,7 @@
 // Render speed: the AVI writer alone on piece-like synthetic frames in every codec, and piece
 // one rendered completely at 25 frames per second (when the show data exists) in every codec.
 #include "media/VideoFile.h"
+#include "pieces/common/PieceContext.h"
 #include "pieces/one/PieceOne.h"
 #include "platform/DisplayDevice.h"
 #include "platform/FrameBuffer.h"
@@ -103,14 +104,20 @@ bool renderPieceOne(const std::string& folder, const char* codec) {
         device->setFrameBuffer(frameBuffer);
         Show::currentDevice = device;
         Show::currentFrameBuffer = frameBuffer;
-        PieceOne::load(device, frameBuffer);
+        PieceContext context;
+        context.device = device;
+        context.frameBuffer = frameBuffer;
+        context.videoMode = true;
+        context.framesPerSecond = 25;
+        context.codecName = codec;
+        PieceOne::load(context);
         Timer::instance().setTime(0);
         Timer::instance().stop();
 
         auto start = std::chrono::steady_clock::now();
         double cpuStart = processSeconds();
-        PieceOne::setup(device, frameBuffer, true, nullptr);
-        PieceOne::run(device, frameBuffer);
+        PieceOne::setup(context);
+        PieceOne::run(context);
         PieceOne::stop();
         PieceOne::release(); // finishes the three files
         double wall = secondsSince(start);

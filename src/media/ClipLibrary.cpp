@@ -3,10 +3,7 @@
 
 #include "media/ProductTable.h"
 #include "media/VideoClip.h"
-#include "pieces/two/RollTrack.h"
 #include "platform/FrameBuffer.h"
-#include "platform/ShowRandom.h"
-#include "platform/Timer.h"
 #include "resources/ClipExtraction.h"
 
 #include <algorithm>
@@ -74,7 +71,7 @@ void ClipLibrary::blendRow(uint8_t* __restrict out, const uint8_t* __restrict cu
 }
 
 void ClipLibrary::mix(const std::string& currentName, int32_t currentTimeMs, const std::string& previousName,
-                      int32_t previousTimeMs, float mix) {
+                      int32_t previousTimeMs, float mix, int32_t rollOffset) {
     if (mix == 1.0f) {
         drawClip(target, currentName, currentTimeMs);
         return;
@@ -114,14 +111,9 @@ void ClipLibrary::mix(const std::string& currentName, int32_t currentTimeMs, con
     const int64_t previousStride = int64_t(previousPicture->getWidth()) + previousPicture->isDoubled();
     if (width <= 0 || height <= 0) return;
 
-    // The roll: rows start r lines down the clips and wrap round; r of the height or more
-    // leaves them in place.
-    int32_t roll = 0;
-    int32_t rollRange = rollTrack().valueAt(Timer::instance().getElapsedMs());
-    if (rollRange != 0) {
-        roll = ShowRandom::next() % rollRange;
-        if (roll < 0 || roll >= height) roll = 0;
-    }
+    // The roll: rows start rollOffset lines down the clips and wrap round; an offset of the
+    // height or more leaves them in place.
+    const int32_t roll = rollOffset < 0 || rollOffset >= height ? 0 : rollOffset;
 
     uint8_t* targetPixels = target->getPixels();
     for (int32_t y = 0; y < height; ++y) {

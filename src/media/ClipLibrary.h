@@ -28,9 +28,10 @@ public:
     FrameBuffer* getClipSurface(const std::string& name);
     VideoClip* getClip(const std::string& name);
     // Cross-fades into the target: mix is the weight of the previous clip (1.0 draws only the
-    // current one). Rows may be rolled by a random offset below the roll track's value.
+    // current one). The blended rows start rollOffset lines down both clips and wrap round; an
+    // offset below 0 or not below the clip's height leaves them in place.
     void mix(const std::string& currentName, int32_t currentTimeMs, const std::string& previousName,
-             int32_t previousTimeMs, float mix);
+             int32_t previousTimeMs, float mix, int32_t rollOffset = 0);
     // Deletes every clip.
     void clear();
 

@@ -33,7 +33,7 @@ bool readWindowSwitch(const std::string& commandLine) { return contains(commandL
 bool readHelpSwitch(const std::string& commandLine) { return contains(commandLine, "help"); }
 
 int32_t readFrameRate(const std::string& commandLine) {
-    std::string line = lowered(commandLine);
+    std::string line = lowered(withoutAddedWords(commandLine));
     if (line.find("fps") == std::string::npos) return 25;
     size_t digit = line.find_first_of("0123456789");
     if (digit == std::string::npos) return 25;
@@ -50,13 +50,70 @@ int32_t readFrameRate(const std::string& commandLine) {
     return int32_t(value);
 }
 
-std::string readCodecName(const std::string& commandLine) {
+namespace {
+constexpr const char* addedWords[] = {"codec=", "seed=", "pieces="};
+
+// The text after keyword up to the next blank, lower-cased; nothing when keyword is absent.
+std::optional<std::string> wordValue(const std::string& commandLine, const char* keyword) {
     std::string line = lowered(commandLine);
-    size_t at = line.find("codec=");
-    if (at == std::string::npos) return "lossless";
-    size_t start = at + 6;
+    size_t at = line.find(keyword);
+    if (at == std::string::npos) return std::nullopt;
+    size_t start = at + std::string(keyword).size();
     size_t end = line.find(' ', start);
     return line.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+} // namespace
+
+std::string withoutAddedWords(const std::string& commandLine) {
+    std::string line = commandLine;
+    for (const char* keyword : addedWords) {
+        size_t at;
+        while ((at = lowered(line).find(keyword)) != std::string::npos) {
+            size_t end = line.find(' ', at);
+            line.erase(at, end == std::string::npos ? std::string::npos : end - at);
+        }
+    }
+    return line;
+}
+
+std::string readCodecName(const std::string& commandLine) {
+    return wordValue(commandLine, "codec=").value_or("lossless");
+}
+
+std::optional<std::string> readSeedWord(const std::string& commandLine) { return wordValue(commandLine, "seed="); }
+
+std::optional<std::string> readPiecesWord(const std::string& commandLine) {
+    return wordValue(commandLine, "pieces=");
+}
+
+std::optional<uint32_t> parseSeed(const std::string& word, std::string* problem) {
+    bool digitsOnly = !word.empty() && word.size() <= 10;
+    for (char c : word) digitsOnly = digitsOnly && std::isdigit(static_cast<unsigned char>(c));
+    if (digitsOnly && std::stoull(word) <= 0xFFFFFFFFull) return uint32_t(std::stoull(word));
+    if (problem)
+        *problem = "Seed \"seed=" + word + "\" is not a whole number from 0 to 4294967295.";
+    return std::nullopt;
+}
+
+std::optional<std::array<bool, 3>> parsePieces(const std::string& word, std::string* problem) {
+    std::array<bool, 3> chosen = {false, false, false};
+    bool valid = !word.empty();
+    bool expectDigit = true;
+    for (char c : word) {
+        if (expectDigit && c >= '1' && c <= '3' && !chosen[size_t(c - '1')]) {
+            chosen[size_t(c - '1')] = true;
+            expectDigit = false;
+        } else if (!expectDigit && c == ',') {
+            expectDigit = true;
+        } else {
+            valid = false;
+        }
+    }
+    if (valid && !expectDigit) return chosen;
+    if (problem)
+        *problem = "Pieces \"pieces=" + word +
+                   "\" are not a list of the pieces 1 to 3 separated by commas, such as pieces=1,3.";
+    return std::nullopt;
 }
 
 bool isKnownCodec(const std::string& name) {
@@ -75,7 +132,7 @@ std::optional<std::string> checkCodec(const std::string& name) {
 }
 
 std::string usage() {
-    return "Usage: triptych [video] [fps N] [nomenu] [window] [codec=NAME] [help]\n"
+    return "Usage: triptych [video] [fps N] [nomenu] [window] [codec=NAME] [seed=N] [pieces=LIST] [help]\n"
            "  (no words)   show the start menu, then the chosen pieces, full screen\n"
            "  nomenu       skip the start menu and run all three pieces\n"
            "  window       run in a resizable window instead of full screen\n"
@@ -84,6 +141,9 @@ std::string usage() {
            "               the first number anywhere on the command line is taken\n"
            "  codec=NAME   video codec of the rendered files: lossless (FFV1, default),\n"
            "               mjpeg, mpeg (MPEG-4 Part 2) or raw (uncompressed 24-bit)\n"
+           "  seed=N       seed the show's random numbers with N instead of the clock,\n"
+           "               so that a render can be made again byte for byte\n"
+           "  pieces=LIST  the pieces to run or render, e.g. pieces=1,3 or pieces=2\n"
            "  help         print this text\n"
            "The show reads data.data from the current directory.\n";
 }

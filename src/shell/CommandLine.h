@@ -2,6 +2,7 @@
 // blanks), lower-cased, and looks for its keyword anywhere in it, without word boundaries.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,7 +12,8 @@ namespace CommandLine {
 std::string join(int argc, char** argv); // argv[1..] joined by single blanks
 
 bool readVideoSwitch(const std::string& commandLine);  // "video"
-int32_t readFrameRate(const std::string& commandLine); // "fps": first number of the whole line, else 25
+// "fps": the first number of the line without the added words, else 25.
+int32_t readFrameRate(const std::string& commandLine);
 bool readMenuSwitch(const std::string& commandLine);   // "nomenu"
 
 bool readWindowSwitch(const std::string& commandLine); // "window"
@@ -21,6 +23,20 @@ std::string readCodecName(const std::string& commandLine);
 
 // The render codecs understood by "codec=NAME".
 bool isKnownCodec(const std::string& name);
+
+// The line without the words this program adds ("codec=...", "seed=...", "pieces=...", each up
+// to the next blank), so that a digit in them is never read as the frame rate.
+std::string withoutAddedWords(const std::string& commandLine);
+// "seed=N": the text after "seed=" up to the next blank; nothing when the word is absent.
+std::optional<std::string> readSeedWord(const std::string& commandLine);
+// The seed of a "seed=N" word (N a whole number from 0 to 4294967295), or an error text naming
+// the word.
+std::optional<uint32_t> parseSeed(const std::string& word, std::string* problem);
+// "pieces=LIST": the text after "pieces=" up to the next blank; nothing when the word is absent.
+std::optional<std::string> readPiecesWord(const std::string& commandLine);
+// The pieces a "pieces=LIST" word chooses (digits 1 to 3 separated by commas, each once at
+// most), or an error text naming the word.
+std::optional<std::array<bool, 3>> parsePieces(const std::string& word, std::string* problem);
 
 // A frame rate the writers can use (1..1000); otherwise an error text naming the value.
 std::optional<std::string> checkFrameRate(int32_t framesPerSecond);

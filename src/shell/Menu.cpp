@@ -69,6 +69,9 @@ void createMenuControls() {
     toggles[2] = new ToggleButton("data/entry3.jpg", 512, 576, pixels);
     startButton = new PushButton("data/start.jpg", 960, 624, pixels);
     exitButton = new PushButton("data/exit.jpg", 960, 704, pixels);
+    // The toggles start as the command line chose the pieces (all on without "pieces=").
+    for (int piece = 0; piece < 3; ++piece)
+        if (!Show::pieceChosen[piece]) toggles[piece]->startOff();
 }
 
 void runMenu() {

@@ -8,6 +8,7 @@
 #include "platform/Errors.h"
 #include "platform/FrameBuffer.h"
 #include "platform/MessageBox.h"
+#include "platform/ShowFailure.h"
 #include "platform/Timer.h"
 #include "resources/ClipExtraction.h"
 #include "resources/OTable.h"
@@ -82,6 +83,22 @@ int readCommandLine(const std::string& line) {
         std::fprintf(stderr, "triptych: %s\n", problem->c_str());
         return 2;
     }
+    std::string problem;
+    if (auto word = CommandLine::readSeedWord(line)) {
+        Show::seed = CommandLine::parseSeed(*word, &problem);
+        if (!Show::seed) {
+            std::fprintf(stderr, "triptych: %s\n", problem.c_str());
+            return 2;
+        }
+    }
+    if (auto word = CommandLine::readPiecesWord(line)) {
+        auto chosen = CommandLine::parsePieces(*word, &problem);
+        if (!chosen) {
+            std::fprintf(stderr, "triptych: %s\n", problem.c_str());
+            return 2;
+        }
+        for (int piece = 0; piece < 3; ++piece) Show::pieceChosen[piece] = (*chosen)[size_t(piece)];
+    }
     return -1;
 }
 
@@ -114,11 +131,8 @@ void runShow() {
     clearFrameBuffer();
     Timer::instance().start();
     // 14.-15.
-    if (Show::noMenu)
-        for (bool& chosen : Show::pieceChosen)
-            chosen = true;
-    else
-        runMenu();
+    // Without the menu the pieces chosen on the command line run (all of them by default).
+    if (!Show::noMenu) runMenu();
     // 16.-18.
     runPieces();
     Show::currentDevice->close();
@@ -144,6 +158,13 @@ int showMain(int argc, char** argv) {
         closeCurrentDisplay();
         Show::creditsEnabled = false;
         error->report();
+        showCredits();
+    } catch (const ShowFailure& failure) {
+        // The box says only "Error."; the terminal also gets what failed.
+        closeCurrentDisplay();
+        Show::creditsEnabled = false;
+        std::fprintf(stderr, "triptych: %s\n", failure.cause().c_str());
+        Sys_MessageBox("Error.", "", MessageIcon::Stop);
         showCredits();
     } catch (const ExceptionType& error) {
         // The box says only "Error."; the terminal also gets what failed.

@@ -2,6 +2,7 @@
 #include "shell/ShowSequence.h"
 
 #include "animation/SceneManager.h"
+#include "pieces/common/PieceContext.h"
 #include "pieces/one/PieceOne.h"
 #include "pieces/three/PieceThree.h"
 #include "pieces/two/PieceTwo.h"
@@ -42,6 +43,17 @@ void blitToFrameBuffer(uint8_t* destination, const uint8_t* source, int32_t x, i
                     size_t(width) * 4);
 }
 
+PieceContext pieceContext(DisplayDevice* device, FrameBuffer* frameBuffer) {
+    PieceContext context;
+    context.device = device;
+    context.frameBuffer = frameBuffer;
+    context.videoMode = Show::videoMode;
+    context.framesPerSecond = Show::framesPerSecond;
+    context.codecName = Show::codecName;
+    context.seed = Show::seed;
+    return context;
+}
+
 void preloadPieces() {
     Show::currentDevice->present();
     writeDisplaySettings(640, 480);
@@ -50,9 +62,10 @@ void preloadPieces() {
     clearFrameBuffer(Show::secondFrameBuffer);
     clearFrameBuffer();
     Show::currentDevice->present();
-    PieceOne::load(Show::secondDevice, Show::secondFrameBuffer);
-    PieceTwo::load(Show::secondDevice, Show::secondFrameBuffer);
-    PieceThree::load(Show::secondDevice, Show::secondFrameBuffer);
+    const PieceContext loading = pieceContext(Show::secondDevice, Show::secondFrameBuffer);
+    PieceOne::load(loading);
+    PieceTwo::load(loading);
+    PieceThree::load(loading);
     clearFrameBuffer(Show::secondFrameBuffer);
     clearFrameBuffer();
     Show::currentDevice->present();
@@ -92,8 +105,8 @@ void playIntro() {
 namespace {
 // The entry points of one piece, in show order.
 struct PieceEntryPoints {
-    void (*setup)(DisplayDevice*, FrameBuffer*, bool, void*);
-    void (*run)(DisplayDevice*, FrameBuffer*);
+    void (*setup)(const PieceContext&);
+    void (*run)(const PieceContext&);
     void (*stop)();
     void (*release)();
 };
@@ -114,8 +127,9 @@ void runPieces() {
         if (!Show::isQuitRequested()) {
             if (k == 0) clock.setTime(0); // the first piece's clock starts from zero
             clock.stop();
-            piece.setup(Show::currentDevice, Show::currentFrameBuffer, Show::videoMode, Show::instanceHandle);
-            piece.run(Show::currentDevice, Show::currentFrameBuffer);
+            const PieceContext context = pieceContext(Show::currentDevice, Show::currentFrameBuffer);
+            piece.setup(context);
+            piece.run(context);
             piece.stop();
         }
         piece.stop(); // also when a quit request skipped the piece

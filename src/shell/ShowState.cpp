@@ -11,6 +11,7 @@ bool creditsEnabled = true;
 void* instanceHandle = nullptr;
 bool windowed = false;
 std::string codecName = "lossless";
+std::optional<uint32_t> seed;
 DisplayDevice* currentDevice = nullptr;
 FrameBuffer* currentFrameBuffer = nullptr;
 DisplayDevice* secondDevice = nullptr;

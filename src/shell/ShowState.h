@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class DisplayDevice;
@@ -24,6 +25,8 @@ extern void* instanceHandle;
 // Additions of this platform: windowed output and the render codec.
 extern bool windowed;
 extern std::string codecName;
+// "seed=N": the random generator takes N where it would take the clock.
+extern std::optional<uint32_t> seed;
 
 extern DisplayDevice* currentDevice;
 extern FrameBuffer* currentFrameBuffer;

@@ -10,6 +10,11 @@ class ToggleButton : public MenuControl {
     ToggleButton(ControlImage image, int32_t x, int32_t y, uint8_t* destination);
 
     virtual bool isOn() { return state == stateOn; }
+    // Starts switched off, already faded (a piece left out on the command line).
+    void startOff() {
+        state = stateOff;
+        brightness = 0.05f;
+    }
     void animate() override;
 
   protected:

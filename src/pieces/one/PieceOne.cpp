@@ -3,6 +3,8 @@
 // closing stream. In video mode every frame goes to the part's video file.
 #include "pieces/one/PieceOne.h"
 
+#include "pieces/common/PieceContext.h"
+
 #include "animation/SceneManager.h"
 #include "media/SoundSystem.h"
 #include "media/VideoClip.h"
@@ -111,7 +113,9 @@ void finishPart(int part) {
 
 namespace PieceOne {
 
-void load(DisplayDevice* device, FrameBuffer* frameBuffer) {
+void load(const PieceContext& context) {
+    DisplayDevice* device = context.device;
+    FrameBuffer* frameBuffer = context.frameBuffer;
     PieceState& piece = state();
     SoundSystem& sound = SoundSystem::instance();
     // Rendering to video has no real-time device: the writers pull the sound frame by frame.
@@ -131,7 +135,11 @@ void load(DisplayDevice* device, FrameBuffer* frameBuffer) {
     piece.scene->setClip(piece.pieceClip.get());
 }
 
-void setup(DisplayDevice* device, FrameBuffer* frameBuffer, bool videoMode, void* instanceHandle) {
+void setup(const PieceContext& context) {
+    DisplayDevice* device = context.device;
+    FrameBuffer* frameBuffer = context.frameBuffer;
+    const bool videoMode = context.videoMode;
+    void* instanceHandle = nullptr;
     PieceState& piece = state();
     if (!piece.scene) return; // never loaded
     piece.videoMode = videoMode;
@@ -143,7 +151,9 @@ void setup(DisplayDevice* device, FrameBuffer* frameBuffer, bool videoMode, void
     device->present();
 }
 
-void run(DisplayDevice* device, FrameBuffer* frameBuffer) {
+void run(const PieceContext& context) {
+    DisplayDevice* device = context.device;
+    FrameBuffer* frameBuffer = context.frameBuffer;
     PieceState& piece = state();
     if (!piece.scene) return; // never loaded
     piece.device = device;

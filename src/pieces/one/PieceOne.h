@@ -4,19 +4,18 @@
 
 #include <cstdint>
 
-class DisplayDevice;
-class FrameBuffer;
 class PieceOneScene;
+struct PieceContext;
 
 namespace PieceOne {
 // Opens the sound output, loads the three sounds, decodes the clip and builds the sequences,
 // triggers and blocks. Sound failures throw an int: 0 no output, 1 a sound did not load.
-void load(DisplayDevice* device, FrameBuffer* frameBuffer);
+void load(const PieceContext& context);
 // Prepares video mode (hidden window, writers), builds the clip's play position, shows black.
-void setup(DisplayDevice* device, FrameBuffer* frameBuffer, bool videoMode, void* instanceHandle);
+void setup(const PieceContext& context);
 // Opening, main part and closing, each to its music; returns when the closing ends or on a
 // quit request. Throws 3 when a stream cannot be played, 2 when the module cannot.
-void run(DisplayDevice* device, FrameBuffer* frameBuffer);
+void run(const PieceContext& context);
 // Stops the three sounds; throws 2 when one cannot be stopped.
 void stop();
 // Finishes the video files (video mode) and frees the clip.

@@ -2,9 +2,9 @@
 #include "pieces/three/PieceThree.h"
 
 namespace PieceThree {
-void load(DisplayDevice*, FrameBuffer*) {}
-void setup(DisplayDevice*, FrameBuffer*, bool, void*) {}
-void run(DisplayDevice*, FrameBuffer*) {}
+void load(const PieceContext&) {}
+void setup(const PieceContext&) {}
+void run(const PieceContext&) {}
 void stop() {}
 void release() {}
 } // namespace PieceThree

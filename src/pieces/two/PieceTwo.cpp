@@ -2,9 +2,9 @@
 #include "pieces/two/PieceTwo.h"
 
 namespace PieceTwo {
-void load(DisplayDevice*, FrameBuffer*) {}
-void setup(DisplayDevice*, FrameBuffer*, bool, void*) {}
-void run(DisplayDevice*, FrameBuffer*) {}
+void load(const PieceContext&) {}
+void setup(const PieceContext&) {}
+void run(const PieceContext&) {}
 void stop() {}
 void release() {}
 } // namespace PieceTwo

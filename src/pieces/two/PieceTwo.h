@@ -2,13 +2,12 @@
 // and release of its video writers when the credits come).
 #pragma once
 
-class DisplayDevice;
-class FrameBuffer;
+struct PieceContext;
 
 namespace PieceTwo {
-void load(DisplayDevice* device, FrameBuffer* frameBuffer);
-void setup(DisplayDevice* device, FrameBuffer* frameBuffer, bool videoMode, void* instanceHandle);
-void run(DisplayDevice* device, FrameBuffer* frameBuffer);
+void load(const PieceContext& context);
+void setup(const PieceContext& context);
+void run(const PieceContext& context);
 void stop();
 void release();
 } // namespace PieceTwo

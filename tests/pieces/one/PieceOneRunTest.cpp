@@ -3,6 +3,7 @@
 #include "PieceOneTestSupport.h"
 
 #include "media/SoundSystem.h"
+#include "pieces/common/PieceContext.h"
 #include "pieces/one/PieceOne.h"
 #include "pieces/one/PieceOneScene.h"
 #include "platform/DisplayDevice.h"
@@ -48,8 +49,10 @@ struct LoadedPiece {
         device->frameBuffer = frameBuffer.get();
         device->setFrameBuffer(frameBuffer.get());
         device->open();
-        PieceOne::load(device.get(), frameBuffer.get());
-        PieceOne::setup(device.get(), frameBuffer.get(), false, nullptr);
+        context.device = device.get();
+        context.frameBuffer = frameBuffer.get();
+        PieceOne::load(context);
+        PieceOne::setup(context);
     }
     ~LoadedPiece() {
         PieceOne::release();
@@ -57,6 +60,7 @@ struct LoadedPiece {
     }
     std::unique_ptr<QuittingDevice> device;
     std::unique_ptr<FrameBuffer> frameBuffer;
+    PieceContext context;
 };
 
 bool isPlaying(uint32_t channel) { return SoundSystem::instance().isActive(channel); }
@@ -66,7 +70,7 @@ bool isPlaying(uint32_t channel) { return SoundSystem::instance().isActive(chann
 TEST(PieceOneRun, QuitInTheOpeningSkipsEverythingButStillStartsEachPartsSound) {
     if (!std::filesystem::exists("data.data")) GTEST_SKIP() << "no default show data";
     LoadedPiece piece([](QuittingDevice& device) { return device.presents == 3; });
-    PieceOne::run(piece.device.get(), piece.frameBuffer.get());
+    PieceOne::run(piece.context);
     EXPECT_EQ(piece.device->presents, 3); // setup's black frame and two opening frames
     PieceOne::Sounds sounds = PieceOne::getSounds();
     for (uint32_t channel : {sounds.openingStream, sounds.musicModule, sounds.closingStream})
@@ -88,7 +92,7 @@ TEST(PieceOneRun, QuitInTheMainPartAfterTheClipWasShown) {
             for (int32_t x = 160; x < 480; ++x) clipShown = clipShown || store.at(x, y) != 0;
         return ++mainFrames == 20;
     });
-    PieceOne::run(piece.device.get(), piece.frameBuffer.get());
+    PieceOne::run(piece.context);
     EXPECT_EQ(mainFrames, 20);
     EXPECT_TRUE(clipShown);
     EXPECT_TRUE(isPlaying(PieceOne::getSounds().closingStream));

@@ -1,0 +1,48 @@
+// One rendered AVI file as a piece writes it: frames read back from the piece's frame buffer,
+// each with exactly the sound of its channel that belongs to it, and the render progress.
+#pragma once
+
+#include "media/SoundSystem.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class FrameBuffer;
+class VideoFile;
+
+struct RenderFileFormat {
+    std::string fileName;
+    int32_t width = 640;
+    int32_t height = 480;
+    int32_t framesPerSecond = 25;
+    std::string codecName = "lossless";
+    bool withAudio = true;
+};
+
+class RenderWriter {
+public:
+    // Creates the file; a failure ends the show with the writer's message, naming the file.
+    explicit RenderWriter(const RenderFileFormat& format);
+    // Finishes the file: header lengths and index written.
+    ~RenderWriter();
+    RenderWriter(const RenderWriter&) = delete;
+    RenderWriter& operator=(const RenderWriter&) = delete;
+
+    // Frames come from frameBuffer's pixel store (bytes 0..2 of each 4-byte pixel, rows of the
+    // store's width from the top, as many as the file is high), sound from channel (0: none).
+    // A doubled store is read as it lies, its in-between lines included.
+    void attach(FrameBuffer* frameBuffer, SoundHandle channel);
+    // Appends the frame now in the frame buffer with its sound; percent 0..100 moves the
+    // progress (negative leaves it alone).
+    void writeFrame(int32_t percent);
+    int32_t getFramesWritten() const;
+
+private:
+    RenderFileFormat format;
+    std::unique_ptr<VideoFile> file;
+    FrameBuffer* source = nullptr;
+    SoundHandle channel = 0;
+    std::vector<uint8_t> rgbFrame;
+};

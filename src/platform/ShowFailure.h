@@ -1,0 +1,19 @@
+// A failure that ends the show through its catch-all handler: the show's integer error code
+// (for the pieces' music: 1 not created, 3 not played, 2 not stopped; 0 an exhausted cut list)
+// and the cause, naming the operation and the entry or file, which is written under "Error.".
+#pragma once
+
+#include <exception>
+#include <string>
+
+class ShowFailure : public std::exception {
+public:
+    ShowFailure(int code, std::string cause) : errorCode(code), causeText(std::move(cause)) {}
+    int code() const { return errorCode; }
+    const std::string& cause() const { return causeText; }
+    const char* what() const noexcept override { return causeText.c_str(); }
+
+private:
+    int errorCode;
+    std::string causeText;
+};
