@@ -32,12 +32,14 @@ TEST(CommandLine, KeywordsMatchAnywhereInAnyCaseEvenRunTogether) {
 }
 
 TEST(CommandLine, FrameRateTakesTheFirstDigitsOfTheWholeLine) {
-    // Without "fps" the default; any digit counts, even inside another word; a minus sign in
-    // front of the first digit is not read; huge numbers saturate and are refused later.
+    // Without "fps" the default; any digit counts, even inside another word, but never one in
+    // the words this program adds; a minus sign in front of the first digit is not read; huge
+    // numbers saturate and are refused later.
     const std::pair<const char*, int32_t> cases[] = {
         {"fps 30", 30},  {"fps", 25},         {"video 30", 25}, {"take2 fps 30", 2},
-        {"FPS60", 60},   {"fps -5", 5},       {"fps 12.5", 12}, {"codec=h264 fps 30", 264},
-        {"fps 0", 0},    {"fps 99999999999999", INT32_MAX}};
+        {"FPS60", 60},   {"fps -5", 5},       {"fps 12.5", 12}, {"codec=h264 fps 30", 30},
+        {"fps 0", 0},    {"fps 99999999999999", INT32_MAX}, {"seed=7 fps 30", 30},
+        {"PIECES=1,3 Seed=12 fps", 25}, {"video/seed=9 fps 5 pieces=2", 5}};
     for (auto [line, rate] : cases) EXPECT_EQ(readFrameRate(line), rate) << line;
 }
 
@@ -50,4 +52,28 @@ TEST(CommandLine, RangeAndCodecRefusals) {
     EXPECT_NE(checkFrameRate(1001)->find("1001"), std::string::npos);
     EXPECT_FALSE(checkCodec("mpeg"));
     EXPECT_TRUE(checkCodec("h264"));
+}
+
+TEST(CommandLine, SeedAndPiecesWordsAreReadOrRefusedByName) {
+    std::string problem;
+    EXPECT_FALSE(readSeedWord("video fps 30"));
+    EXPECT_EQ(readSeedWord("video SEED=42 fps 30"), "42");
+    EXPECT_EQ(parseSeed("0", &problem), 0u);
+    EXPECT_EQ(parseSeed("4294967295", &problem), 4294967295u);
+    for (const char* bad : {"", "-1", "4294967296", "12x", "99999999999"}) {
+        problem.clear();
+        EXPECT_FALSE(parseSeed(bad, &problem)) << bad;
+        EXPECT_NE(problem.find(std::string("seed=") + bad), std::string::npos) << problem;
+    }
+
+    EXPECT_EQ(readPiecesWord("nomenu pieces=1,3"), "1,3");
+    using Chosen = std::array<bool, 3>;
+    EXPECT_EQ(parsePieces("2", &problem), (Chosen{false, true, false}));
+    EXPECT_EQ(parsePieces("3,1", &problem), (Chosen{true, false, true}));
+    EXPECT_EQ(parsePieces("1,2,3", &problem), (Chosen{true, true, true}));
+    for (const char* bad : {"", "0", "4", "1,", ",1", "1,,2", "12", "1,1", "one", "1;3"}) {
+        problem.clear();
+        EXPECT_FALSE(parsePieces(bad, &problem)) << bad;
+        EXPECT_NE(problem.find(std::string("pieces=") + bad), std::string::npos) << problem;
+    }
 }
