@@ -1,6 +1,10 @@
 // Command-line readers with the show's substring rules.
 #include "shell/CommandLine.h"
 
+#include "media/render/AviEncoder.h"
+
+#include <algorithm>
+
 #include <cctype>
 #include <climits>
 
@@ -117,7 +121,8 @@ std::optional<std::array<bool, 3>> parsePieces(const std::string& word, std::str
 }
 
 bool isKnownCodec(const std::string& name) {
-    return name == "lossless" || name == "mjpeg" || name == "mpeg" || name == "raw";
+    const std::vector<std::string>& names = AviEncoder::codecNames();
+    return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 std::optional<std::string> checkFrameRate(int32_t framesPerSecond) {
@@ -128,7 +133,9 @@ std::optional<std::string> checkFrameRate(int32_t framesPerSecond) {
 
 std::optional<std::string> checkCodec(const std::string& name) {
     if (isKnownCodec(name)) return std::nullopt;
-    return "Unknown codec \"" + name + "\": use codec=lossless, codec=mjpeg, codec=mpeg or codec=raw.";
+    std::string known;
+    for (const std::string& codec : AviEncoder::codecNames()) known += (known.empty() ? "codec=" : ", codec=") + codec;
+    return "Unknown codec \"" + name + "\": use " + known + ".";
 }
 
 std::string usage() {
@@ -139,8 +146,9 @@ std::string usage() {
            "  video        render every piece to AVI files in the current directory\n"
            "  fps N        frame rate of the rendered files (1 to 1000, default 25);\n"
            "               the first number anywhere on the command line is taken\n"
-           "  codec=NAME   video codec of the rendered files: lossless (FFV1, default),\n"
-           "               mjpeg, mpeg (MPEG-4 Part 2) or raw (uncompressed 24-bit)\n"
+           "  codec=NAME   video codec of the rendered files: lossless (default, UT Video),\n"
+           "               utvideo or ffv1 (lossless), mjpeg, mpeg (MPEG-4 Part 2)\n"
+           "               or raw (uncompressed 24-bit)\n"
            "  seed=N       seed the show's random numbers with N instead of the clock,\n"
            "               so that a render can be made again byte for byte\n"
            "  pieces=LIST  the pieces to run or render, e.g. pieces=1,3 or pieces=2\n"

@@ -36,7 +36,7 @@ void expectFinishedPartFile(const std::string& path, int32_t framesPerSecond, bo
     ASSERT_TRUE(probe.opened);
     EXPECT_EQ(probe.width, 640);
     EXPECT_EQ(probe.height, 480);
-    EXPECT_EQ(probe.videoCodec, "ffv1");
+    EXPECT_EQ(probe.videoCodec, "utvideo");
     ASSERT_TRUE(probe.hasAudio);
     if (!mayBeEmpty) {
         ASSERT_GT(probe.videoFrames, 0);

@@ -58,11 +58,12 @@ TEST_P(LosslessCodecs, FramesComeBackExactlyAndUpright) {
     for (int32_t n = 0; n < 3; ++n) EXPECT_TRUE(probe.frames[n] == syntheticFrame(66, 48, n)) << "frame " << n;
 }
 
-INSTANTIATE_TEST_SUITE_P(Render, LosslessCodecs, ::testing::Values("lossless", "raw"));
+INSTANTIATE_TEST_SUITE_P(Render, LosslessCodecs, ::testing::Values("lossless", "utvideo", "ffv1", "raw"));
 
 TEST_F(WriterTest, EveryCodecWritesItsOwnStreamWithPcmSound) {
     const std::pair<const char*, const char*> codecs[] = {
-        {"lossless", "ffv1"}, {"mjpeg", "mjpeg"}, {"mpeg", "mpeg4"}, {"raw", "rawvideo"}};
+        {"lossless", "utvideo"}, {"utvideo", "utvideo"}, {"ffv1", "ffv1"},
+        {"mjpeg", "mjpeg"},      {"mpeg", "mpeg4"},       {"raw", "rawvideo"}};
     for (auto [name, streamCodec] : codecs) {
         Show::codecName = name;
         std::string path = scratch.file(std::string(name) + ".avi");

@@ -6,12 +6,13 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct AviVideoFormat {
     int32_t width = 640;
     int32_t height = 480;
     int32_t framesPerSecond = 25;
-    std::string codec = "lossless"; // lossless (FFV1), mjpeg, mpeg (MPEG-4 Part 2), raw (BGR24)
+    std::string codec = "lossless"; // one of AviEncoder::codecNames()
 };
 
 struct AviAudioFormat {
@@ -52,6 +53,11 @@ public:
     bool hasAudio() const;
     int64_t getFramesWritten() const;
     int64_t getAudioSamplesWritten() const;
+
+    // The codec names a video stream can be made with: "lossless" (the default lossless codec),
+    // each lossless codec by its own name ("utvideo", "ffv1"), "mjpeg", "mpeg" (MPEG-4 Part 2)
+    // and "raw" (uncompressed BGR24).
+    static const std::vector<std::string>& codecNames();
 
     // The library's text for an error code ("Permission denied", "No space left on device").
     static std::string describeError(int code);
