@@ -125,6 +125,7 @@ void runShow() {
     clearFrameBuffer();
     createMenuControls();
     clearFrameBuffer();
+    awaitShowClips(); // a clip that fails to decode ends the show before the menu
     Timer::instance().start();
     // 14.-15.
     // Without the menu the pieces chosen on the command line run (all of them by default).
