@@ -131,3 +131,7 @@ void prefetchShowClips() {
     VideoClip::prefetch(tempClipPath("hxaaayqrvpj6duhqmbg2.avi"), 11000, 23);
     VideoClip::prefetch(tempClipPath("hxaaayqrvpj6duhqmbg3.avi"), 3200, 29);
 }
+
+void awaitShowClips() {
+    VideoClip::awaitPrefetches();
+}

@@ -53,3 +53,6 @@ private:
 // Starts decoding the show's three extracted clips on worker threads (piece two's two clips at
 // 23 frames per second, piece one's at 29), so the pieces' loads find them decoded.
 void prefetchShowClips();
+// Waits for those decodes; a clip that cannot be read ends the show there, with the clip
+// reader's message and exit code 1, also when no piece has asked for it yet.
+void awaitShowClips();

@@ -61,6 +61,17 @@ PrefetchRegistry& registry() {
     return *theRegistry;
 }
 
+// Takes a decode's frames; a failure on the worker is reported here, on the calling thread.
+VideoClip::Decoded takeDecoded(std::future<VideoClip::Decoded>& decode) {
+    try {
+        return decode.get();
+    } catch (const VideoFileError& error) {
+        VideoFile::fail(error.message, error.code);
+    } catch (const std::bad_alloc&) {
+        VideoFile::fail("Couldn't decompress video-stream", ENOMEM);
+    }
+}
+
 } // namespace
 
 int32_t VideoClip::countFrames(int32_t lengthMs, int32_t framesPerSecond) {
@@ -88,6 +99,17 @@ void VideoClip::prefetch(const std::string& name, int32_t lengthMs, int32_t fram
                                          VideoFailureMode::Throw);
 }
 
+void VideoClip::awaitPrefetches() {
+    PrefetchRegistry& prefetches = registry();
+    std::lock_guard<std::mutex> guard(prefetches.lock);
+    for (auto& [key, decode] : prefetches.pending) {
+        // The frames go back as a finished decode for the VideoClip that takes them later.
+        std::promise<Decoded> finished;
+        finished.set_value(takeDecoded(decode));
+        decode = finished.get_future();
+    }
+}
+
 VideoClip::VideoClip(const std::string& name, int32_t lengthMs_, int32_t framesPerSecond_, bool preload)
     : lengthMs(lengthMs_), framesPerSecond(framesPerSecond_) {
     std::future<Decoded> prefetched;
@@ -101,14 +123,7 @@ VideoClip::VideoClip(const std::string& name, int32_t lengthMs_, int32_t framesP
         }
     }
     if (prefetched.valid()) {
-        // A failure on the worker is reported here, on the loading thread.
-        try {
-            adopt(prefetched.get());
-        } catch (const VideoFileError& error) {
-            VideoFile::fail(error.message, error.code);
-        } catch (const std::bad_alloc&) {
-            VideoFile::fail("Couldn't decompress video-stream", ENOMEM);
-        }
+        adopt(takeDecoded(prefetched));
     } else if (preload) {
         adopt(decodeFrames(name, lengthMs, framesPerSecond, VideoFailureMode::Fatal));
     } else {

@@ -25,6 +25,9 @@ public:
     // and frame rate takes the decoded frames instead of decoding again. Several prefetches
     // decode at the same time, so loading is bounded by the longest clip.
     static void prefetch(const std::string& name, int32_t lengthMs, int32_t framesPerSecond);
+    // Waits for the prefetched decodes no VideoClip has taken yet. A failure among them ends the
+    // process as a failing VideoClip would; the frames of the others wait for their VideoClip.
+    static void awaitPrefetches();
 
     // Copies the frame at timeMs (frame floor(fps x timeMs / 1000), held to the decoded range)
     // to frameBuffer at its left and top; pixels outside the frame buffer are skipped.

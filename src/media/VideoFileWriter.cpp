@@ -5,6 +5,7 @@
 #include "media/render/AudioCapture.h"
 #include "media/render/AviEncoder.h"
 #include "media/render/EncoderThread.h"
+#include "media/render/OpenWriters.h"
 #include "media/render/RenderProgress.h"
 #include "media/render/VideoFrameSource.h"
 #include "platform/FrameBuffer.h"
@@ -18,7 +19,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 #include <vector>
 
 struct VideoFile::Writer {
@@ -53,46 +53,6 @@ struct VideoFile::Writer {
     // at high frame rates frames x rate no longer fits 32 bits within a part.
     int64_t nextFrameAudioEnd() const { return (int64_t(framesWritten) + 1) * audioRate / framesPerSecond; }
 };
-
-namespace {
-
-// Writers whose files are still open. Every way out of the process finishes them, so a fatal
-// error or an early exit leaves playable files behind.
-std::mutex openWritersLock;
-std::vector<EncoderThread*>& openWriters() {
-    static auto* writers = new std::vector<EncoderThread*>();
-    return *writers;
-}
-
-void finishOpenWritersAtExit() {
-    std::lock_guard<std::mutex> guard(openWritersLock);
-    for (EncoderThread* output : openWriters()) output->finish();
-    openWriters().clear();
-}
-
-void registerOpenWriter(EncoderThread* output) {
-    static bool exitHandlerRegistered = false;
-    std::lock_guard<std::mutex> guard(openWritersLock);
-    if (!exitHandlerRegistered) {
-        std::atexit(finishOpenWritersAtExit);
-        exitHandlerRegistered = true;
-    }
-    openWriters().push_back(output);
-}
-
-// False when the exit handler finished the writer already.
-bool unregisterOpenWriter(EncoderThread* output) {
-    std::lock_guard<std::mutex> guard(openWritersLock);
-    auto& writers = openWriters();
-    for (auto at = writers.begin(); at != writers.end(); ++at)
-        if (*at == output) {
-            writers.erase(at);
-            return true;
-        }
-    return false;
-}
-
-} // namespace
 
 void resetAudioCapture() { AudioCapture::instance().reset(); }
 
@@ -143,7 +103,7 @@ VideoFile::VideoFile(void* instanceHandle, const char* fileName, int32_t frameWi
     }
     w.output = std::make_unique<EncoderThread>(w.encoder, size_t(frameWidth) * size_t(frameHeight) * 3,
                                                w.audioBlockAlign);
-    registerOpenWriter(w.output.get());
+    OpenWriters::add(w.output.get());
     // A new writer starts a new capture: its part's sound begins at position 0.
     if (w.audioEnabled) AudioCapture::instance().reset();
 }
@@ -151,13 +111,10 @@ VideoFile::VideoFile(void* instanceHandle, const char* fileName, int32_t frameWi
 void VideoFile::WriterDeleter::operator()(Writer* w) const {
     if (!w) return;
     RenderProgress::instance().finishLine();
-    if (w->output && unregisterOpenWriter(w->output.get())) {
-        int result = w->output->finish();
-        if (result < 0) {
-            std::string message = w->writeFailure();
-            delete w;
-            fail(message, result);
-        }
+    if (int result = w->output ? OpenWriters::finish(w->output.get()) : 0; result < 0) {
+        std::string message = w->writeFailure();
+        delete w;
+        fail(message, result);
     }
     delete w;
 }

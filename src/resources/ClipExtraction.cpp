@@ -1,9 +1,10 @@
 // Clip extraction: a private temporary directory (mode 0700) holding the three clips under
-// their fixed names, removed at normal exit, on the error paths and on SIGINT / SIGTERM.
+// their fixed names, removed at every exit, on the error paths and on signals.
 #include "resources/ClipExtraction.h"
 
 #include "platform/Errors.h"
 #include "platform/MessageBox.h"
+#include "platform/QuitSignals.h"
 #include "resources/FileServer.h"
 
 #include <cerrno>
@@ -114,10 +115,16 @@ void onSignal(int signalNumber) {
         previous.sa_handler(signalNumber);
 }
 
+bool isQuitSignal(int signalNumber) {
+    return signalNumber == SIGINT || signalNumber == SIGTERM || signalNumber == SIGHUP || signalNumber == SIGQUIT;
+}
+
 // Puts onSignal in front of whatever handles the watched signals now (again, if a later
-// handler replaced it).
+// handler replaced it). Where the show catches the quit signals, they are left to it: it ends
+// through exit or quick_exit, whose handlers remove the clips after the files are finished.
 void installSignalHandlers() {
     for (int slot = 0; slot < watchedCount; ++slot) {
+        if (Sys_AreQuitSignalsCaught() && isQuitSignal(watchedSignals[slot])) continue;
         struct sigaction current {};
         sigaction(watchedSignals[slot], nullptr, &current);
         if (!(current.sa_flags & SA_SIGINFO) && current.sa_handler == onSignal) continue;
@@ -174,6 +181,7 @@ void extractClips(FileServer* fileServer) {
     try {
         if (!exitHandlerRegistered) {
             std::atexit(removeAtExit);
+            std::at_quick_exit(removeAtExit);
             exitHandlerRegistered = true;
         }
         makeTempDirectory();

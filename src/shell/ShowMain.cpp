@@ -8,6 +8,7 @@
 #include "platform/Errors.h"
 #include "platform/FrameBuffer.h"
 #include "platform/MessageBox.h"
+#include "platform/QuitSignals.h"
 #include "platform/ShowFailure.h"
 #include "platform/Timer.h"
 #include "resources/ClipExtraction.h"
@@ -18,7 +19,6 @@
 #include "shell/ShowSequence.h"
 #include "shell/ShowState.h"
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -31,10 +31,6 @@ void removeTempClipsAtExit() {
 // Process-wide services, kept until the process ends.
 Servers* services = nullptr;
 OTable* projectionTables = nullptr;
-
-void onQuitSignal(int) {
-    Show::quitRequested.store(1);
-}
 
 void onDisplayQuit() {
     Show::requestQuit();
@@ -129,6 +125,7 @@ void runShow() {
     clearFrameBuffer();
     createMenuControls();
     clearFrameBuffer();
+    awaitShowClips(); // a clip that fails to decode ends the show before the menu
     Timer::instance().start();
     // 14.-15.
     // Without the menu the pieces chosen on the command line run (all of them by default).
@@ -144,8 +141,7 @@ void runShow() {
 int showMain(int argc, char** argv) {
     // 1. the extracted clips go away at every normal exit
     std::atexit(removeTempClipsAtExit);
-    std::signal(SIGINT, onQuitSignal);
-    std::signal(SIGTERM, onQuitSignal);
+    Sys_CatchQuitSignals();
     // 2.-3.
     Show::instanceHandle = nullptr;
     std::string line = CommandLine::join(argc, argv);

@@ -15,6 +15,8 @@
 #include "platform/Timer.h"
 #include "shell/ShowState.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 void writeDisplaySettings(int32_t width, int32_t height) {
@@ -116,6 +118,13 @@ const PieceEntryPoints pieces[3] = {
     {PieceTwo::setup, PieceTwo::run, PieceTwo::stop, PieceTwo::release},
     {PieceThree::setup, PieceThree::run, PieceThree::stop, PieceThree::release},
 };
+
+// With TRIPTYCH_LOG_PIECES set (not "0"), a line on stderr as each piece starts, for scripts
+// that check which pieces ran.
+void logPieceStart(int pieceNumber) {
+    const char* wanted = std::getenv("TRIPTYCH_LOG_PIECES");
+    if (wanted && *wanted && std::strcmp(wanted, "0") != 0) std::fprintf(stderr, "triptych: piece %d starts\n", pieceNumber);
+}
 } // namespace
 
 void runPieces() {
@@ -129,6 +138,7 @@ void runPieces() {
             clock.stop();
             const PieceContext context = pieceContext(Show::currentDevice, Show::currentFrameBuffer);
             piece.setup(context);
+            logPieceStart(k + 1);
             piece.run(context);
             piece.stop();
         }

@@ -2,6 +2,8 @@
 // render progress share, and the current and second display device / frame buffer pairs.
 #pragma once
 
+#include "platform/QuitRequest.h"
+
 #include <atomic>
 #include <cstdint>
 #include <optional>
@@ -34,6 +36,7 @@ extern DisplayDevice* secondDevice;
 extern FrameBuffer* secondFrameBuffer;
 
 inline void requestQuit() { quitRequested.store(1); }
-inline bool isQuitRequested() { return quitRequested.load() != 0; }
+// Signals set the platform's quit request, which counts as well.
+inline bool isQuitRequested() { return quitRequested.load() != 0 || Sys_IsQuitRequested(); }
 
 } // namespace Show

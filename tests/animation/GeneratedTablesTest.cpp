@@ -1,17 +1,9 @@
-// The cross-fade product table and the roll track: contents, counts, grid and first/last keys.
-#include "media/ProductTable.h"
+// Piece two's roll track: key counts, grid and first/last keys.
 #include "pieces/two/RollTrack.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
-
-TEST(ProductTable, EveryEntryIsTheScaledByte) {
-    const uint8_t* table = productTable();
-    EXPECT_EQ(table, productTable()); // built once
-    for (int i = 0; i < 256; ++i)
-        for (int j = 0; j < 256; ++j) ASSERT_EQ(table[i * 256 + j], i * j / 255) << i << " x " << j;
-}
 
 TEST(RollTrack, KeysHaveTheStatedCountsGridAndEnds) {
     const IntTrack& track = rollTrack();

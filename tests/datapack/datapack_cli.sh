@@ -83,7 +83,8 @@ expect 1 "$tool" create keep.data missing-file
 cmp -s keep.data show.data || fail "a failed create changed the existing archive"
 ls ./*.partial-* >/dev/null 2>&1 && fail "temporary files left behind"
 
-# --- hostile archives: refused with exit 1, never a crash ---
+# --- hostile archives: refused with exit 1 and one line, never a crash (the reader's own tests
+# go through every kind of damage; here each command meets a few) ---
 hostile() { # name, bytes after the marker
   printf '%s%s' "$marker" "$2" >"$1"
   expect 1 "$tool" check "$1"
@@ -91,16 +92,10 @@ hostile() { # name, bytes after the marker
   expect 1 "$tool" extract "$1" a
 }
 printf 'no marker at all' >nomarker.data; expect 1 "$tool" list nomarker.data
-printf '%s' "$marker" >markerend.data; expect 1 "$tool" check markerend.data
 : >zero.data; expect 1 "$tool" list zero.data
 hostile negative.data '@a@-5@@xxxxx'
-hostile notnumber.data '@a@abc@@x'
 hostile pastend.data '@a@100@@short'
-hostile huge.data '@a@2147483647@@x'
-hostile overflow.data '@a@99999999999999999999@@x'
-hostile noterminator.data '@a@1@'
 hostile unfinished.data '@a-name-that-never-ends'
-printf '%s@%s@1@@x' "$marker" "$long" >longname.data; expect 1 "$tool" list longname.data
 { printf '%s@' "$marker"; for i in $(seq 1025); do printf 'f%d@0@' "$i"; done; printf '@'; } >many.data
 expect 1 "$tool" list many.data
 grep -q '1024' err.txt || fail "too many entries not explained: $(cat err.txt)"

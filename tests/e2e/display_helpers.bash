@@ -17,20 +17,26 @@ fail() {
     exit 1
 }
 
-# Skips the test (exit 0) unless the default data holds the menu pictures.
+# Ends the test as skipped: CTest reads exit code 77 as a skip, never as a pass.
+skip() {
+    echo "SKIP: $*"
+    exit 77
+}
+
+# Skips the test unless the default data holds the menu pictures.
 require_menu_data() {
-    [ -f "$BUILD/data.data" ] || { echo "SKIP: $BUILD/data.data does not exist"; exit 0; }
+    [ -f "$BUILD/data.data" ] || skip "$BUILD/data.data does not exist"
     if [ -x "$BUILD/datapack" ]; then
         "$BUILD/datapack" list "$BUILD/data.data" | grep -q '^data/yo8.jpg' ||
-            { echo "SKIP: data.data has no data/yo8.jpg yet"; exit 0; }
+            skip "data.data has no data/yo8.jpg yet"
     else
-        grep -aq 'data/yo8.jpg' "$BUILD/data.data" || { echo "SKIP: data.data has no data/yo8.jpg yet"; exit 0; }
+        grep -aq 'data/yo8.jpg' "$BUILD/data.data" || skip "data.data has no data/yo8.jpg yet"
     fi
 }
 
 # Starts Xvfb (1024x768, 24 bits) on the first free display number and exports DISPLAY.
 start_xvfb() {
-    command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 0; }
+    command -v Xvfb >/dev/null || skip "Xvfb is not installed"
     local number
     for number in $(seq $((20 + $$ % 60)) 99) $(seq 20 99); do
         [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
@@ -52,18 +58,19 @@ start_xvfb() {
     fail "no free display number for Xvfb"
 }
 
-# No boxes, no sound device, and a temporary directory of the test's own to check for leftovers.
+# No boxes, no sound device, a line on stderr as each piece starts, and a temporary directory of
+# the test's own to check for leftovers.
 quiet_show_environment() {
-    export TRIPTYCH_NO_BOXES=1 SDL_AUDIODRIVER=dummy
+    export TRIPTYCH_NO_BOXES=1 SDL_AUDIODRIVER=dummy TRIPTYCH_LOG_PIECES=1
     export TMPDIR="$E2E_WORK/tmp"
     mkdir -p "$TMPDIR"
 }
 
-# Everything a test on the virtual screen needs, or a SKIP line and exit 0 when a part is missing.
+# Everything a test on the virtual screen needs, or a skip when a part is missing.
 prepare_screen_test() {
     require_menu_data
     command -v xdotool >/dev/null && command -v import >/dev/null ||
-        { echo "SKIP: xdotool or ImageMagick missing"; exit 0; }
+        skip "xdotool or ImageMagick missing"
     start_xvfb
     quiet_show_environment
 }
@@ -109,3 +116,16 @@ wait_for_menu() {
 
 # True when the show's stdout holds the credits.
 has_credits() { grep -q "created by" "$E2E_WORK/stdout"; }
+
+# True when the show's stderr says that piece N (1, 2 or 3) started.
+piece_started() { grep -q "^triptych: piece $1 starts$" "$E2E_WORK/stderr"; }
+# Waits up to SECONDS for piece N to start; false when the show ended or the time ran out first.
+wait_for_piece() {
+    local piece=$1 seconds=$2
+    for _ in $(seq $((seconds * 10))); do
+        piece_started "$piece" && return 0
+        kill -0 "$SHOW_PID" 2>/dev/null || { piece_started "$piece"; return; }
+        sleep 0.1
+    done
+    return 1
+}

@@ -3,6 +3,8 @@
 #include "MediaTestSupport.h"
 
 #include "media/VideoFile.h"
+#include "platform/QuitRequest.h"
+#include "platform/QuitSignals.h"
 #include "resources/ArchiveWriter.h"
 #include "resources/ClipExtraction.h"
 #include "resources/FileServer.h"
@@ -115,10 +117,9 @@ TEST_F(ClipExtractionTest, EveryFailureShowsTheMessageAndRaisesOne) {
 
 namespace {
 
-// A child that extracts, reports its directory through a pipe and then waits. With a handler
-// of its own (as the show has, while no frame loop polls it) a signal only asks it to end,
+// A child that extracts, reports its directory through a pipe and then waits. With the show's
+// quit signals caught (and no frame loop polling the request) a signal only asks it to end,
 // and it writes "!" to say it saw the request.
-volatile sig_atomic_t endRequested = 0;
 
 struct Child {
     pid_t pid;
@@ -132,13 +133,13 @@ Child startChild(bool withHandler) {
     pid_t pid = fork();
     if (pid == 0) {
         alarm(30); // a child the test lost track of ends by itself
-        if (withHandler) std::signal(SIGTERM, [](int) { endRequested = 1; });
+        if (withHandler) Sys_CatchQuitSignals();
         FileServer server(nullptr, 200);
         extractClips(&server);
         std::string directory = tempClipDirectory();
         if (write(channel[1], directory.c_str(), directory.size()) < 0) _exit(21);
         for (bool told = false;; usleep(1000))
-            if (endRequested && !told) told = write(channel[1], "!", 1) == 1;
+            if (Sys_IsQuitRequested() && !told) told = write(channel[1], "!", 1) == 1;
     }
     close(channel[1]);
     char buffer[4096];
@@ -159,7 +160,8 @@ TEST_F(ClipExtractionTest, SignalsRemoveTheDirectory) {
     close(plain.channel);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
     EXPECT_FALSE(fs::exists(plain.directory));
-    // the show's handler only asks it to end: the clips stay; a second signal ends it
+    // the show's handler only asks it to end: the clips stay; a second signal ends it the quick
+    // way, which removes them too
     Child busy = startChild(true);
     kill(busy.pid, SIGTERM);
     char seen = 0;

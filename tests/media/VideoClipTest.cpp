@@ -85,6 +85,7 @@ TEST_F(VideoClipTest, PrefetchedClipsEqualClipsDecodedInPlace) {
     ASSERT_TRUE(writeClip(second, "ffv1", 16, 8, 29, 40, numberedPixel));
     VideoClip::prefetch(path, 1000, 23);
     VideoClip::prefetch(second, 1300, 29);
+    VideoClip::awaitPrefetches(); // waiting keeps the frames for the clips that take them
     for (auto [name, ms, fps] : {std::tuple{path, 1000, 23}, std::tuple{second, 1300, 29}}) {
         VideoClip fetched(name, ms, fps, true);
         VideoClip again(name, ms, fps, true); // no prefetch left: decodes here
@@ -96,4 +97,7 @@ TEST_F(VideoClipTest, PrefetchedClipsEqualClipsDecodedInPlace) {
     writeWhole(broken, std::vector<uint8_t>(3000, 0x5A));
     EXPECT_EXIT((VideoClip::prefetch(broken, 1000, 23), VideoClip(broken, 1000, 23, true)),
                 ::testing::ExitedWithCode(1), "Couldn't open avi file! - '");
+    // A failed decode nobody has asked for yet ends the process once it is waited for.
+    EXPECT_EXIT((VideoClip::prefetch(broken, 1000, 23), VideoClip::awaitPrefetches()), ::testing::ExitedWithCode(1),
+                "Couldn't open avi file! - '");
 }

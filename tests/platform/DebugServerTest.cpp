@@ -1,4 +1,4 @@
-// The debug service: last-line memory, the level threshold of "debug.log", and its fatal exit.
+// The debug service: the level threshold of "debug.log", and its fatal exit.
 #include "platform/DebugServer.h"
 #include "platform/MessageBox.h"
 
@@ -38,29 +38,11 @@ protected:
 };
 } // namespace
 
-TEST_F(DebugServerTest, LastLineBufferIsReusedAndNoFileWithoutFileOutput) {
-    {
-        DebugServer log(11, 0);
-        EXPECT_EQ(log.getLastLine(), nullptr);
-        log.write("short", 99);
-        EXPECT_EQ(log.getLastLineLength(), 5);
-        log.write("a much longer line", 0);
-        EXPECT_STREQ(log.getLastLine(), "a much longer line");
-        log.write("tiny", 0);
-        EXPECT_STREQ(log.getLastLine(), "tiny");
-        EXPECT_EQ(log.getLastLineLength(), 18); // grown, never shrunk
-        log.write(nullptr, 0);
-        EXPECT_STREQ(log.getLastLine(), "");
-    }
-    EXPECT_FALSE(fs::exists("debug.log"));
-}
-
 TEST_F(DebugServerTest, OnlyLinesAtOrAboveTheThresholdReachTheFile) {
     {
         std::ofstream("debug.log") << "left over from an earlier run\n";
         DebugServer log(11, 1);
         log.write("level ten", 10);
-        EXPECT_STREQ(log.getLastLine(), "level ten");
         log.write("level eleven", 11);
         // Each line is flushed at once, so the file is complete while the service still runs.
         EXPECT_EQ(logText(), "level eleven\n");
@@ -68,6 +50,9 @@ TEST_F(DebugServerTest, OnlyLinesAtOrAboveTheThresholdReachTheFile) {
         log.write("minus six", -6); // levels compare signed
     }
     EXPECT_EQ(logText(), "level eleven\nlevel 127\n");
+    fs::remove("debug.log");
+    DebugServer(11, 0).write("not kept", 99); // without file output no file is made
+    EXPECT_FALSE(fs::exists("debug.log"));
 }
 
 using DebugServerDeathTest = DebugServerTest;

@@ -1,4 +1,4 @@
-// Frame buffers and their memory surfaces: sizes from the settings, doubled stores, origin.
+// Frame buffers and their memory surfaces: sizes from the settings and doubled stores.
 #include "platform/FrameBuffer.h"
 #include "platform/GraphicsFactory.h"
 #include "platform/Settings.h"
@@ -18,7 +18,7 @@ void writeSettings(int32_t width, int32_t height, int32_t bits) {
     settings.set(Settings::Interface, 1);
 }
 
-TEST(Surface, DefaultSizeComesFromTheSettingsWhenBuiltAndTopLeftMoveTheOrigin) {
+TEST(Surface, DefaultSizeComesFromTheSettingsWhenBuilt) {
     writeSettings(640, 480, 32);
     FrameBuffer frame;
     writeSettings(1024, 768, 32); // later changes do not touch an existing frame buffer
@@ -28,16 +28,6 @@ TEST(Surface, DefaultSizeComesFromTheSettingsWhenBuiltAndTopLeftMoveTheOrigin) {
     EXPECT_EQ(frame.isDoubled(), 0);
     EXPECT_EQ(static_cast<MemorySurface*>(frame.getSurface())->getStoreBytes(), 640 * 480 * 4);
     std::memset(frame.getPixels(), 0x7F, 640 * 480 * 4); // the whole store is usable
-
-    EXPECT_EQ(frame.getTop(), 0);
-    EXPECT_EQ(frame.getLeft(), 0);
-    uint8_t* before = frame.getPixels();
-    frame.setTop(120);
-    frame.setLeft(-8);
-    EXPECT_EQ(frame.getTop(), 120);
-    EXPECT_EQ(frame.getLeft(), -8);
-    EXPECT_EQ(frame.getPixels(), before);
-    EXPECT_EQ(frame.getWidth(), 640);
 }
 
 TEST(Surface, ADoubledStoreHoldsTwiceTheRowsAndReportsItsWidth) {

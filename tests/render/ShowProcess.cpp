@@ -5,10 +5,10 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,10 +25,16 @@ void prepareEnvironment(const ShowEnvironment& environment) {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
     }
 }
+
+bool fileIsLarger(const std::string& path, long bytes) {
+    std::error_code ignored;
+    auto size = std::filesystem::file_size(path, ignored);
+    return !ignored && long(size) > bytes;
+}
 } // namespace
 
 ShowRun runShow(const std::string& folder, const std::vector<std::string>& words, ShowEnvironment environment,
-                int timeoutSeconds, const std::string& interruptWhenFileGrows, long interruptAtBytes) {
+                int timeoutSeconds, const ShowInterruption& interruption) {
     ShowRun run;
     std::string program = buildFolder() + "/triptych";
     std::string outputPath = folder + "/.show-output";
@@ -40,12 +46,13 @@ ShowRun runShow(const std::string& folder, const std::vector<std::string>& words
         dup2(output, STDERR_FILENO);
         prepareEnvironment(environment);
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+        for (const std::string& word : words)
+            argv.push_back(const_cast<char*>(word.c_str()));
         argv.push_back(nullptr);
         execv(program.c_str(), argv.data());
         _exit(127);
     }
-    bool interrupted = false;
+    size_t signalsSent = 0;
     int status = 0;
     for (int waitedMs = 0;; waitedMs += 20) {
         if (waitpid(child, &status, WNOHANG) == child) break;
@@ -55,13 +62,12 @@ ShowRun runShow(const std::string& folder, const std::vector<std::string>& words
             run.timedOut = true;
             break;
         }
-        if (!interrupted && !interruptWhenFileGrows.empty()) {
-            std::error_code ignored;
-            auto size = std::filesystem::file_size(folder + "/" + interruptWhenFileGrows, ignored);
-            if (!ignored && long(size) > interruptAtBytes) {
-                kill(child, SIGINT);
-                interrupted = true;
-            }
+        const std::vector<int>& signals = interruption.signals;
+        if (signalsSent < signals.size() &&
+            fileIsLarger(folder + "/" + interruption.whenFileGrows, interruption.atBytes) &&
+            (signalsSent == 0 || !isSignalPending(child, signals[signalsSent - 1]))) {
+            kill(child, signals[signalsSent++]);
+            continue;
         }
         usleep(20 * 1000);
     }
@@ -77,4 +83,12 @@ ShowRun runShow(const std::string& folder, const std::vector<std::string>& words
 std::string showDataPath() {
     std::string path = buildFolder() + "/data.data";
     return std::filesystem::exists(path) ? path : "";
+}
+
+bool isSignalPending(int process, int signalNumber) {
+    std::ifstream status("/proc/" + std::to_string(process) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("ShdPnd:", 0) == 0)
+            return (std::stoull(line.substr(7), nullptr, 16) >> (signalNumber - 1)) & 1;
+    return false;
 }

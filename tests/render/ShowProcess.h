@@ -5,21 +5,30 @@
 #include <vector>
 
 struct ShowRun {
-    int exitCode = -1;   // -1 when the program did not exit normally
+    int exitCode = -1; // -1 when the program did not exit normally
     bool timedOut = false;
-    std::string output;  // stdout and stderr together
+    std::string output; // stdout and stderr together
 };
 
 struct ShowEnvironment {
-    bool headless = true;    // SDL's dummy video and audio drivers, no boxes
-    bool noDisplay = false;  // in addition: DISPLAY and WAYLAND_DISPLAY unset, no SDL driver named
+    bool headless = true;   // SDL's dummy video and audio drivers, no boxes
+    bool noDisplay = false; // in addition: DISPLAY and WAYLAND_DISPLAY unset, no SDL driver named
 };
 
-// Starts build/triptych with words in folder. When interruptWhenFileGrows names a file, SIGINT is
-// sent once that file is larger than interruptAtBytes.
-ShowRun runShow(const std::string& folder, const std::vector<std::string>& words, ShowEnvironment environment = {},
-                int timeoutSeconds = 240, const std::string& interruptWhenFileGrows = "",
-                long interruptAtBytes = 0);
+// Signals sent once the file whenFileGrows is larger than atBytes, one after the other: each as
+// soon as the show has taken the one before (it is no longer pending), so none merge.
+struct ShowInterruption {
+    std::string whenFileGrows;
+    long atBytes = 0;
+    std::vector<int> signals;
+};
+
+// Starts build/triptych with words in folder, interrupting it as told.
+ShowRun runShow(const std::string& folder, const std::vector<std::string>& words,
+                ShowEnvironment environment = {}, int timeoutSeconds = 240,
+                const ShowInterruption& interruption = {});
 
 // The default show data of the build folder, or "" when it has not been made yet.
 std::string showDataPath();
+// Whether signalNumber sent to process waits there, not yet taken by a handler.
+bool isSignalPending(int process, int signalNumber);

@@ -1,6 +1,7 @@
 // The render mode end to end: the show's program renders piece one into its three files,
-// without display or sound device, the same way every time; a cancelled render leaves finished
-// files; bad words and unwritable places are refused with their messages.
+// without display or sound device, the same way every time; an interrupted render leaves
+// finished files; bad words and unwritable places are refused with their messages.
+#include "render/AviLayout.h"
 #include "render/AviProbe.h"
 #include "render/RenderTestSupport.h"
 #include "render/ShowProcess.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 
 namespace {
@@ -29,14 +31,15 @@ bool anyAviIn(const std::string& folder) {
     } while (0)
 
 // A file of piece one holds frames (none when a quit skipped its part), each after exactly its
-// share of the sound, and the index that finishing the file writes.
-void expectFinishedPartFile(const std::string& path, int32_t framesPerSecond, bool mayBeEmpty = false) {
+// share of the sound, and what finishing the file writes: the lengths in its headers and the index.
+void expectFinishedPartFile(const std::string& path, int32_t framesPerSecond, const std::string& codec = "utvideo",
+                            bool mayBeEmpty = false) {
     SCOPED_TRACE(path);
     AviProbe probe = probeAvi(path);
     ASSERT_TRUE(probe.opened);
     EXPECT_EQ(probe.width, 640);
     EXPECT_EQ(probe.height, 480);
-    EXPECT_EQ(probe.videoCodec, "utvideo");
+    EXPECT_EQ(probe.videoCodec, codec);
     ASSERT_TRUE(probe.hasAudio);
     if (!mayBeEmpty) {
         ASSERT_GT(probe.videoFrames, 0);
@@ -44,10 +47,14 @@ void expectFinishedPartFile(const std::string& path, int32_t framesPerSecond, bo
     EXPECT_EQ(probe.audioSamples, probe.videoFrames * 44100 / framesPerSecond);
     for (size_t n = 0; n < probe.audioBeforeFrame.size(); ++n)
         ASSERT_EQ(probe.audioBeforeFrame[n], int64_t(n + 1) * 44100 / framesPerSecond) << "frame " << n;
-    // The index at the end is only there when the file was finished.
-    std::vector<uint8_t> bytes = readFileBytes(path);
-    const char index[] = {'i', 'd', 'x', '1'};
-    EXPECT_NE(std::search(bytes.begin(), bytes.end(), index, index + 4), bytes.end());
+    AviLayout layout = readAviLayout(path);
+    EXPECT_EQ(layout.riffSize + 8u, layout.fileSize);
+    EXPECT_TRUE(layout.hasIndex);
+    EXPECT_EQ(layout.indexedVideoChunks, probe.videoFrames);
+    EXPECT_EQ(layout.totalFrames, probe.videoFrames);
+    ASSERT_EQ(layout.streamLengths.size(), 2u);
+    EXPECT_EQ(layout.streamLengths[0], probe.videoFrames);
+    EXPECT_EQ(layout.streamLengths[1], probe.audioSamples);
 }
 
 TEST(ShowRender, BadWordsAreRefusedBeforeAnyFileIsWritten) {
@@ -85,14 +92,30 @@ TEST(ShowRender, PieceOneRendersTheSameFilesWithoutDisplayOrSoundDevice) {
         EXPECT_TRUE(readFileBytes(first.file(name)) == readFileBytes(second.file(name))) << name;
 }
 
+// However a render is ended from outside (short of SIGKILL), every file written so far is
+// finished: one quit signal, a second one right after, the terminal closing, a quit key.
 TEST(ShowRender, AnInterruptedRenderLeavesFinishedFiles) {
-    ScratchFolder scratch;
-    REQUIRE_SHOW_DATA(scratch);
-    // SIGINT while the main part is being written; whenever it lands, every file is complete.
-    ShowRun run = runShow(scratch.path(), {"video", "nomenu"}, {}, 240, "piece_1.avi", 2'000'000);
-    ASSERT_FALSE(run.timedOut);
-    EXPECT_EQ(run.exitCode, 0) << run.output;
-    for (const char* name : pieceOneFiles) expectFinishedPartFile(scratch.file(name), 25, true);
+    const std::vector<std::vector<int>> interruptions = {
+        {SIGINT}, {SIGINT, SIGINT}, {SIGHUP}, {SIGQUIT, SIGTERM}};
+    for (const std::vector<int>& signals : interruptions) {
+        ScratchFolder scratch;
+        REQUIRE_SHOW_DATA(scratch);
+        SCOPED_TRACE("first signal " + std::to_string(signals.front()) + ", " + std::to_string(signals.size()) +
+                     " in all");
+        // While the main part is being written, a few frames in.
+        ShowRun run = runShow(scratch.path(), {"video", "nomenu", "fps", "2", "codec=mjpeg"}, {}, 240,
+                              {"piece_1.avi", 200'000, signals});
+        ASSERT_FALSE(run.timedOut);
+        // One signal ends the show the normal way; a second may end it at once, by its number.
+        if (signals.size() == 1)
+            EXPECT_EQ(run.exitCode, 0) << run.output;
+        else
+            EXPECT_TRUE(run.exitCode == 0 || run.exitCode == 128 + signals.back()) << run.exitCode << run.output;
+        expectFinishedPartFile(scratch.file("piece_pre1.avi"), 2, "mjpeg");
+        expectFinishedPartFile(scratch.file("piece_1.avi"), 2, "mjpeg");
+        if (std::filesystem::exists(scratch.file("piece_post1.avi")))
+            expectFinishedPartFile(scratch.file("piece_post1.avi"), 2, "mjpeg", true);
+    }
 }
 
 TEST(ShowRender, AnUnwritablePlaceEndsTheShowWithTheOpenMessage) {

@@ -1,18 +1,15 @@
 // The file service in loose-file mode (kept buffers, the table limit, load failures) and in
-// archive mode (a fresh buffer per request), plus the start-up accessors.
+// archive mode (a fresh buffer per request).
 #include "resources/FileServer.h"
 
 #include "ArchiveTestSupport.h"
 #include "platform/DebugServer.h"
 #include "platform/Errors.h"
-#include "platform/MessageBox.h"
-#include "resources/Servers.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
-#include <new>
 #include <string>
 
 using ArchiveTestSupport::archiveBytes;
@@ -110,20 +107,4 @@ TEST_F(FileServerTest, UnreadableArchiveIsAMetadataError) {
     std::string bad = writeFile("bad.data", "no marker here");
     EXPECT_EQ(errorOf([&] { server.openArchive(bad.c_str()); }), "Error - couldn't read metadata! Aborting...");
     EXPECT_FALSE(isArchiveMode());
-}
-
-TEST(Servers, AccessorsFollowTheServicesLifetime) {
-    Sys_SetMessageBoxesEnabled(false);
-    {
-        Servers servers(11, 0, 200);
-        ASSERT_NE(getDebugServer(), nullptr);
-        ASSERT_NE(getExceptionServer(), nullptr);
-        EXPECT_EQ(getExceptionServer()->log, getDebugServer());
-        EXPECT_NE(getFileServer(), nullptr);
-    }
-    EXPECT_EQ(getDebugServer(), nullptr);
-    testing::internal::CaptureStderr();
-    EXPECT_THROW(getFileServer(), int);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error!: Couldn't retrieve reference to FileServer!\n");
-    std::set_new_handler(nullptr);
 }
