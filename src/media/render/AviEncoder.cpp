@@ -12,7 +12,9 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <cstdint>
 #include <cstring>
+#include <deque>
 
 struct AviEncoder::State {
     AVFormatContext* container = nullptr;
@@ -26,10 +28,19 @@ struct AviEncoder::State {
     AviAudioFormat audioFormat;
     bool fileOpen = false;
     bool headerWritten = false;
-    int64_t framesWritten = 0;
+    int64_t framesWritten = 0;  // frames handed to the encoder
+    int64_t framesInFile = 0;   // their packets written to the file
     int64_t audioSamplesWritten = 0;
+    // Sound that must not reach the file before the packets of the frames ahead of it: an
+    // encoder with frame threads hands its packets back a few frames late.
+    struct PendingSound {
+        int64_t beforeFrame;
+        AVPacket* packet;
+    };
+    std::deque<PendingSound> pendingSound;
 
     ~State() {
+        for (PendingSound& sound : pendingSound) av_packet_free(&sound.packet);
         sws_freeContext(converter);
         av_frame_free(&frame);
         av_packet_free(&packet);
@@ -43,16 +54,30 @@ struct AviEncoder::State {
     // The stream's first sticky output error, if any (a full disk shows up here).
     int outputError() const { return container && container->pb ? container->pb->error : 0; }
 
-    // Moves every packet the encoder has ready into the file.
+    // Writes the waiting sound that belongs before frame `frame` or earlier.
+    int writeSoundBefore(int64_t frame) {
+        while (!pendingSound.empty() && pendingSound.front().beforeFrame <= frame) {
+            AVPacket* sound = pendingSound.front().packet;
+            pendingSound.pop_front();
+            int result = av_write_frame(container, sound);
+            av_packet_free(&sound);
+            if (result < 0) return result;
+        }
+        return 0;
+    }
+
+    // Moves every packet the encoder has ready into the file, each after its frame's sound.
     int drainEncoder() {
         for (;;) {
             int result = avcodec_receive_packet(video, packet);
             if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return outputError();
             if (result < 0) return result;
+            if ((result = writeSoundBefore(framesInFile)) < 0) return result;
             packet->stream_index = videoStream->index;
             av_packet_rescale_ts(packet, video->time_base, videoStream->time_base);
             result = av_write_frame(container, packet);
             if (result < 0) return result;
+            framesInFile += 1;
         }
     }
 };
@@ -310,10 +335,14 @@ int AviEncoder::writeAudio(const uint8_t* samples, int32_t count) {
     s.packet->duration = count;
     s.packet->flags |= AV_PKT_FLAG_KEY;
     av_packet_rescale_ts(s.packet, AVRational{1, s.audioFormat.rate}, s.audioStream->time_base);
-    // Written in call order: the sound of a frame lies just before the frame in the file.
-    result = av_write_frame(s.container, s.packet);
-    if (result < 0) return result;
+    // The sound of a frame lies just before the frame in the file: it waits for the packets of
+    // the frames before it when the encoder is behind.
+    AVPacket* sound = av_packet_alloc();
+    if (!sound) return AVERROR(ENOMEM);
+    av_packet_move_ref(sound, s.packet);
+    s.pendingSound.push_back({s.framesWritten, sound});
     s.audioSamplesWritten += count;
+    if ((result = s.writeSoundBefore(s.framesInFile)) < 0) return result;
     return s.outputError();
 }
 
@@ -329,6 +358,7 @@ int AviEncoder::finish() {
             keep(avcodec_send_frame(s.video, nullptr));
             keep(s.drainEncoder());
         }
+        keep(s.writeSoundBefore(INT64_MAX)); // the sound after the last frame
         keep(av_write_trailer(s.container));
     }
     keep(avio_closep(&s.container->pb));
