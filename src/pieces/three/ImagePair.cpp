@@ -94,18 +94,22 @@ void ImagePair::draw(uint32_t* screen, int32_t screenStride, int32_t nowMs, Pair
     for (int32_t y = y0; y < y1; ++y) {
         // Row pointers start at the first visible column, so nothing points outside the screen.
         const uint8_t* fade = pictures->fade.data() + size_t(y) * width + size_t(x0);
-        const uint8_t* in =
-            reinterpret_cast<const uint8_t*>(pictures->image.data() + size_t(y) * width + size_t(x0));
-        uint8_t* out =
-            reinterpret_cast<uint8_t*>(screen + size_t(top + y) * size_t(screenStride) + size_t(left + x0));
-        for (int32_t x = 0; x < columns; ++x, in += 4, out += 4) {
+        const uint32_t* in = pictures->image.data() + size_t(y) * width + size_t(x0);
+        uint32_t* out = screen + size_t(top + y) * size_t(screenStride) + size_t(left + x0);
+        for (int32_t x = 0; x < columns; ++x) {
             const uint32_t w = weights[fade[x]];
             if (w == 0) continue;
+            const uint32_t behind = out[x];
+            if (w == 255) { // table row 255 is the identity and row 0 all zero
+                out[x] = (behind & 0xFF000000u) | in[x];
+                continue;
+            }
             const uint8_t* picture = products + w * 256;
-            const uint8_t* behind = products + (255 - w) * 256;
-            out[0] = uint8_t(picture[in[0]] + behind[out[0]]);
-            out[1] = uint8_t(picture[in[1]] + behind[out[1]]);
-            out[2] = uint8_t(picture[in[2]] + behind[out[2]]);
+            const uint8_t* back = products + (255 - w) * 256;
+            const uint32_t source = in[x];
+            out[x] = (behind & 0xFF000000u) | uint32_t(picture[source & 0xFF] + back[behind & 0xFF]) |
+                     uint32_t(picture[source >> 8 & 0xFF] + back[behind >> 8 & 0xFF]) << 8 |
+                     uint32_t(picture[source >> 16 & 0xFF] + back[behind >> 16 & 0xFF]) << 16;
         }
     }
 }
