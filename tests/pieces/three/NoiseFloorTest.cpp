@@ -55,12 +55,3 @@ TEST(NoiseFloor, EachTimeEntersTheNextSegmentAndRestartsItOneFrameLater) {
     // Segment 2 falls from 1.0 to 0.4 over 700 ms counted from the restart, not from entering.
     EXPECT_FLOAT_EQ(restartProbe, 0.7f);
 }
-
-TEST(NoiseFloor, FloorIsTheSequenceValueTimes96) {
-    NoiseFloor floor;
-    Timer& clock = Timer::instance();
-    clock.setTimeMs(0);
-    EXPECT_EQ(floor.floorNow(), 0.0f); // before any event: the opening 0.0
-    floor.getTrigger().fire();
-    EXPECT_EQ(floor.floorNow(), 96.0f); // segment 1 holds 1.0: every scanline black
-}

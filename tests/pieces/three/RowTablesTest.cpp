@@ -5,16 +5,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(RowTables, EveryLineLiesInsideTheLayerAndTheScreen) {
-    std::vector<RowTable> tables = buildRowTables();
-    ASSERT_EQ(tables.size(), 25u);
-    for (size_t t = 0; t < tables.size(); ++t)
-        for (const RowPair& pair : tables[t]) {
-            EXPECT_TRUE(pair.layerRow >= 0 && pair.layerRow < 240) << "table " << t;
-            EXPECT_TRUE(pair.screenRow >= 0 && pair.screenRow < 480) << "table " << t;
-        }
-}
-
 TEST(RowTables, CueKSelectsTableKPlusOneAndPositionCuesResetTheClip) {
     CueState cues(scanlineCues);
     float position = 1234.0f;

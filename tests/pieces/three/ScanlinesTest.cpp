@@ -67,10 +67,3 @@ TEST(ClipScanlines, ALaterPairForTheSameScreenLineWins) {
         EXPECT_EQ(buffers.at(x, 3) & 0xFFFFFF, 0u); // held at 0, never wrapped
     }
 }
-
-TEST(ClipScanlines, PairsOutsideEitherBufferAreSkipped) {
-    Buffers buffers;
-    std::vector<uint32_t> before = buffers.screen;
-    buffers.copy({{3, 0}, {-1, 0}, {0, 4}, {0, -1}}, 0.0f);
-    EXPECT_EQ(buffers.screen, before);
-}
