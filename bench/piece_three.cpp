@@ -7,6 +7,7 @@
 #include "pieces/common/PieceContext.h"
 #include "pieces/three/ClipScanlines.h"
 #include "pieces/three/ImagePair.h"
+#include "pieces/three/NoiseFloor.h"
 #include "pieces/three/PairSchedule.h"
 #include "pieces/three/PieceThree.h"
 #include "platform/DisplayDevice.h"
@@ -134,6 +135,39 @@ void benchBusiestFrame(const std::string& data) {
     std::printf("BENCH piece_three_busiest_wall_median_ms %.3f ms\n", wall[wall.size() / 2]);
 }
 
+// The whole piece at 25 frames per second as the frame loop draws it (without the clip, which
+// is a copy of 640 x 160 pixels): the fifteen pairs of the show data, the row tables with their
+// cues and the noise floor. Up to six pairs dissolve at once around 56 s.
+void benchTimeline() {
+    FrameBuffer screen(640, 480, false);
+    ClipScanlines scanlines("no clip", buildRowTables(), scanlineCues);
+    NoiseFloor noiseFloor;
+    std::vector<ImagePair> pairs;
+    for (const PairPlan& plan : pairPlans)
+        pairs.emplace_back(loadPairPictures(plan.photograph, plan.fadeMap), plan.centreX, plan.centreY,
+                           plan.reveal, plan.gain);
+    PairStarts starts{pairStartTimes};
+    std::vector<double> cpu;
+    double slowest = 0;
+    int32_t slowestAt = 0;
+    for (int32_t frame = 0; frame * 40 < 106000; ++frame) {
+        const int32_t now = frame * 40;
+        Timer::instance().setTimeMs(now);
+        if (noiseFloor.getTrigger().isDue()) noiseFloor.getTrigger().fire();
+        double start = threadMs();
+        std::memset(screen.getPixels(), 0, 640 * 480 * 4);
+        scanlines.draw(&screen, now, noiseFloor.floorNow());
+        for (ImagePair& pair : pairs)
+            pair.draw(screen.getPixels32(), 640, now, starts);
+        cpu.push_back(threadMs() - start);
+        if (cpu.back() > slowest) slowest = cpu.back(), slowestAt = now;
+    }
+    std::sort(cpu.begin(), cpu.end());
+    std::printf("BENCH piece_three_timeline_median_ms %.3f ms\n", cpu[cpu.size() / 2]);
+    std::printf("BENCH piece_three_timeline_p99_ms %.3f ms\n", cpu[cpu.size() * 99 / 100]);
+    std::printf("BENCH piece_three_timeline_max_ms %.3f ms (at %d ms)\n", slowest, slowestAt);
+}
+
 // Renders piece three completely at 25 frames per second in the default codec, as the shell
 // runs it, in a child process working in folder (which holds the show data).
 bool benchRender(const std::string& folder) {
@@ -246,5 +280,6 @@ int main(int, char** argv) {
     }
     // Last, in this process: it opens the show data itself.
     benchBusiestFrame(data);
+    if (!data.empty()) benchTimeline();
     return 0;
 }

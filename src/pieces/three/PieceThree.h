@@ -22,7 +22,6 @@ void stop();
 // Empties the clip store and finishes the video file.
 void release();
 
-// What load made, for tests and benchmarks (0 / false before load).
+// The music stream load made (0 before load), for tests.
 uint32_t getMusicStream();
-bool isLoaded();
 } // namespace PieceThree
