@@ -206,8 +206,5 @@ void release() {
 uint32_t getMusicStream() {
     return state().musicStream;
 }
-bool isLoaded() {
-    return state().loaded;
-}
 
 } // namespace PieceThree
