@@ -12,6 +12,8 @@
 #include "shell/ToggleButton.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -76,6 +78,8 @@ void createMenuControls() {
 
 void runMenu() {
     Timer& clock = Timer::instance();
+    // TRIPTYCH_MARK_MENU: one line on stderr when the first menu frame is up (start-up benchmark).
+    bool markFirstFrame = std::getenv("TRIPTYCH_MARK_MENU") != nullptr;
     while (!menuEnds()) {
         uint32_t passStart = Sys_Milliseconds();
         clock.update();
@@ -85,6 +89,8 @@ void runMenu() {
         startButton->update();
         exitButton->update();
         Show::currentDevice->present();
+        if (markFirstFrame) std::fputs("triptych: first menu frame\n", stderr);
+        markFirstFrame = false;
         Sys_Sleep(0);
         while (Sys_Milliseconds() - passStart < shortestPassMs)
             Sys_Sleep(1);

@@ -1,0 +1,69 @@
+// The grey scanline copy on small hand-made layers: its arithmetic, the show's generator, the
+// order of the pairs and the lines it leaves alone.
+#include "pieces/three/ClipScanlines.h"
+#include "platform/ShowRandom.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr int32_t width = 8;
+
+uint32_t colour(uint8_t red, uint8_t green, uint8_t blue) {
+    return uint32_t(red) << 16 | uint32_t(green) << 8 | blue;
+}
+
+struct Buffers {
+    std::vector<uint32_t> layer = std::vector<uint32_t>(width * 3, 0);
+    std::vector<uint32_t> screen = std::vector<uint32_t>(width * 4, 0xAB123456u);
+    void copy(const RowTable& table, float floor) {
+        ClipScanlines::copyRows(layer.data(), width, 3, screen.data(), width, 4, width, table, floor);
+    }
+    uint32_t at(int32_t x, int32_t y) const { return screen[size_t(y * width + x)]; }
+};
+
+} // namespace
+
+TEST(ClipScanlines, FloorOf96BlacksEvenWhiteLinesAndKeepsByte3) {
+    Buffers buffers;
+    std::fill(buffers.layer.begin(), buffers.layer.end(), 0x00FFFFFFu);
+    buffers.copy({{0, 1}, {2, 3}}, 96.0f);
+    for (int32_t x = 0; x < width; ++x) {
+        EXPECT_EQ(buffers.at(x, 1), 0xAB000000u);
+        EXPECT_EQ(buffers.at(x, 3), 0xAB000000u);
+        EXPECT_EQ(buffers.at(x, 0), 0xAB123456u); // lines of no pair stay as they were
+        EXPECT_EQ(buffers.at(x, 2), 0xAB123456u);
+    }
+}
+
+TEST(ClipScanlines, GreyIsAtMost95MinusTheShowsNoiseAboveTheFloor) {
+    Buffers buffers;
+    std::fill(buffers.layer.begin(), buffers.layer.end(), 0x00FFFFFFu); // grey (765 >> 3) = 95
+    const float floor = 40.5f;
+    ShowRandom::seed(777);
+    buffers.copy({{1, 2}}, floor);
+    ShowRandom::seed(777);
+    for (int32_t x = 0; x < width; ++x) {
+        int32_t noise = ShowRandom::next() % 85;
+        int32_t expected = 95 - (noise > 40 ? noise : 40); // the floor 40.5 counts as 40
+        EXPECT_EQ(buffers.at(x, 2), 0xAB000000u | uint32_t(expected) * 0x010101u) << x;
+    }
+}
+
+TEST(ClipScanlines, ALaterPairForTheSameScreenLineWins) {
+    Buffers buffers;
+    for (int32_t x = 0; x < width; ++x) {
+        buffers.layer[size_t(x)] = colour(255, 255, 255);         // grey 95
+        buffers.layer[size_t(width + x)] = colour(200, 255, 255); // grey 88
+        buffers.layer[size_t(2 * width + x)] = colour(0, 40, 60); // grey 12: black after 84
+    }
+    // Above the largest noise (84) the floor alone darkens: 95 - 84 = 11, 88 - 84 = 4.
+    buffers.copy({{0, 1}, {1, 1}, {1, 2}, {0, 2}, {2, 3}}, 84.0f);
+    for (int32_t x = 0; x < width; ++x) {
+        EXPECT_EQ(buffers.at(x, 1) & 0xFFFFFF, 4u * 0x010101u);
+        EXPECT_EQ(buffers.at(x, 2) & 0xFFFFFF, 11u * 0x010101u);
+        EXPECT_EQ(buffers.at(x, 3) & 0xFFFFFF, 0u); // held at 0, never wrapped
+    }
+}
