@@ -4,6 +4,7 @@
 
 #include "platform/Errors.h"
 #include "platform/MessageBox.h"
+#include "platform/ShowFailure.h"
 #include "resources/FileServer.h"
 
 #include <cerrno>
@@ -184,12 +185,10 @@ void extractClips(FileServer* fileServer) {
             writeClip(fileServer, i);
     } catch (const ExtractionFailure& failure) {
         Sys_MessageBox("Couldn't create temporary files!", "Error!", MessageIcon::Stop);
-        std::fprintf(stderr, "triptych: clip extraction: %s\n", failure.what());
-        throw 1;
+        throw ShowFailure(1, std::string("clip extraction: ") + failure.what());
     } catch (...) {
         Sys_MessageBox("Couldn't create temporary files!", "Error!", MessageIcon::Stop);
-        std::fprintf(stderr, "triptych: clip extraction from '%s' failed\n", archiveName);
-        throw 1;
+        throw ShowFailure(1, std::string("clip extraction from '") + archiveName + "' failed");
     }
 }
 

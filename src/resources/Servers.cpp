@@ -4,6 +4,7 @@
 #include "platform/DebugServer.h"
 #include "platform/Errors.h"
 #include "platform/MessageBox.h"
+#include "platform/ShowFailure.h"
 #include "resources/FileServer.h"
 
 #include <cstdlib>
@@ -52,7 +53,7 @@ ExceptionServer* getExceptionServer() { return theExceptionServer; }
 FileServer* getFileServer() {
     if (!theFileServer) {
         Sys_MessageBox("Couldn't retrieve reference to FileServer!", "Error!", MessageIcon::Stop);
-        throw 0;
+        throw ShowFailure(0, "couldn't retrieve the file service: the services were not created");
     }
     return theFileServer;
 }

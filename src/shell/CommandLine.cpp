@@ -1,6 +1,8 @@
 // Command-line readers with the show's substring rules.
 #include "shell/CommandLine.h"
 
+#include "media/render/AviEncoder.h"
+
 #include <cctype>
 #include <climits>
 
@@ -116,10 +118,6 @@ std::optional<std::array<bool, 3>> parsePieces(const std::string& word, std::str
     return std::nullopt;
 }
 
-bool isKnownCodec(const std::string& name) {
-    return name == "lossless" || name == "mjpeg" || name == "mpeg" || name == "raw";
-}
-
 std::optional<std::string> checkFrameRate(int32_t framesPerSecond) {
     if (framesPerSecond >= 1 && framesPerSecond <= 1000) return std::nullopt;
     return "Frame rate " + std::to_string(framesPerSecond) +
@@ -127,8 +125,14 @@ std::optional<std::string> checkFrameRate(int32_t framesPerSecond) {
 }
 
 std::optional<std::string> checkCodec(const std::string& name) {
-    if (isKnownCodec(name)) return std::nullopt;
-    return "Unknown codec \"" + name + "\": use codec=lossless, codec=mjpeg, codec=mpeg or codec=raw.";
+    if (AviEncoder::isKnownCodec(name)) return std::nullopt;
+    const std::vector<std::string>& names = AviEncoder::codecNames();
+    std::string choices;
+    for (size_t k = 0; k < names.size(); ++k) {
+        if (k > 0) choices += k + 1 == names.size() ? " or " : ", ";
+        choices += "codec=" + names[k];
+    }
+    return "Unknown codec \"" + name + "\": use " + choices + ".";
 }
 
 std::string usage() {

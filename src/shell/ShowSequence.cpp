@@ -2,6 +2,8 @@
 #include "shell/ShowSequence.h"
 
 #include "animation/SceneManager.h"
+#include "media/VideoFailure.h"
+#include "media/render/RenderFile.h"
 #include "pieces/common/PieceContext.h"
 #include "pieces/one/PieceOne.h"
 #include "pieces/three/PieceThree.h"
@@ -9,12 +11,14 @@
 #include "platform/DisplayDevice.h"
 #include "platform/FrameBuffer.h"
 #include "platform/MessageBox.h"
+#include "platform/QuitRequest.h"
 #include "platform/Settings.h"
 #include "platform/ShowRandom.h"
 #include "platform/SystemClock.h"
 #include "platform/Timer.h"
 #include "shell/ShowState.h"
 
+#include <cstdlib>
 #include <cstring>
 
 void writeDisplaySettings(int32_t width, int32_t height) {
@@ -90,9 +94,9 @@ void playIntro() {
     Timer& clock = Timer::instance();
     clock.stop();
     clock.start();
-    if (!Show::videoMode && !Show::isQuitRequested()) {
+    if (!Show::videoMode && !Sys_IsQuitRequested()) {
         // Three seconds of black; a quit request ends them at once rather than after the wait.
-        while (clock.getElapsedMs() < 3000 && !Show::isQuitRequested()) {
+        while (clock.getElapsedMs() < 3000 && !Sys_IsQuitRequested()) {
             clock.update();
             SceneManager::instance().update();
             clearFrameBuffer();
@@ -124,7 +128,7 @@ void runPieces() {
     for (int k = 0; k < 3; ++k) {
         if (!Show::pieceChosen[k]) continue;
         const PieceEntryPoints& piece = pieces[k];
-        if (!Show::isQuitRequested()) {
+        if (!Sys_IsQuitRequested()) {
             if (k == 0) clock.setTime(0); // the first piece's clock starts from zero
             clock.stop();
             const PieceContext context = pieceContext(Show::currentDevice, Show::currentFrameBuffer);
@@ -133,11 +137,19 @@ void runPieces() {
             piece.stop();
         }
         piece.stop(); // also when a quit request skipped the piece
+        // A render file the piece could not finish ends the show like any other write failure.
+        if (auto failure = RenderFile::takeUnreportedFailure()) throw *failure;
     }
 }
 
 void closeCurrentDisplay() {
     if (Show::currentDevice) Show::currentDevice->close();
+}
+
+void endWithVideoFailure(const VideoFailure& failure) {
+    closeCurrentDisplay();
+    Sys_ErrorBox(failure.boxText(), "Error!", failure.fileName());
+    std::exit(1);
 }
 
 std::string creditsText() {
@@ -167,6 +179,7 @@ std::string creditsText() {
 void showCredits() {
     for (const PieceEntryPoints& piece : pieces)
         piece.release();
+    if (auto failure = RenderFile::takeUnreportedFailure()) endWithVideoFailure(*failure);
     if (Show::creditsEnabled) {
         Sys_MessageBox(creditsText(), "", MessageIcon::None);
         ShowRandom::seed(uint32_t(Sys_CalendarSeconds()));

@@ -6,6 +6,7 @@
 #include <string>
 
 class FrameBuffer;
+class VideoFailure;
 
 void clearFrameBuffer();                         // the current frame buffer
 void clearFrameBuffer(FrameBuffer* frameBuffer); // width x height x 4 bytes of 0
@@ -20,7 +21,11 @@ void preloadPieces();
 void playIntro();
 void runPieces();
 void showCredits();
-void closeCurrentDisplay(); // handed to the video file layer for fatal errors
+void closeCurrentDisplay();
+// A clip that cannot be read or a render file that cannot be written: the display closes, the
+// "Error!" box shows the failure, and the process ends with exit code 1 (exit handlers run, so
+// open render files are finished and the temporary clips go).
+[[noreturn]] void endWithVideoFailure(const VideoFailure& failure);
 
 // The credits text shown after the last piece.
 std::string creditsText();

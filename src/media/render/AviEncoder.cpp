@@ -12,6 +12,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <algorithm>
 #include <cstring>
 
 struct AviEncoder::State {
@@ -130,6 +131,16 @@ void configureEncoder(AVCodecContext* video, const CodecChoice& choice, const Av
 AviEncoder::AviEncoder() : state(std::make_unique<State>()) {}
 
 AviEncoder::~AviEncoder() { finish(); }
+
+const std::vector<std::string>& AviEncoder::codecNames() {
+    static const std::vector<std::string> names = {"lossless", "mjpeg", "mpeg", "raw"};
+    return names;
+}
+
+bool AviEncoder::isKnownCodec(const std::string& name) {
+    const std::vector<std::string>& names = codecNames();
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
 
 int AviEncoder::unknownCodecError() { return unknownCodec; }
 int AviEncoder::invalidFormatError() { return AVERROR(EINVAL); }

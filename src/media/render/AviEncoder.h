@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct AviVideoFormat {
     int32_t width = 640;
@@ -52,6 +53,10 @@ public:
     bool hasAudio() const;
     int64_t getFramesWritten() const;
     int64_t getAudioSamplesWritten() const;
+
+    // The codec names a render can be written in, in the order the usage text lists them.
+    static const std::vector<std::string>& codecNames();
+    static bool isKnownCodec(const std::string& name);
 
     // The library's text for an error code ("Permission denied", "No space left on device").
     static std::string describeError(int code);
