@@ -169,9 +169,8 @@ int showMain(int argc, char** argv) {
     } catch (const VideoFailure& failure) {
         endWithVideoFailure(failure);
     } catch (const ShowFailure& failure) {
+        // The resources' error records, the sound's and the extraction's failures.
         endWithError(failure.cause());
-    } catch (const ExceptionType& error) {
-        endWithError(error.describe());
     } catch (const std::exception& error) {
         endWithError(error.what());
     } catch (...) {

@@ -123,7 +123,7 @@ TEST(Servers, AccessorsFollowTheServicesLifetime) {
     }
     EXPECT_EQ(getDebugServer(), nullptr);
     testing::internal::CaptureStderr();
-    EXPECT_THROW(getFileServer(), int);
+    EXPECT_THROW(getFileServer(), ShowFailure);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error!: Couldn't retrieve reference to FileServer!\n");
     std::set_new_handler(nullptr);
 }
