@@ -9,8 +9,8 @@ extern "C" {
 #include <string.h>
 
 VideoFailure::VideoFailure(const std::string& message, int code, const std::string& fileName)
-    : ShowFailure(1, failureText(message, code) + " (" + fileName + ")"), messageText(message),
-      errorCode(code), file(fileName) {}
+    : FatalFailure(failureText(message, code), "Error!", 1, fileName), messageText(message), errorCode(code) {
+}
 
 std::string VideoFailure::failureText(const std::string& message, int code) {
     // Negative codes are FFmpeg's (AVERROR), positive ones the system's errno values; -1 and

@@ -3,25 +3,23 @@
 // the "Error!" box and ends the show with exit code 1.
 #pragma once
 
-#include "platform/ShowFailure.h"
+#include "platform/FatalFailure.h"
 
 #include <string>
 
-class VideoFailure : public ShowFailure {
+class VideoFailure : public FatalFailure {
   public:
     // message: the box's fixed text ("Couldn't open avi file!"); code: a negative FFmpeg error
     // code, a positive errno value, or -1 / 666 for none; fileName: the clip or render file.
+    // The box text is "message - 'system text'", or "message!" when the code has no text.
     VideoFailure(const std::string& message, int code, const std::string& fileName);
 
     const std::string& message() const { return messageText; }
     int systemCode() const { return errorCode; }
-    const std::string& fileName() const { return file; }
-    // The box text: "message - 'system text'", or "message!" when the code has no text.
-    std::string boxText() const { return failureText(messageText, errorCode); }
+    const std::string& fileName() const { return detail(); }
     static std::string failureText(const std::string& message, int code);
 
   private:
     std::string messageText;
     int errorCode;
-    std::string file;
 };

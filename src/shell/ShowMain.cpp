@@ -2,10 +2,10 @@
 #include "shell/ShowMain.h"
 
 #include "media/ClipLibrary.h"
-#include "media/VideoFailure.h"
 #include "platform/DebugServer.h"
 #include "platform/DisplayDevice.h"
 #include "platform/Errors.h"
+#include "platform/FatalFailure.h"
 #include "platform/FrameBuffer.h"
 #include "platform/MessageBox.h"
 #include "platform/QuitRequest.h"
@@ -166,8 +166,9 @@ int showMain(int argc, char** argv) {
         Show::creditsEnabled = false;
         error->report();
         showCredits();
-    } catch (const VideoFailure& failure) {
-        endWithVideoFailure(failure);
+    } catch (const FatalFailure& failure) {
+        // Video files that cannot be read or written, services that cannot start.
+        endWithFatalFailure(failure);
     } catch (const ShowFailure& failure) {
         // The resources' error records, the sound's and the extraction's failures.
         endWithError(failure.cause());

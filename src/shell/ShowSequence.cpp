@@ -9,6 +9,7 @@
 #include "pieces/three/PieceThree.h"
 #include "pieces/two/PieceTwo.h"
 #include "platform/DisplayDevice.h"
+#include "platform/FatalFailure.h"
 #include "platform/FrameBuffer.h"
 #include "platform/MessageBox.h"
 #include "platform/QuitRequest.h"
@@ -146,10 +147,10 @@ void closeCurrentDisplay() {
     if (Show::currentDevice) Show::currentDevice->close();
 }
 
-void endWithVideoFailure(const VideoFailure& failure) {
+void endWithFatalFailure(const FatalFailure& failure) {
     closeCurrentDisplay();
-    Sys_ErrorBox(failure.boxText(), "Error!", failure.fileName());
-    std::exit(1);
+    Sys_ErrorBox(failure.boxText(), failure.caption(), failure.detail());
+    std::exit(failure.exitCode());
 }
 
 std::string creditsText() {
@@ -179,7 +180,7 @@ std::string creditsText() {
 void showCredits() {
     for (const PieceEntryPoints& piece : pieces)
         piece.release();
-    if (auto failure = RenderFile::takeUnreportedFailure()) endWithVideoFailure(*failure);
+    if (auto failure = RenderFile::takeUnreportedFailure()) endWithFatalFailure(*failure);
     if (Show::creditsEnabled) {
         Sys_MessageBox(creditsText(), "", MessageIcon::None);
         ShowRandom::seed(uint32_t(Sys_CalendarSeconds()));

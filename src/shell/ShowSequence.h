@@ -6,7 +6,7 @@
 #include <string>
 
 class FrameBuffer;
-class VideoFailure;
+class FatalFailure;
 
 void clearFrameBuffer();                         // the current frame buffer
 void clearFrameBuffer(FrameBuffer* frameBuffer); // width x height x 4 bytes of 0
@@ -22,10 +22,11 @@ void playIntro();
 void runPieces();
 void showCredits();
 void closeCurrentDisplay();
-// A clip that cannot be read or a render file that cannot be written: the display closes, the
-// "Error!" box shows the failure, and the process ends with exit code 1 (exit handlers run, so
-// open render files are finished and the temporary clips go).
-[[noreturn]] void endWithVideoFailure(const VideoFailure& failure);
+// A failure the show cannot go on from (a clip that cannot be read, a render file that cannot
+// be written, services that cannot start): the display closes, the failure's box is shown, and
+// the process ends with its exit code (exit handlers run, so open render files are finished and
+// the temporary clips go).
+[[noreturn]] void endWithFatalFailure(const FatalFailure& failure);
 
 // The credits text shown after the last piece.
 std::string creditsText();
