@@ -6,6 +6,7 @@
 #include "media/VideoClip.h"
 #include "platform/Settings.h"
 #include "resources/ClipExtraction.h"
+#include "resources/ShowClips.h"
 #include "resources/FileServer.h"
 
 #include <chrono>
@@ -71,9 +72,14 @@ int main() {
     auto begin = std::chrono::steady_clock::now();
     double processorBegin = processorSeconds();
     prefetchShowClips();
-    VideoClip one(tempClipPath("hxaaayqrvpj6duhqmbg1.avi"), 16900, 23, true);
-    VideoClip two(tempClipPath("hxaaayqrvpj6duhqmbg2.avi"), 11000, 23, true);
-    VideoClip three(tempClipPath("hxaaayqrvpj6duhqmbg3.avi"), 3200, 29, true);
+    auto clipOf = [](ShowClipId id) {
+        const ShowClip& clip = showClips[id];
+        return std::make_unique<VideoClip>(tempClipPath(clip.fileName), clip.lengthMs, clip.framesPerSecond, true);
+    };
+    std::unique_ptr<VideoClip> flight = clipOf(flightClip), tunnel = clipOf(tunnelClip), solids = clipOf(solidsClip);
+    VideoClip& one = *flight;
+    VideoClip& two = *tunnel;
+    VideoClip& three = *solids;
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     double processor = processorSeconds() - processorBegin;
     removeTempClips();

@@ -1,6 +1,6 @@
 // Render speed: the AVI writer alone on piece-like synthetic frames in every codec, and piece
 // one rendered completely at 25 frames per second (when the show data exists) in every codec.
-#include "media/VideoFile.h"
+#include "media/render/RenderFile.h"
 #include "pieces/common/PieceContext.h"
 #include "pieces/one/PieceOne.h"
 #include "platform/DisplayDevice.h"
@@ -9,7 +9,6 @@
 #include "platform/Timer.h"
 #include "resources/ClipExtraction.h"
 #include "resources/Servers.h"
-#include "shell/ShowState.h"
 
 #include <chrono>
 #include <cstdio>
@@ -49,20 +48,22 @@ void drawFrame(std::vector<uint8_t>& frame, int32_t n) {
 }
 
 void benchWriter(const std::string& folder, const char* codec) {
-    Show::codecName = codec;
     const int32_t frames = 250;
     std::vector<uint8_t> frame(640 * 480 * 3);
     std::string path = folder + "/writer_" + codec + ".avi";
     double drawing = 0;
     auto start = std::chrono::steady_clock::now();
     {
-        VideoFile writer(nullptr, path.c_str(), 640, 480, true, 25, 44100, 16);
-        writer.setSourceBuffer(frame.data(), nullptr);
+        RenderFileSettings settings;
+        settings.fileName = path;
+        settings.codecName = codec;
+        RenderFile writer(settings);
+        writer.readFramesFrom(frame.data(), 0);
         for (int32_t n = 0; n < frames; ++n) {
             auto drawStart = std::chrono::steady_clock::now();
             drawFrame(frame, n);
             drawing += secondsSince(drawStart);
-            writer.update(n * 100 / frames);
+            writer.writeFrame(n * 100 / frames);
         }
     }
     double seconds = secondsSince(start) - drawing;
@@ -88,9 +89,6 @@ bool renderPieceOne(const std::string& folder, const char* codec) {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         setenv("TRIPTYCH_NO_BOXES", "1", 1);
-        Show::videoMode = true;
-        Show::framesPerSecond = 25;
-        Show::codecName = codec;
         new Servers(11, 0, 200);
         extractClips(getFileServer());
         Settings& settings = Settings::instance();
@@ -102,8 +100,6 @@ bool renderPieceOne(const std::string& folder, const char* codec) {
         auto* device = new DisplayDevice("");
         auto* frameBuffer = new FrameBuffer();
         device->setFrameBuffer(frameBuffer);
-        Show::currentDevice = device;
-        Show::currentFrameBuffer = frameBuffer;
         PieceContext context;
         context.device = device;
         context.frameBuffer = frameBuffer;

@@ -5,6 +5,7 @@
 #include "media/VideoClip.h"
 #include "platform/FrameBuffer.h"
 #include "resources/ClipExtraction.h"
+#include "resources/ShowClips.h"
 
 #include <algorithm>
 
@@ -127,9 +128,8 @@ void ClipLibrary::mix(const std::string& currentName, int32_t currentTimeMs, con
 }
 
 void prefetchShowClips() {
-    VideoClip::prefetch(tempClipPath("hxaaayqrvpj6duhqmbg1.avi"), 16900, 23);
-    VideoClip::prefetch(tempClipPath("hxaaayqrvpj6duhqmbg2.avi"), 11000, 23);
-    VideoClip::prefetch(tempClipPath("hxaaayqrvpj6duhqmbg3.avi"), 3200, 29);
+    for (const ShowClip& clip : showClips)
+        VideoClip::prefetch(tempClipPath(clip.fileName), clip.lengthMs, clip.framesPerSecond);
 }
 
 void awaitShowClips() {

@@ -23,8 +23,7 @@ SoundHandle loadEntry(const std::string& entryName, bool module) {
     channelBytes().push_back(data);
     SoundSystem& sound = SoundSystem::instance();
     SoundHandle handle = module ? sound.loadModule(data, size) : sound.createStream(data, size);
-    if (handle == 0)
-        throw ShowFailure(1, what + entryName + (module ? ": not a tracker module" : ": not an MPEG audio stream"));
+    if (handle == 0) throw ShowFailure(1, what + entryName + ": " + sound.getLastError());
     return handle;
 }
 } // namespace
@@ -33,7 +32,7 @@ void openPieceSoundOutput(bool videoMode) {
     SoundSystem& sound = SoundSystem::instance();
     if (sound.isInitialised()) return;
     if (!sound.initialise(videoMode ? SoundOutput::Offline : SoundOutput::Live))
-        throw ShowFailure(0, "couldn't open the sound output");
+        throw ShowFailure(0, "couldn't open the sound output: " + sound.getLastError());
     sound.start();
 }
 

@@ -12,6 +12,7 @@ struct SoundSystem::State {
     std::unique_ptr<SdlAudioOutput> live;
     bool initialised = false;
     SoundOutput output = SoundOutput::Live;
+    std::string lastError;
 };
 
 SoundSystem& SoundSystem::instance() {
@@ -24,10 +25,16 @@ SoundSystem::SoundSystem() : state(std::make_unique<State>()) {}
 SoundSystem::~SoundSystem() = default;
 
 bool SoundSystem::initialise(SoundOutput output) {
-    if (state->initialised) return false;
+    if (state->initialised) {
+        state->lastError = "the sound output is already open";
+        return false;
+    }
     if (output == SoundOutput::Live) {
         auto live = std::make_unique<SdlAudioOutput>(state->mixer);
-        if (!live->open()) return false;
+        if (!live->open()) {
+            state->lastError = "no audio device can be opened, not even SDL's dummy device";
+            return false;
+        }
         state->live = std::move(live);
     }
     state->output = output;
@@ -50,11 +57,22 @@ SoundOutput SoundSystem::getOutput() const {
 }
 
 SoundHandle SoundSystem::createStream(const void* data, int64_t size) {
-    return state->mixer.add(openMpegStream(data, size), Mixer::Kind::Stream);
+    state->lastError.clear();
+    SoundHandle handle = state->mixer.add(openMpegStream(data, size, &state->lastError), Mixer::Kind::Stream);
+    if (handle == 0 && state->lastError.empty()) state->lastError = "no free channel";
+    return handle;
 }
 
 SoundHandle SoundSystem::loadModule(const void* data, int64_t size) {
-    return state->mixer.add(openTrackerModule(data, size), Mixer::Kind::Module);
+    state->lastError.clear();
+    SoundHandle handle =
+        state->mixer.add(openTrackerModule(data, size, &state->lastError), Mixer::Kind::Module);
+    if (handle == 0 && state->lastError.empty()) state->lastError = "no free channel";
+    return handle;
+}
+
+const std::string& SoundSystem::getLastError() const {
+    return state->lastError;
 }
 
 bool SoundSystem::start() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <memory>
 
 // A channel: a stream or a module. 0 is never a valid handle.
@@ -36,9 +37,13 @@ public:
     SoundOutput getOutput() const;
 
     // A memory block the caller keeps valid while the channel exists. 0 when the block is not
-    // audio of that kind (null, negative or zero size, garbage, truncated).
+    // audio of that kind (null, negative or zero size, garbage, truncated); getLastError then
+    // says why.
     SoundHandle createStream(const void* data, int64_t size);
     SoundHandle loadModule(const void* data, int64_t size);
+    // The decoder's or output's text for the last failure of createStream, loadModule or
+    // initialise.
+    const std::string& getLastError() const;
 
     // Lets the live output run (channels that play before it are mixed from then on).
     bool start();

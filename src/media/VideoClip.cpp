@@ -2,7 +2,8 @@
 // its frames into frame buffers, straight or turned by 180 degrees.
 #include "media/VideoClip.h"
 
-#include "media/VideoFile.h"
+#include "media/ClipReader.h"
+#include "media/VideoFailure.h"
 #include "platform/FrameBuffer.h"
 
 #include <algorithm>
@@ -15,7 +16,6 @@
 bool mirrorClips = false;
 
 struct VideoClip::Decoded {
-    std::unique_ptr<VideoFile> reader;
     int32_t width = 0;
     int32_t height = 0;
     int32_t frameCount = 0;
@@ -26,12 +26,11 @@ namespace {
 
 // Opens name and decodes the frames at 0, step, 2 x step ... below lengthMs, where the time
 // advances in 32-bit floats and is compared at full precision before it is rounded.
-VideoClip::Decoded decodeFrames(const std::string& name, int32_t lengthMs, int32_t framesPerSecond,
-                                VideoFailureMode mode) {
+VideoClip::Decoded decodeFrames(const std::string& name, int32_t lengthMs, int32_t framesPerSecond) {
     VideoClip::Decoded decoded;
-    decoded.reader = std::make_unique<VideoFile>(name.c_str(), mode);
-    decoded.width = decoded.reader->getWidth();
-    decoded.height = decoded.reader->getHeight();
+    ClipReader reader(name);
+    decoded.width = reader.getWidth();
+    decoded.height = reader.getHeight();
     decoded.frameCount = VideoClip::countFrames(lengthMs, framesPerSecond);
     const size_t frameBytes = size_t(decoded.width) * size_t(decoded.height) * 3;
     // left uninitialised: every byte is written by the decoder
@@ -39,7 +38,7 @@ VideoClip::Decoded decodeFrames(const std::string& name, int32_t lengthMs, int32
     const float step = 1000.0f / float(framesPerSecond);
     float t = 0.0f;
     for (int32_t i = 0; i < decoded.frameCount; ++i) {
-        decoded.reader->readFrame(decoded.store.get() + frameBytes * size_t(i), int32_t(t), false);
+        reader.readFrame(decoded.store.get() + frameBytes * size_t(i), int32_t(t), false);
         t = float(double(t) + double(step));
     }
     return decoded;
@@ -61,14 +60,12 @@ PrefetchRegistry& registry() {
     return *theRegistry;
 }
 
-// Takes a decode's frames; a failure on the worker is reported here, on the calling thread.
-VideoClip::Decoded takeDecoded(std::future<VideoClip::Decoded>& decode) {
+// Takes a decode's frames; a failure on the worker is thrown again here, on the calling thread.
+VideoClip::Decoded takeDecoded(std::future<VideoClip::Decoded>& decode, const std::string& name) {
     try {
         return decode.get();
-    } catch (const VideoFileError& error) {
-        VideoFile::fail(error.message, error.code);
     } catch (const std::bad_alloc&) {
-        VideoFile::fail("Couldn't decompress video-stream", ENOMEM);
+        throw VideoFailure("Couldn't decompress video-stream", ENOMEM, name);
     }
 }
 
@@ -95,8 +92,7 @@ void VideoClip::prefetch(const std::string& name, int32_t lengthMs, int32_t fram
     std::lock_guard<std::mutex> guard(prefetches.lock);
     std::string key = prefetchKey(name, lengthMs, framesPerSecond);
     if (prefetches.pending.count(key)) return;
-    prefetches.pending[key] = std::async(std::launch::async, decodeFrames, name, lengthMs, framesPerSecond,
-                                         VideoFailureMode::Throw);
+    prefetches.pending[key] = std::async(std::launch::async, decodeFrames, name, lengthMs, framesPerSecond);
 }
 
 void VideoClip::awaitPrefetches() {
@@ -105,7 +101,7 @@ void VideoClip::awaitPrefetches() {
     for (auto& [key, decode] : prefetches.pending) {
         // The frames go back as a finished decode for the VideoClip that takes them later.
         std::promise<Decoded> finished;
-        finished.set_value(takeDecoded(decode));
+        finished.set_value(takeDecoded(decode, key.substr(0, key.find('\n'))));
         decode = finished.get_future();
     }
 }
@@ -123,15 +119,15 @@ VideoClip::VideoClip(const std::string& name, int32_t lengthMs_, int32_t framesP
         }
     }
     if (prefetched.valid()) {
-        adopt(takeDecoded(prefetched));
+        adopt(takeDecoded(prefetched, name));
     } else if (preload) {
-        adopt(decodeFrames(name, lengthMs, framesPerSecond, VideoFailureMode::Fatal));
+        adopt(decodeFrames(name, lengthMs, framesPerSecond));
     } else {
-        reader = std::make_unique<VideoFile>(name.c_str());
-        width = reader->getWidth();
-        height = reader->getHeight();
+        // Only the size is wanted: nothing is drawn from a clip that was not preloaded.
+        ClipReader reader(name);
+        width = reader.getWidth();
+        height = reader.getHeight();
     }
-    reader->setFailureMode(VideoFailureMode::Fatal);
     preloaded = preload;
     surface = std::make_unique<FrameBuffer>(width, height, false);
 }
@@ -139,7 +135,6 @@ VideoClip::VideoClip(const std::string& name, int32_t lengthMs_, int32_t framesP
 VideoClip::~VideoClip() = default;
 
 void VideoClip::adopt(Decoded&& decoded) {
-    reader = std::move(decoded.reader);
     width = decoded.width;
     height = decoded.height;
     frameStore = std::move(decoded.store);

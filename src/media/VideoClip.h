@@ -7,7 +7,6 @@
 #include <vector>
 
 class FrameBuffer;
-class VideoFile;
 
 // While set, clip frames are drawn turned by 180 degrees (piece two sets it for one window).
 extern bool mirrorClips;
@@ -15,7 +14,7 @@ extern bool mirrorClips;
 class VideoClip {
 public:
     // Opens the reader on name; with preload decodes frames at 0, 1000/fps, 2000/fps ... ms
-    // below lengthMs. Failures end the process through VideoFile::fail.
+    // below lengthMs. Failures throw a VideoFailure naming the clip.
     VideoClip(const std::string& name, int32_t lengthMs, int32_t framesPerSecond, bool preload);
     virtual ~VideoClip();
     VideoClip(const VideoClip&) = delete;
@@ -58,7 +57,6 @@ private:
     int32_t framesPerSecond;
     int32_t width = 0;
     int32_t height = 0;
-    std::unique_ptr<VideoFile> reader;
     std::unique_ptr<FrameBuffer> surface;
     std::unique_ptr<uint8_t[]> frameStore; // every frame, one after another
     std::vector<const uint8_t*> frames;

@@ -1,6 +1,7 @@
-// Debug service: last-line memory, optional "debug.log", fatal exit with code 1.
+// Debug service: last-line memory, optional "debug.log", fatal failures that end with code 1.
 #include "platform/DebugServer.h"
 
+#include "platform/FatalFailure.h"
 #include "platform/MessageBox.h"
 
 #include <cstdlib>
@@ -42,10 +43,7 @@ void DebugServer::write(const char* text, int level) {
     }
 }
 
-void DebugServer::fatal(const char* text) {
-    Sys_MessageBox(text, "Fatal error!", MessageIcon::Stop);
-    std::exit(1);
-}
+void DebugServer::fatal(const char* text) { throw FatalFailure(text, "Fatal error!", 1); }
 
 namespace {
 DebugServer* theDebugServer = nullptr;

@@ -1,5 +1,6 @@
 // The debug service: remembers the last diagnostic line and, when file output is on, appends
-// lines at or above a level threshold to "debug.log". Also offers the fatal-error exit.
+// lines at or above a level threshold to "debug.log". Also offers the fatal error: a
+// FatalFailure that the shell shows in the "Fatal error!" box before exit code 1.
 #pragma once
 
 #include <cstdint>

@@ -6,15 +6,17 @@
 #include <cstdio>
 #include <cstring>
 
-ExceptionType::ExceptionType(const char* message) {
+ExceptionType::ExceptionType(const char* message) : ShowFailure(0, "") {
     // At most 1024 characters; a message that long ends at the field boundary.
     std::memset(text, 0, sizeof text);
     std::memcpy(text, message, strnlen(message, sizeof text));
     detail[0] = 0;
+    setCause(describe());
 }
 
 void ExceptionType::setDetail(const char* detailText) {
     std::snprintf(detail, sizeof detail, "%s", detailText ? detailText : "");
+    setCause(describe());
 }
 
 std::string ExceptionType::describe() const {

@@ -2,11 +2,14 @@
 // and ExceptionSpace::Exception, the pointer-thrown error that carries its source position.
 #pragma once
 
+#include "platform/ShowFailure.h"
+
 #include <string>
 
 // A fixed error message (a format text that may hold one "%s") plus an optional detail text,
-// usually a file name. Raisers copy one of the process-wide records and throw the copy.
-struct ExceptionType {
+// usually a file name. Raisers copy one of the process-wide records and throw the copy; its
+// cause is the message with the detail in place.
+struct ExceptionType : ShowFailure {
     char text[1024];
     char detail[1024];
 

@@ -10,6 +10,7 @@
 namespace {
 
 int boxesSwitch = -1; // -1: decide from the environment on first use
+MessageAnswerHook answerHook = nullptr;
 
 bool environmentAllowsBoxes() {
     if (const char* off = std::getenv("TRIPTYCH_NO_BOXES"); off && *off && std::strcmp(off, "0") != 0)
@@ -41,16 +42,23 @@ bool Sys_MessageBoxesEnabled() {
 
 void Sys_SetMessageBoxesEnabled(bool enabled) { boxesSwitch = enabled ? 1 : 0; }
 
-MessageAnswer Sys_MessageBox(const std::string& text, const std::string& caption, MessageIcon icon,
-                             MessageButtons buttons, MessageAnswer headlessAnswer) {
-    // Errors and warnings go to stderr; everything else (credits, questions) to stdout.
+void Sys_SetMessageAnswerHook(MessageAnswerHook hook) {
+    answerHook = hook;
+}
+
+namespace {
+// Errors and warnings go to stderr; everything else (credits, questions) to stdout.
+void writeToTerminal(const std::string& text, const std::string& caption, MessageIcon icon) {
     FILE* stream = (icon == MessageIcon::Stop || icon == MessageIcon::Exclamation) ? stderr : stdout;
     if (!caption.empty()) std::fprintf(stream, "%s: ", caption.c_str());
     std::fprintf(stream, "%s\n", text.c_str());
     std::fflush(stream);
+}
 
-    if (!Sys_MessageBoxesEnabled())
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : headlessAnswer;
+MessageAnswer showBox(const std::string& text, const std::string& caption, MessageIcon icon,
+                      MessageButtons buttons, MessageAnswer headlessAnswer) {
+    if (buttons == MessageButtons::YesNo && answerHook) return answerHook(text);
+    if (!Sys_MessageBoxesEnabled()) return buttons == MessageButtons::Ok ? MessageAnswer::Ok : headlessAnswer;
 
     SDL_MessageBoxButtonData okButtons[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "OK"}};
@@ -76,4 +84,16 @@ MessageAnswer Sys_MessageBox(const std::string& text, const std::string& caption
     }
     if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     return pressed == 1 ? MessageAnswer::Yes : MessageAnswer::No;
+}
+} // namespace
+
+MessageAnswer Sys_MessageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+                             MessageButtons buttons, MessageAnswer headlessAnswer) {
+    writeToTerminal(text, caption, icon);
+    return showBox(text, caption, icon, buttons, headlessAnswer);
+}
+
+void Sys_ErrorBox(const std::string& text, const std::string& caption, const std::string& cause) {
+    writeToTerminal(cause.empty() ? text : text + " (" + cause + ")", caption, MessageIcon::Stop);
+    showBox(text, caption, MessageIcon::Stop, MessageButtons::Ok, MessageAnswer::Ok);
 }

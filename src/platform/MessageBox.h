@@ -14,6 +14,14 @@ MessageAnswer Sys_MessageBox(const std::string& text, const std::string& caption
                              MessageButtons buttons = MessageButtons::Ok,
                              MessageAnswer headlessAnswer = MessageAnswer::Yes);
 
+// An error box showing text, while the terminal gets "text (cause)" (just text when cause is
+// empty): the box keeps its fixed wording, the terminal also says what failed.
+void Sys_ErrorBox(const std::string& text, const std::string& caption, const std::string& cause);
+
+// Tests: while set, every box with Yes and No is answered by the hook instead of a person.
+using MessageAnswerHook = MessageAnswer (*)(const std::string& text);
+void Sys_SetMessageAnswerHook(MessageAnswerHook hook);
+
 // Whether graphical boxes may be shown (a display exists and boxes are not switched off).
 bool Sys_MessageBoxesEnabled();
 // Switches graphical boxes off (tests, video mode without a display); text output stays.

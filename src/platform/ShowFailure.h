@@ -1,6 +1,8 @@
 // A failure that ends the show through its catch-all handler: the show's integer error code
 // (for the pieces' music: 1 not created, 3 not played, 2 not stopped; 0 an exhausted cut list)
 // and the cause, naming the operation and the entry or file, which is written under "Error.".
+// The error records of the resources (ExceptionType) and the video failures (VideoFailure) are
+// ShowFailures too, so one handler reaches every failure.
 #pragma once
 
 #include <exception>
@@ -12,6 +14,9 @@ public:
     int code() const { return errorCode; }
     const std::string& cause() const { return causeText; }
     const char* what() const noexcept override { return causeText.c_str(); }
+
+protected:
+    void setCause(std::string cause) { causeText = std::move(cause); }
 
 private:
     int errorCode;

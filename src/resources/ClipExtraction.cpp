@@ -5,7 +5,9 @@
 #include "platform/Errors.h"
 #include "platform/MessageBox.h"
 #include "platform/QuitSignals.h"
+#include "platform/ShowFailure.h"
 #include "resources/FileServer.h"
+#include "resources/ShowClips.h"
 
 #include <cerrno>
 #include <csignal>
@@ -19,10 +21,6 @@
 namespace {
 
 const char* const archiveName = "data.data";
-const char* const clipEntries[3] = {"hxaaayqrvpj6duhqmbg1.tmp", "hxaaayqrvpj6duhqmbg2.tmp",
-                                    "hxaaayqrvpj6duhqmbg3.tmp"};
-const char* const clipFiles[3] = {"hxaaayqrvpj6duhqmbg1.avi", "hxaaayqrvpj6duhqmbg2.avi",
-                                  "hxaaayqrvpj6duhqmbg3.avi"};
 
 // Fixed buffers, so that a signal handler can remove everything with unlink and rmdir alone.
 constexpr size_t pathLength = 2048;
@@ -59,7 +57,7 @@ void makeTempDirectory() {
                                 "': " + systemReason(errno));
     std::snprintf(tempDirectory, sizeof tempDirectory, "%s/", buffer);
     for (int i = 0; i < 3; ++i)
-        std::snprintf(clipPaths[i], sizeof clipPaths[i], "%s%s", tempDirectory, clipFiles[i]);
+        std::snprintf(clipPaths[i], sizeof clipPaths[i], "%s%s", tempDirectory, showClips[i].fileName);
     directoryExists = 1;
 }
 
@@ -141,11 +139,11 @@ void removeAtExit() {
 
 // Writes one clip's bytes to its file.
 void writeClip(FileServer* fileServer, int index) {
-    uint8_t* data = fileServer->getFile(clipEntries[index]);
-    int32_t size = fileServer->getFileSize(clipEntries[index]);
+    uint8_t* data = fileServer->getFile(showClips[index].archiveName);
+    int32_t size = fileServer->getFileSize(showClips[index].archiveName);
     if (!data || size < 0) {
         delete[] data;
-        throw ExtractionFailure(std::string("clip '") + clipEntries[index] + "' is missing from '" +
+        throw ExtractionFailure(std::string("clip '") + showClips[index].archiveName + "' is missing from '" +
                                 archiveName + "'");
     }
     FILE* file = std::fopen(clipPaths[index], "wb");
@@ -192,12 +190,10 @@ void extractClips(FileServer* fileServer) {
             writeClip(fileServer, i);
     } catch (const ExtractionFailure& failure) {
         Sys_MessageBox("Couldn't create temporary files!", "Error!", MessageIcon::Stop);
-        std::fprintf(stderr, "triptych: clip extraction: %s\n", failure.what());
-        throw 1;
+        throw ShowFailure(1, std::string("clip extraction: ") + failure.what());
     } catch (...) {
         Sys_MessageBox("Couldn't create temporary files!", "Error!", MessageIcon::Stop);
-        std::fprintf(stderr, "triptych: clip extraction from '%s' failed\n", archiveName);
-        throw 1;
+        throw ShowFailure(1, std::string("clip extraction from '") + archiveName + "' failed");
     }
 }
 

@@ -3,7 +3,9 @@
 
 #include "platform/DebugServer.h"
 #include "platform/Errors.h"
+#include "platform/FatalFailure.h"
 #include "platform/MessageBox.h"
+#include "platform/ShowFailure.h"
 #include "resources/FileServer.h"
 
 #include <cstdlib>
@@ -21,10 +23,8 @@ struct OutOfMemoryError : std::bad_alloc, ExceptionType {
 
 void outOfMemoryHandler() { throw OutOfMemoryError(); }
 
-[[noreturn]] void startupFailure(const char* text) {
-    Sys_MessageBox(text, "Fatal error!", MessageIcon::Stop);
-    std::exit(3);
-}
+// The shell shows the "Fatal error!" box and ends the process with exit code 3.
+[[noreturn]] void startupFailure(const char* text) { throw FatalFailure(text, "Fatal error!", 3); }
 } // namespace
 
 Servers::Servers(int8_t logThreshold, uint8_t logToFile, int32_t maxFiles) {
@@ -52,7 +52,7 @@ ExceptionServer* getExceptionServer() { return theExceptionServer; }
 FileServer* getFileServer() {
     if (!theFileServer) {
         Sys_MessageBox("Couldn't retrieve reference to FileServer!", "Error!", MessageIcon::Stop);
-        throw 0;
+        throw ShowFailure(0, "couldn't retrieve the file service: the services were not created");
     }
     return theFileServer;
 }

@@ -3,8 +3,6 @@
 
 #include "media/render/AviEncoder.h"
 
-#include <algorithm>
-
 #include <cctype>
 #include <climits>
 
@@ -120,11 +118,6 @@ std::optional<std::array<bool, 3>> parsePieces(const std::string& word, std::str
     return std::nullopt;
 }
 
-bool isKnownCodec(const std::string& name) {
-    const std::vector<std::string>& names = AviEncoder::codecNames();
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
-
 std::optional<std::string> checkFrameRate(int32_t framesPerSecond) {
     if (framesPerSecond >= 1 && framesPerSecond <= 1000) return std::nullopt;
     return "Frame rate " + std::to_string(framesPerSecond) +
@@ -132,10 +125,14 @@ std::optional<std::string> checkFrameRate(int32_t framesPerSecond) {
 }
 
 std::optional<std::string> checkCodec(const std::string& name) {
-    if (isKnownCodec(name)) return std::nullopt;
-    std::string known;
-    for (const std::string& codec : AviEncoder::codecNames()) known += (known.empty() ? "codec=" : ", codec=") + codec;
-    return "Unknown codec \"" + name + "\": use " + known + ".";
+    if (AviEncoder::isKnownCodec(name)) return std::nullopt;
+    const std::vector<std::string>& names = AviEncoder::codecNames();
+    std::string choices;
+    for (size_t k = 0; k < names.size(); ++k) {
+        if (k > 0) choices += k + 1 == names.size() ? " or " : ", ";
+        choices += "codec=" + names[k];
+    }
+    return "Unknown codec \"" + name + "\": use " + choices + ".";
 }
 
 std::string usage() {

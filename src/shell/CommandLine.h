@@ -21,9 +21,6 @@ bool readHelpSwitch(const std::string& commandLine);   // "help"
 // "codec=NAME": the name up to the next blank; "lossless" when absent.
 std::string readCodecName(const std::string& commandLine);
 
-// The render codecs understood by "codec=NAME".
-bool isKnownCodec(const std::string& name);
-
 // The line without the words this program adds ("codec=...", "seed=...", "pieces=...", each up
 // to the next blank), so that a digit in them is never read as the frame rate.
 std::string withoutAddedWords(const std::string& commandLine);
@@ -40,7 +37,8 @@ std::optional<std::array<bool, 3>> parsePieces(const std::string& word, std::str
 
 // A frame rate the writers can use (1..1000); otherwise an error text naming the value.
 std::optional<std::string> checkFrameRate(int32_t framesPerSecond);
-// An error text for an unknown codec name, or nothing.
+// An error text for a codec name the render encoder does not know, listing the ones it knows,
+// or nothing.
 std::optional<std::string> checkCodec(const std::string& name);
 
 std::string usage();

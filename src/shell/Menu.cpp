@@ -3,6 +3,7 @@
 
 #include "platform/DisplayDevice.h"
 #include "platform/FrameBuffer.h"
+#include "platform/QuitRequest.h"
 #include "platform/SystemClock.h"
 #include "platform/Timer.h"
 #include "resources/OImage.h"
@@ -35,7 +36,7 @@ PushButton* exitButton = nullptr;
 constexpr uint32_t shortestPassMs = 16;
 
 bool menuEnds() {
-    return Show::currentDevice->isCloseRequested() || Show::isQuitRequested() || startButton->isPressed() ||
+    return Show::currentDevice->isCloseRequested() || Sys_IsQuitRequested() || startButton->isPressed() ||
            exitButton->isPressed();
 }
 
@@ -95,7 +96,7 @@ void runMenu() {
         while (Sys_Milliseconds() - passStart < shortestPassMs)
             Sys_Sleep(1);
     }
-    if (exitButton->isPressed()) Show::requestQuit();
+    if (exitButton->isPressed()) Sys_RequestQuit();
     for (int piece = 0; piece < 3; ++piece)
         Show::pieceChosen[piece] = toggles[piece]->isOn();
 }

@@ -2,13 +2,14 @@
 #include "shell/ShowMain.h"
 
 #include "media/ClipLibrary.h"
-#include "media/VideoFile.h"
 #include "platform/DebugServer.h"
 #include "platform/DisplayDevice.h"
 #include "platform/Errors.h"
+#include "platform/FatalFailure.h"
 #include "platform/FrameBuffer.h"
 #include "platform/MessageBox.h"
 #include "platform/QuitSignals.h"
+#include "platform/QuitRequest.h"
 #include "platform/ShowFailure.h"
 #include "platform/Timer.h"
 #include "resources/ClipExtraction.h"
@@ -33,7 +34,16 @@ Servers* services = nullptr;
 OTable* projectionTables = nullptr;
 
 void onDisplayQuit() {
-    Show::requestQuit();
+    Sys_RequestQuit();
+}
+
+// The catch-all's end of the show: the box says only "Error.", the terminal also gets what
+// failed; no credits.
+void endWithError(const std::string& cause) {
+    closeCurrentDisplay();
+    Show::creditsEnabled = false;
+    Sys_ErrorBox("Error.", "", cause);
+    showCredits();
 }
 
 // Decides how displays open; returns an exit code when the show cannot run at all.
@@ -99,24 +109,24 @@ int readCommandLine(const std::string& line) {
 }
 
 void runShow() {
-    // 4. the services; only the file service is used here
+    // The services; only the file service is used here.
     services = new Servers(11, 0, 200);
     getDebugServer();
     getExceptionServer();
     FileServer* fileServer = getFileServer();
-    // 5. projection tables
+    // The projection tables.
     projectionTables = new OTable(65535, 1024, 768, 32, 45.0f);
-    // 6.-7. the 1024x768 display
+    // The menu's 1024x768 display.
     writeDisplaySettings(1024, 768);
     Show::currentDevice = new DisplayDevice("");
     Show::currentFrameBuffer = new FrameBuffer();
     Show::currentDevice->setFrameBuffer(Show::currentFrameBuffer);
     Show::currentDevice->open();
-    // 8.-9. clips out of the archive; video errors close the display first
+    // The clips out of the archive into temporary files, then decoded on worker threads while
+    // the pieces load.
     extractClips(fileServer);
-    VideoFile::setErrorCallback(closeCurrentDisplay);
-    prefetchShowClips(); // the clips decode on worker threads while the pieces load
-    // 10.-13.
+    prefetchShowClips();
+    // Black frames around the loading; the menu's background and controls, and the clock.
     clearFrameBuffer();
     DisplayInput::setCursorVisible(true);
     clearFrameBuffer();
@@ -127,10 +137,9 @@ void runShow() {
     clearFrameBuffer();
     awaitShowClips(); // a clip that fails to decode ends the show before the menu
     Timer::instance().start();
-    // 14.-15.
     // Without the menu the pieces chosen on the command line run (all of them by default).
     if (!Show::noMenu) runMenu();
-    // 16.-18.
+    // The intro and the pieces on the 640x480 display, then the credits.
     runPieces();
     Show::currentDevice->close();
     showCredits();
@@ -139,11 +148,9 @@ void runShow() {
 } // namespace
 
 int showMain(int argc, char** argv) {
-    // 1. the extracted clips go away at every normal exit
+    // The extracted clips go away at every normal exit.
     std::atexit(removeTempClipsAtExit);
     Sys_CatchQuitSignals();
-    // 2.-3.
-    Show::instanceHandle = nullptr;
     std::string line = CommandLine::join(argc, argv);
     if (int code = readCommandLine(line); code >= 0) return code;
     if (int code = prepareDisplay(); code >= 0) return code;
@@ -155,25 +162,16 @@ int showMain(int argc, char** argv) {
         Show::creditsEnabled = false;
         error->report();
         showCredits();
+    } catch (const FatalFailure& failure) {
+        // Video files that cannot be read or written, services that cannot start.
+        endWithFatalFailure(failure);
     } catch (const ShowFailure& failure) {
-        // The box says only "Error."; the terminal also gets what failed.
-        closeCurrentDisplay();
-        Show::creditsEnabled = false;
-        std::fprintf(stderr, "triptych: %s\n", failure.cause().c_str());
-        Sys_MessageBox("Error.", "", MessageIcon::Stop);
-        showCredits();
-    } catch (const ExceptionType& error) {
-        // The box says only "Error."; the terminal also gets what failed.
-        closeCurrentDisplay();
-        Show::creditsEnabled = false;
-        std::fprintf(stderr, "triptych: %s\n", error.describe().c_str());
-        Sys_MessageBox("Error.", "", MessageIcon::Stop);
-        showCredits();
+        // The resources' error records, the sound's and the extraction's failures.
+        endWithError(failure.cause());
+    } catch (const std::exception& error) {
+        endWithError(error.what());
     } catch (...) {
-        closeCurrentDisplay();
-        Show::creditsEnabled = false;
-        Sys_MessageBox("Error.", "", MessageIcon::Stop);
-        showCredits();
+        endWithError("");
     }
     return 0;
 }

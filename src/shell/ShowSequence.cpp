@@ -2,13 +2,17 @@
 #include "shell/ShowSequence.h"
 
 #include "animation/SceneManager.h"
+#include "media/VideoFailure.h"
+#include "media/render/RenderFile.h"
 #include "pieces/common/PieceContext.h"
 #include "pieces/one/PieceOne.h"
 #include "pieces/three/PieceThree.h"
 #include "pieces/two/PieceTwo.h"
 #include "platform/DisplayDevice.h"
+#include "platform/FatalFailure.h"
 #include "platform/FrameBuffer.h"
 #include "platform/MessageBox.h"
+#include "platform/QuitRequest.h"
 #include "platform/Settings.h"
 #include "platform/ShowRandom.h"
 #include "platform/SystemClock.h"
@@ -92,9 +96,9 @@ void playIntro() {
     Timer& clock = Timer::instance();
     clock.stop();
     clock.start();
-    if (!Show::videoMode && !Show::isQuitRequested()) {
+    if (!Show::videoMode && !Sys_IsQuitRequested()) {
         // Three seconds of black; a quit request ends them at once rather than after the wait.
-        while (clock.getElapsedMs() < 3000 && !Show::isQuitRequested()) {
+        while (clock.getElapsedMs() < 3000 && !Sys_IsQuitRequested()) {
             clock.update();
             SceneManager::instance().update();
             clearFrameBuffer();
@@ -133,7 +137,7 @@ void runPieces() {
     for (int k = 0; k < 3; ++k) {
         if (!Show::pieceChosen[k]) continue;
         const PieceEntryPoints& piece = pieces[k];
-        if (!Show::isQuitRequested()) {
+        if (!Sys_IsQuitRequested()) {
             if (k == 0) clock.setTime(0); // the first piece's clock starts from zero
             clock.stop();
             const PieceContext context = pieceContext(Show::currentDevice, Show::currentFrameBuffer);
@@ -143,11 +147,19 @@ void runPieces() {
             piece.stop();
         }
         piece.stop(); // also when a quit request skipped the piece
+        // A render file the piece could not finish ends the show like any other write failure.
+        if (auto failure = RenderFile::takeUnreportedFailure()) throw *failure;
     }
 }
 
 void closeCurrentDisplay() {
     if (Show::currentDevice) Show::currentDevice->close();
+}
+
+void endWithFatalFailure(const FatalFailure& failure) {
+    closeCurrentDisplay();
+    Sys_ErrorBox(failure.boxText(), failure.caption(), failure.detail());
+    std::exit(failure.exitCode());
 }
 
 std::string creditsText() {
@@ -177,6 +189,7 @@ std::string creditsText() {
 void showCredits() {
     for (const PieceEntryPoints& piece : pieces)
         piece.release();
+    if (auto failure = RenderFile::takeUnreportedFailure()) endWithFatalFailure(*failure);
     if (Show::creditsEnabled) {
         Sys_MessageBox(creditsText(), "", MessageIcon::None);
         ShowRandom::seed(uint32_t(Sys_CalendarSeconds()));

@@ -6,6 +6,7 @@
 #include <string>
 
 class FrameBuffer;
+class FatalFailure;
 
 void clearFrameBuffer();                         // the current frame buffer
 void clearFrameBuffer(FrameBuffer* frameBuffer); // width x height x 4 bytes of 0
@@ -20,7 +21,12 @@ void preloadPieces();
 void playIntro();
 void runPieces();
 void showCredits();
-void closeCurrentDisplay(); // handed to the video file layer for fatal errors
+void closeCurrentDisplay();
+// A failure the show cannot go on from (a clip that cannot be read, a render file that cannot
+// be written, services that cannot start): the display closes, the failure's box is shown, and
+// the process ends with its exit code (exit handlers run, so open render files are finished and
+// the temporary clips go).
+[[noreturn]] void endWithFatalFailure(const FatalFailure& failure);
 
 // The credits text shown after the last piece.
 std::string creditsText();

@@ -2,13 +2,11 @@
 #include "shell/ShowState.h"
 
 namespace Show {
-std::atomic<int32_t> quitRequested{0};
 bool videoMode = false;
 int32_t framesPerSecond = 25;
 bool noMenu = false;
 bool pieceChosen[3] = {true, true, true};
 bool creditsEnabled = true;
-void* instanceHandle = nullptr;
 bool windowed = false;
 std::string codecName = "lossless";
 std::optional<uint32_t> seed;

@@ -1,10 +1,7 @@
-// Process-wide state of the show shell: the flags that the menu, the window, the pieces and the
-// render progress share, and the current and second display device / frame buffer pairs.
+// Process-wide state of the show shell: the command line's choices, the menu's flags and the
+// current and second display device / frame buffer pairs.
 #pragma once
 
-#include "platform/QuitRequest.h"
-
-#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,15 +11,11 @@ class FrameBuffer;
 
 namespace Show {
 
-// Only ever goes from 0 to 1; set by Escape, the close button, signals, the menu's exit button
-// and the render progress's Cancel. Lock-free so signal handlers may set it.
-extern std::atomic<int32_t> quitRequested;
 extern bool videoMode;
 extern int32_t framesPerSecond;
 extern bool noMenu;
 extern bool pieceChosen[3];
 extern bool creditsEnabled;
-extern void* instanceHandle;
 
 // Additions of this platform: windowed output and the render codec.
 extern bool windowed;
@@ -35,8 +28,5 @@ extern FrameBuffer* currentFrameBuffer;
 extern DisplayDevice* secondDevice;
 extern FrameBuffer* secondFrameBuffer;
 
-inline void requestQuit() { quitRequested.store(1); }
-// Signals set the platform's quit request, which counts as well.
-inline bool isQuitRequested() { return quitRequested.load() != 0 || Sys_IsQuitRequested(); }
 
 } // namespace Show

@@ -4,6 +4,7 @@
 #include "clips/ClipEncoder.h"
 #include "clips/Clips.h"
 #include "resources/FileArchive.h"
+#include "resources/ShowClips.h"
 
 #include <gtest/gtest.h>
 
@@ -129,9 +130,9 @@ TEST(Clips, InTheArchiveHaveTheSizesRatesAndLengthsThePiecesUse) {
         int width, height, fps, minimumFrames;
     };
     // 17.0 s and 11.1 s at 23 frames per second; 3.3 s at 29.
-    for (const Need& need : {Need{"hxaaayqrvpj6duhqmbg1.tmp", 640, 160, 23, 391},
-                             Need{"hxaaayqrvpj6duhqmbg2.tmp", 640, 160, 23, 256},
-                             Need{"hxaaayqrvpj6duhqmbg3.tmp", 320, 240, 29, 96}}) {
+    for (const Need& need : {Need{showClips[flightClip].archiveName, 640, 160, 23, 391},
+                             Need{showClips[tunnelClip].archiveName, 640, 160, 23, 256},
+                             Need{showClips[solidsClip].archiveName, 320, 240, 29, 96}}) {
         SCOPED_TRACE(need.name);
         int32_t size = archive.getFileSize(need.name);
         ASSERT_GT(size, 0);
@@ -149,6 +150,6 @@ TEST(Clips, InTheArchiveHaveTheSizesRatesAndLengthsThePiecesUse) {
         EXPECT_GT(facts.movingFrames * 10, facts.frames * 9);
     }
     DataEntry first = Clips::compose(2), second = Clips::compose(2);
-    EXPECT_EQ(first.name, "hxaaayqrvpj6duhqmbg3.tmp");
+    EXPECT_EQ(first.name, showClips[solidsClip].archiveName);
     EXPECT_EQ(first.bytes, second.bytes) << "byte-identical from run to run";
 }

@@ -2,11 +2,14 @@
 // on request, and the message for every failure.
 #include "MediaTestSupport.h"
 
-#include "media/VideoFile.h"
+#include "media/ClipReader.h"
+#include "media/VideoFailure.h"
+#include "platform/ShowFailure.h"
 #include "platform/QuitRequest.h"
 #include "platform/QuitSignals.h"
 #include "resources/ArchiveWriter.h"
 #include "resources/ClipExtraction.h"
+#include "resources/ShowClips.h"
 #include "resources/FileServer.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const entries[3] = {"hxaaayqrvpj6duhqmbg1.tmp", "hxaaayqrvpj6duhqmbg2.tmp", "hxaaayqrvpj6duhqmbg3.tmp"};
-const char* const files[3] = {"hxaaayqrvpj6duhqmbg1.avi", "hxaaayqrvpj6duhqmbg2.avi", "hxaaayqrvpj6duhqmbg3.avi"};
 
 // Runs each test in a folder of its own holding data.data, with TMPDIR inside it.
 class ClipExtractionTest : public ::testing::Test {
@@ -43,23 +44,26 @@ protected:
     void writeArchive(int clipCount, uint8_t fill) {
         ArchiveWriter writer;
         for (int i = 0; i < clipCount; ++i)
-            writer.add(entries[i], std::vector<uint8_t>(size_t(1000 + i * 77), uint8_t(fill + i)));
+            writer.add(showClips[i].archiveName, std::vector<uint8_t>(size_t(1000 + i * 77), uint8_t(fill + i)));
         ASSERT_EQ(writer.write("data.data"), "");
     }
     size_t leftInTemporary() {
         return size_t(std::distance(fs::directory_iterator(temporary), fs::directory_iterator()));
     }
-    // Runs extraction and returns the integer it raised (0 when none); `printed` gets its stderr.
+    // Runs extraction and returns the code of the failure it raised (0 when none); `printed` gets
+    // its stderr and the failure's cause.
     int extract() {
         FileServer server(nullptr, 200);
         ::testing::internal::CaptureStderr();
         int raised = 0;
+        std::string cause;
         try {
             extractClips(&server);
-        } catch (int code) {
-            raised = code;
+        } catch (const ShowFailure& failure) {
+            raised = failure.code();
+            cause = failure.cause();
         }
-        printed = ::testing::internal::GetCapturedStderr();
+        printed = ::testing::internal::GetCapturedStderr() + cause;
         return raised;
     }
 
@@ -80,14 +84,14 @@ TEST_F(ClipExtractionTest, ClipsGoToAPrivateDirectoryAndAreRemovedAgain) {
     ASSERT_EQ(stat(directory.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(tempClipPath(files[i]), directory + files[i]);
-        EXPECT_EQ(readWhole(tempClipPath(files[i])), std::vector<uint8_t>(size_t(1000 + i * 77), uint8_t(10 + i)));
+        EXPECT_EQ(tempClipPath(showClips[i].fileName), directory + showClips[i].fileName);
+        EXPECT_EQ(readWhole(tempClipPath(showClips[i].fileName)), std::vector<uint8_t>(size_t(1000 + i * 77), uint8_t(10 + i)));
     }
     // a second run in the same process writes over the same files
     writeArchive(3, 50);
     ASSERT_EQ(extract(), 0);
     EXPECT_EQ(tempClipDirectory(), directory);
-    EXPECT_EQ(readWhole(tempClipPath(files[2]))[0], 52);
+    EXPECT_EQ(readWhole(tempClipPath(showClips[2].fileName))[0], 52);
 
     removeTempClips();
     EXPECT_EQ(leftInTemporary(), 0u);
@@ -153,7 +157,7 @@ TEST_F(ClipExtractionTest, SignalsRemoveTheDirectory) {
     writeArchive(3, 7);
     // nothing else handles the signal: the clips go and the process ends by the signal
     Child plain = startChild(false);
-    ASSERT_TRUE(fs::exists(plain.directory + files[0]));
+    ASSERT_TRUE(fs::exists(plain.directory + showClips[0].fileName));
     kill(plain.pid, SIGTERM);
     int status = 0;
     waitpid(plain.pid, &status, 0);
@@ -181,8 +185,17 @@ TEST_F(ClipExtractionTest, ACorruptClipOrACrashLeavesNothingBehind) {
         FileServer server(nullptr, 200);
         extractClips(&server);
     };
-    EXPECT_EXIT((extract(), VideoFile(tempClipPath(files[0]).c_str())), ::testing::ExitedWithCode(1),
-                "Error!: Couldn't open avi file! - '");
+    // The show ends with exit code 1 when a clip cannot be read; the exit handler still runs.
+    auto readFirstClip = [&] {
+        extract();
+        try {
+            ClipReader reader(tempClipPath(showClips[0].fileName));
+        } catch (const VideoFailure& failure) {
+            std::fprintf(stderr, "%s\n", failure.boxText().c_str());
+            std::exit(1);
+        }
+    };
+    EXPECT_EXIT(readFirstClip(), ::testing::ExitedWithCode(1), "Couldn't open avi file! - '");
     EXPECT_EQ(leftInTemporary(), 0u);
     EXPECT_DEATH((extract(), std::abort()), "");
     EXPECT_EQ(leftInTemporary(), 0u);

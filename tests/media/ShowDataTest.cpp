@@ -6,9 +6,12 @@
 #include "media/SoundSystem.h"
 #include "media/VideoClip.h"
 #include "resources/ClipExtraction.h"
+#include "resources/ShowClips.h"
 #include "resources/FileServer.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace MediaTest;
 
@@ -19,9 +22,14 @@ TEST(ShowData, ClipsDecodeToTheShowsFrameCountsAndTheMusicPlays) {
     server.openArchive("data.data");
     extractClips(&server);
     prefetchShowClips();
-    VideoClip one(tempClipPath("hxaaayqrvpj6duhqmbg1.avi"), 16900, 23, true);
-    VideoClip two(tempClipPath("hxaaayqrvpj6duhqmbg2.avi"), 11000, 23, true);
-    VideoClip three(tempClipPath("hxaaayqrvpj6duhqmbg3.avi"), 3200, 29, true);
+    auto clipOf = [](ShowClipId id) {
+        const ShowClip& clip = showClips[id];
+        return std::make_unique<VideoClip>(tempClipPath(clip.fileName), clip.lengthMs, clip.framesPerSecond, true);
+    };
+    std::unique_ptr<VideoClip> flight = clipOf(flightClip), tunnel = clipOf(tunnelClip), solids = clipOf(solidsClip);
+    VideoClip& one = *flight;
+    VideoClip& two = *tunnel;
+    VideoClip& three = *solids;
     removeTempClips();
     EXPECT_EQ(one.getFrameCount(), 389);
     EXPECT_EQ(two.getFrameCount(), 254);

@@ -117,14 +117,16 @@ TEST_F(SoundSystemTest, StoppingSucceedsForEveryKnownChannelOnly) {
     EXPECT_FALSE(sound.stop(stream + 1000));
 }
 
-TEST_F(SoundSystemTest, BlocksThatAreNotAudioGiveNoHandle) {
+TEST_F(SoundSystemTest, BlocksThatAreNotAudioGiveNoHandleAndSayWhy) {
     std::vector<uint8_t> noise(100000);
     uint32_t state = 99;
     for (uint8_t& byte : noise) byte = uint8_t((state = state * 1664525u + 1013904223u) >> 24);
     std::vector<uint8_t> text(5000, 'a');
     for (const std::vector<uint8_t>* bad : {&noise, &text}) {
         EXPECT_EQ(sound.createStream(bad->data(), int64_t(bad->size())), 0u);
+        EXPECT_EQ(sound.getLastError().rfind("not an MPEG audio stream", 0), 0u) << sound.getLastError();
         EXPECT_EQ(sound.loadModule(bad->data(), int64_t(bad->size())), 0u);
+        EXPECT_EQ(sound.getLastError().rfind("not a tracker module", 0), 0u) << sound.getLastError();
     }
     EXPECT_EQ(sound.createStream(nullptr, -1), 0u) << "a file missing from the archive";
     EXPECT_EQ(sound.loadModule(nullptr, -1), 0u);

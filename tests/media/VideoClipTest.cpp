@@ -3,6 +3,7 @@
 #include "MediaTestSupport.h"
 
 #include "media/VideoClip.h"
+#include "media/VideoFailure.h"
 #include "platform/FrameBuffer.h"
 
 #include <gtest/gtest.h>
@@ -95,9 +96,16 @@ TEST_F(VideoClipTest, PrefetchedClipsEqualClipsDecodedInPlace) {
     }
     std::string broken = folder.file("broken.avi");
     writeWhole(broken, std::vector<uint8_t>(3000, 0x5A));
-    EXPECT_EXIT((VideoClip::prefetch(broken, 1000, 23), VideoClip(broken, 1000, 23, true)),
-                ::testing::ExitedWithCode(1), "Couldn't open avi file! - '");
-    // A failed decode nobody has asked for yet ends the process once it is waited for.
-    EXPECT_EXIT((VideoClip::prefetch(broken, 1000, 23), VideoClip::awaitPrefetches()), ::testing::ExitedWithCode(1),
-                "Couldn't open avi file! - '");
+    // A failure on the worker reaches the thread that takes the clip, naming the file.
+    VideoClip::prefetch(broken, 1000, 23);
+    try {
+        VideoClip taken(broken, 1000, 23, true);
+        ADD_FAILURE() << "a broken clip was taken";
+    } catch (const VideoFailure& failure) {
+        EXPECT_EQ(failure.boxText().rfind("Couldn't open avi file! - '", 0), 0u) << failure.boxText();
+        EXPECT_EQ(failure.fileName(), broken);
+    }
+    // A failed decode nobody has asked for yet is thrown once it is waited for.
+    VideoClip::prefetch(broken, 1000, 23);
+    EXPECT_THROW(VideoClip::awaitPrefetches(), VideoFailure);
 }

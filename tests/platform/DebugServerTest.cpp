@@ -1,5 +1,6 @@
-// The debug service: the level threshold of "debug.log", and its fatal exit.
+// The debug service: the level threshold of "debug.log", and its fatal error.
 #include "platform/DebugServer.h"
+#include "platform/FatalFailure.h"
 #include "platform/MessageBox.h"
 
 #include <gtest/gtest.h>
@@ -55,10 +56,13 @@ TEST_F(DebugServerTest, OnlyLinesAtOrAboveTheThresholdReachTheFile) {
     EXPECT_FALSE(fs::exists("debug.log"));
 }
 
-using DebugServerDeathTest = DebugServerTest;
-
-TEST_F(DebugServerDeathTest, FatalExitsWithCodeOne) {
+TEST_F(DebugServerTest, FatalRaisesTheFatalErrorBoxWithExitCodeOne) {
     DebugServer log(11, 0);
-    EXPECT_EXIT(log.fatal("Error - something broke"), testing::ExitedWithCode(1),
-                "Fatal error!: Error - something broke");
+    try {
+        log.fatal("Error - something broke");
+    } catch (const FatalFailure& failure) {
+        EXPECT_EQ(failure.boxText(), "Error - something broke");
+        EXPECT_EQ(failure.caption(), "Fatal error!");
+        EXPECT_EQ(failure.exitCode(), 1);
+    }
 }

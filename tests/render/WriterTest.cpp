@@ -1,19 +1,19 @@
 // The AVI writer with synthetic frames and sound: what goes in comes back out of the file,
 // each frame with exactly its share of the sound, the same input gives the same bytes, and
-// failures of the file layer end the process with their message after finishing other files.
-#include "media/VideoFile.h"
+// failures throw their message and file, and the files still open are finished at exit.
+#include "media/VideoFailure.h"
 #include "media/render/AudioCapture.h"
-#include "media/render/VideoFrameSource.h"
+#include "media/render/RenderFile.h"
 #include "platform/FrameBuffer.h"
 #include "platform/Settings.h"
 #include "render/AviProbe.h"
 #include "render/RenderTestSupport.h"
-#include "shell/ShowState.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -21,30 +21,53 @@ constexpr SoundHandle testChannel = 7;
 
 struct WriterTest : ::testing::Test {
     ScratchFolder scratch;
-    void SetUp() override { Show::codecName = "lossless"; }
-    void TearDown() override { Show::codecName = "lossless"; }
 };
 
+// The codec the files of a test are written in.
+std::string codecName = "lossless";
+
+RenderFileSettings settingsFor(const std::string& path, int32_t width, int32_t height, bool withAudio,
+                               int32_t framesPerSecond, int32_t audioBits = 16) {
+    RenderFileSettings settings;
+    settings.fileName = path;
+    settings.width = width;
+    settings.height = height;
+    settings.framesPerSecond = framesPerSecond;
+    settings.codecName = codecName;
+    settings.withAudio = withAudio;
+    settings.audioBits = audioBits;
+    return settings;
+}
+
+// What the show does with a failure that reaches it: the box text on stderr, exit code 1.
+template <typename Work> void endLikeTheShow(Work work) {
+    try {
+        work();
+    } catch (const VideoFailure& failure) {
+        std::fprintf(stderr, "Error!: %s (%s)\n", failure.boxText().c_str(), failure.fileName().c_str());
+        std::exit(1);
+    }
+}
+
 // Writes frames of the synthetic pattern, with capturedSamples of synthetic sound available.
-void renderFile(const std::string& path, int32_t width, int32_t height, int32_t framesPerSecond, int32_t frames,
-                int64_t capturedSamples, bool withAudio = true) {
-    VideoFile writer(nullptr, path.c_str(), width, height, withAudio, framesPerSecond, 44100, 16);
+void renderFile(const std::string& path, int32_t width, int32_t height, int32_t framesPerSecond,
+                int32_t frames, int64_t capturedSamples, bool withAudio = true) {
+    RenderFile writer(settingsFor(path, width, height, withAudio, framesPerSecond));
     std::vector<uint8_t> frame = syntheticFrame(width, height, 0);
-    SoundHandle channel = testChannel;
-    writer.setSourceBuffer(frame.data(), &channel);
+    writer.readFramesFrom(frame.data(), testChannel);
     std::vector<uint8_t> sound = syntheticSound(0, capturedSamples);
     AudioCapture::instance().append(testChannel, sound.data(), uint32_t(sound.size()));
     for (int32_t n = 0; n < frames; ++n) {
         frame = syntheticFrame(width, height, n);
-        writer.setSourceBuffer(frame.data(), &channel);
-        writer.update(n * 100 / frames);
+        writer.readFramesFrom(frame.data(), testChannel);
+        writer.writeFrame(n * 100 / frames);
     }
 }
 
 class LosslessCodecs : public WriterTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(LosslessCodecs, FramesComeBackExactlyAndUpright) {
-    Show::codecName = GetParam();
+    codecName = GetParam();
     // 66 pixels: rows that are not a whole number of 4-pixel groups.
     std::string path = scratch.file("frames.avi");
     renderFile(path, 66, 48, 25, 3, 0);
@@ -65,7 +88,7 @@ TEST_F(WriterTest, EveryCodecWritesItsOwnStreamWithPcmSound) {
         {"lossless", "utvideo"}, {"utvideo", "utvideo"}, {"ffv1", "ffv1"},
         {"mjpeg", "mjpeg"},      {"mpeg", "mpeg4"},       {"raw", "rawvideo"}};
     for (auto [name, streamCodec] : codecs) {
-        Show::codecName = name;
+        codecName = name;
         std::string path = scratch.file(std::string(name) + ".avi");
         renderFile(path, 64, 48, 25, 5, 5 * 1764);
         AviProbe probe = probeAvi(path, true);
@@ -123,7 +146,7 @@ TEST_F(WriterTest, SoundThatEndsEarlyIsFollowedBySilenceNeverByAnEarlierPart) {
 
 TEST_F(WriterTest, TheSameInputGivesTheSameBytes) {
     for (const char* codec : {"lossless", "mjpeg", "mpeg"}) {
-        Show::codecName = codec;
+        codecName = codec;
         renderFile(scratch.file("a.avi"), 640, 480, 25, 8, 8 * 1764);
         renderFile(scratch.file("b.avi"), 640, 480, 25, 8, 8 * 1764);
         std::vector<uint8_t> first = readFileBytes(scratch.file("a.avi"));
@@ -134,7 +157,7 @@ TEST_F(WriterTest, TheSameInputGivesTheSameBytes) {
 
 TEST_F(WriterTest, HighFrameRatesKeepTheSoundInStepPastTheThirtyTwoBitRange) {
     // (frames + 1) x 44100 passes 2^31 after 48,695 frames: a part of 50 s at 1000 frames/s.
-    Show::codecName = "raw";
+    codecName = "raw";
     std::string path = scratch.file("fast.avi");
     renderFile(path, 8, 8, 1000, 50000, 0);
     AviProbe probe = probeAvi(path);
@@ -147,12 +170,12 @@ TEST_F(WriterTest, AFileThatCannotTakeSoundIsWrittenWithoutIt) {
     std::string path = scratch.file("silent.avi");
     {
         // 8-bit sound is not offered, so the warning path runs.
-        VideoFile writer(nullptr, path.c_str(), 32, 32, true, 25, 44100, 8);
+        RenderFile writer(settingsFor(path, 32, 32, true, 25, 8));
         EXPECT_FALSE(writer.isAudioEnabled());
         std::vector<uint8_t> frame = syntheticFrame(32, 32, 0);
-        SoundHandle channel = testChannel;
-        writer.setSourceBuffer(frame.data(), &channel);
-        for (int n = 0; n < 4; ++n) writer.update(-1);
+        writer.readFramesFrom(frame.data(), testChannel);
+        for (int n = 0; n < 4; ++n)
+            writer.writeFrame(-1);
         EXPECT_EQ(writer.getFramesWritten(), 4);
         EXPECT_EQ(writer.getAudioSamplesWritten(), 0);
     }
@@ -161,27 +184,8 @@ TEST_F(WriterTest, AFileThatCannotTakeSoundIsWrittenWithoutIt) {
     EXPECT_FALSE(probe.hasAudio);
 }
 
-TEST_F(WriterTest, FramesFromAnObjectAndFromTheFrameBuffer) {
-    struct CountingSource : VideoFrameSource {
-        std::vector<uint8_t> frame = syntheticFrame(32, 32, 2);
-        int taken = 0;
-        const uint8_t* getFrame() override { return frame.data(); }
-        void frameTaken() override { ++taken; }
-    };
-    CountingSource source;
-    std::string path = scratch.file("object.avi");
-    {
-        VideoFile writer(nullptr, path.c_str(), 32, 32, false, 25, 44100, 16);
-        writer.setSourceObject(&source, nullptr);
-        writer.update(0);
-        writer.update(50);
-    }
-    EXPECT_EQ(source.taken, 2);
-    AviProbe probe = probeAvi(path, true);
-    ASSERT_EQ(probe.frames.size(), 2u);
-    EXPECT_TRUE(probe.frames[1] == source.frame);
-
-    // Read-back: the current frame buffer's pixels, 4 bytes each, lose their fourth byte.
+TEST_F(WriterTest, FramesReadBackFromAFrameBufferLoseTheirFourthByte) {
+    // Read-back: the frame buffer's pixels, 4 bytes each, lose their fourth byte.
     Settings& settings = Settings::instance();
     settings.set(Settings::BitsPerPixel, 32);
     settings.set(Settings::Platform, 1);
@@ -192,62 +196,64 @@ TEST_F(WriterTest, FramesFromAnObjectAndFromTheFrameBuffer) {
         std::memcpy(frameBuffer.getPixels() + pixel * 4, &expected[pixel * 3], 3);
         frameBuffer.getPixels()[pixel * 4 + 3] = 0xAB;
     }
-    FrameBuffer* previous = Show::currentFrameBuffer;
-    Show::currentFrameBuffer = &frameBuffer;
     std::string readBackPath = scratch.file("readback.avi");
     {
-        VideoFile writer(nullptr, readBackPath.c_str(), 32, 32, false, 25, 44100, 16);
-        writer.setSourceReadBack(nullptr, nullptr);
-        writer.update(0);
+        RenderFile writer(settingsFor(readBackPath, 32, 32, false, 25));
+        writer.readFramesFrom(&frameBuffer, 0);
+        writer.writeFrame(0);
     }
-    Show::currentFrameBuffer = previous;
     AviProbe readBack = probeAvi(readBackPath, true);
     ASSERT_EQ(readBack.frames.size(), 1u);
     EXPECT_TRUE(readBack.frames[0] == expected);
 }
 
-// ---- failures: the process ends with the message and exit code 1 ----
+// ---- failures: the show ends with the message, the file and exit code 1 ----
 
 using WriterDeathTest = WriterTest;
 
 TEST_F(WriterDeathTest, RefusedSettingsCreateNoFile) {
     std::string path = scratch.file("refused.avi");
-    Show::codecName = "h264";
-    EXPECT_EXIT(VideoFile(nullptr, path.c_str(), 64, 48, true, 25, 44100, 16), ::testing::ExitedWithCode(1),
-                "Couldn't create avi stream");
-    Show::codecName = "lossless";
+    codecName = "h264";
+    EXPECT_EXIT(endLikeTheShow([&] { RenderFile writer(settingsFor(path, 64, 48, true, 25)); }),
+                ::testing::ExitedWithCode(1), "Couldn't create avi stream");
+    codecName = "lossless";
     for (int32_t rate : {0, -5, 1001})
-        EXPECT_EXIT(VideoFile(nullptr, path.c_str(), 64, 48, true, rate, 44100, 16), ::testing::ExitedWithCode(1),
-                    "Couldn't create avi stream");
+        EXPECT_EXIT(endLikeTheShow([&] { RenderFile writer(settingsFor(path, 64, 48, true, rate)); }),
+                    ::testing::ExitedWithCode(1), "Couldn't create avi stream");
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST_F(WriterDeathTest, AnUnwritablePlaceEndsWithTheOpenMessage) {
     std::string missingFolder = scratch.file("no/such/folder/piece_1.avi");
-    EXPECT_EXIT(VideoFile(nullptr, missingFolder.c_str(), 64, 48, true, 25, 44100, 16), ::testing::ExitedWithCode(1),
-                "Couldn't open avi file! - 'No such file or directory'");
+    EXPECT_EXIT(endLikeTheShow([&] { RenderFile writer(settingsFor(missingFolder, 64, 48, true, 25)); }),
+                ::testing::ExitedWithCode(1), "Couldn't open avi file! - 'No such file or directory'");
     // A folder in the file's place stands for a file nobody may write, even as root.
     std::filesystem::create_directory(scratch.file("taken.avi"));
     std::string taken = scratch.file("taken.avi");
-    EXPECT_EXIT(VideoFile(nullptr, taken.c_str(), 64, 48, true, 25, 44100, 16), ::testing::ExitedWithCode(1),
-                "Couldn't open avi file!");
+    EXPECT_EXIT(endLikeTheShow([&] { RenderFile writer(settingsFor(taken, 64, 48, true, 25)); }),
+                ::testing::ExitedWithCode(1), "Couldn't open avi file!.*taken.avi");
 }
 
 TEST_F(WriterDeathTest, AFullDiskEndsWithTheWriteMessageAndFinishesTheOtherFiles) {
-    Show::codecName = "raw";
+    codecName = "raw";
     std::string good = scratch.file("good.avi");
     auto renderThenFail = [&] {
-        VideoFile first(nullptr, good.c_str(), 64, 48, true, 25, 44100, 16);
+        // Kept open past the failure, as piece one keeps its files: the exit handler finishes it.
+        auto* first = new RenderFile(settingsFor(good, 64, 48, true, 25));
         std::vector<uint8_t> frame = syntheticFrame(64, 48, 0);
-        first.setSourceBuffer(frame.data(), nullptr);
-        for (int n = 0; n < 3; ++n) first.update(-1);
+        first->readFramesFrom(frame.data(), 0);
+        for (int n = 0; n < 3; ++n)
+            first->writeFrame(-1);
         // /dev/full refuses every write with "No space left on device".
-        VideoFile full(nullptr, "/dev/full", 640, 480, true, 25, 44100, 16);
+        RenderFile full(settingsFor("/dev/full", 640, 480, true, 25));
         std::vector<uint8_t> big = syntheticFrame(640, 480, 0);
-        full.setSourceBuffer(big.data(), nullptr);
-        for (int n = 0; n < 3; ++n) full.update(-1);
+        full.readFramesFrom(big.data(), 0);
+        for (int n = 0; n < 3; ++n)
+            full.writeFrame(-1);
+        full.finish();
     };
-    EXPECT_EXIT(renderThenFail(), ::testing::ExitedWithCode(1), "Couldn't write to avi stream - 'No space left");
+    EXPECT_EXIT(endLikeTheShow(renderThenFail), ::testing::ExitedWithCode(1),
+                "Couldn't write to avi stream - 'No space left.*/dev/full");
     AviProbe probe = probeAvi(good);
     ASSERT_TRUE(probe.opened);
     EXPECT_EQ(probe.videoFrames, 3);
@@ -257,17 +263,34 @@ TEST_F(WriterDeathTest, AFullDiskEndsWithTheWriteMessageAndFinishesTheOtherFiles
 TEST_F(WriterDeathTest, SoundBeyondTheCaptureBufferIsAClearError) {
     auto overfill = [&] {
         std::string path = scratch.file("long.avi");
-        VideoFile writer(nullptr, path.c_str(), 32, 32, true, 25, 44100, 16);
+        RenderFile writer(settingsFor(path, 32, 32, true, 25));
         std::vector<uint8_t> frame = syntheticFrame(32, 32, 0);
-        SoundHandle channel = testChannel;
-        writer.setSourceBuffer(frame.data(), &channel);
+        writer.readFramesFrom(frame.data(), testChannel);
         AudioCapture& capture = AudioCapture::instance();
         std::vector<uint8_t> block(1 << 20);
         while (capture.append(testChannel, block.data(), uint32_t(block.size()))) {
         }
-        writer.update(0);
+        writer.writeFrame(0);
     };
-    EXPECT_EXIT(overfill(), ::testing::ExitedWithCode(1), "Couldn't capture audio for avi stream");
+    EXPECT_EXIT(endLikeTheShow(overfill), ::testing::ExitedWithCode(1),
+                "Couldn't capture audio for avi stream");
+}
+
+TEST_F(WriterTest, AFileFinishedByItsDestructorKeepsItsFailureForTheShell) {
+    EXPECT_FALSE(RenderFile::takeUnreportedFailure());
+    {
+        codecName = "raw";
+        RenderFile full(settingsFor("/dev/full", 8, 8, false, 25));
+        std::vector<uint8_t> frame = syntheticFrame(8, 8, 0);
+        full.readFramesFrom(frame.data(), 0);
+        full.writeFrame(-1);
+        codecName = "lossless";
+    }
+    std::optional<VideoFailure> failure = RenderFile::takeUnreportedFailure();
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->boxText(), "Couldn't write to avi stream - 'No space left on device'");
+    EXPECT_EQ(failure->fileName(), "/dev/full");
+    EXPECT_FALSE(RenderFile::takeUnreportedFailure()); // reported once
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // The command-line readers' substring rules and the platform additions.
+#include "media/render/AviEncoder.h"
 #include "shell/CommandLine.h"
 
 #include <gtest/gtest.h>
@@ -50,8 +51,12 @@ TEST(CommandLine, RangeAndCodecRefusals) {
     EXPECT_NE(checkFrameRate(0)->find("0"), std::string::npos);
     ASSERT_TRUE(checkFrameRate(1001));
     EXPECT_NE(checkFrameRate(1001)->find("1001"), std::string::npos);
-    EXPECT_FALSE(checkCodec("mpeg"));
-    EXPECT_TRUE(checkCodec("h264"));
+    // The encoder's names are the ones accepted and the ones the refusal lists.
+    for (const std::string& name : AviEncoder::codecNames()) {
+        EXPECT_FALSE(checkCodec(name)) << name;
+        ASSERT_TRUE(checkCodec("h264"));
+        EXPECT_NE(checkCodec("h264")->find("codec=" + name), std::string::npos) << *checkCodec("h264");
+    }
 }
 
 TEST(CommandLine, SeedAndPiecesWordsAreReadOrRefusedByName) {

@@ -12,6 +12,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -180,6 +181,11 @@ const std::vector<std::string>& AviEncoder::codecNames() {
 AviEncoder::AviEncoder() : state(std::make_unique<State>()) {}
 
 AviEncoder::~AviEncoder() { finish(); }
+
+bool AviEncoder::isKnownCodec(const std::string& name) {
+    const std::vector<std::string>& names = codecNames();
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
 
 int AviEncoder::unknownCodecError() { return unknownCodec; }
 int AviEncoder::invalidFormatError() { return AVERROR(EINVAL); }

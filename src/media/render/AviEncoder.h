@@ -54,10 +54,11 @@ public:
     int64_t getFramesWritten() const;
     int64_t getAudioSamplesWritten() const;
 
-    // The codec names a video stream can be made with: "lossless" (the default lossless codec),
-    // each lossless codec by its own name ("utvideo", "ffv1"), "mjpeg", "mpeg" (MPEG-4 Part 2)
-    // and "raw" (uncompressed BGR24).
+    // The codec names a render can be written in, in the order the usage text lists them:
+    // "lossless" (the default lossless codec), each lossless codec by its own name ("utvideo",
+    // "ffv1"), "mjpeg", "mpeg" (MPEG-4 Part 2) and "raw" (uncompressed BGR24).
     static const std::vector<std::string>& codecNames();
+    static bool isKnownCodec(const std::string& name);
 
     // The library's text for an error code ("Permission denied", "No space left on device").
     static std::string describeError(int code);

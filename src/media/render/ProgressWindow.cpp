@@ -121,15 +121,18 @@ bool ProgressWindow::isOnCancelButton(int32_t x, int32_t y) {
     return x >= buttonX && x < buttonX + buttonWidth && y >= buttonY && y < buttonY + buttonHeight;
 }
 
-std::unique_ptr<ProgressWindow> ProgressWindow::open() {
+std::unique_ptr<ProgressWindow> ProgressWindow::open(bool requireDisplay) {
     // The same rule as the message boxes: a window only where a display exists.
-    if (!Sys_MessageBoxesEnabled()) return nullptr;
+    if (requireDisplay && !Sys_MessageBoxesEnabled()) return nullptr;
+    // Closing this window must ask before anything ends, so it never makes SDL's quit event.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "Rendering video: no progress window (%s)\n", SDL_GetError());
         return nullptr;
     }
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver || SDL_strcmp(driver, "dummy") == 0 || SDL_strcmp(driver, "offscreen") == 0) {
+    if (requireDisplay &&
+        (!driver || SDL_strcmp(driver, "dummy") == 0 || SDL_strcmp(driver, "offscreen") == 0)) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
@@ -153,7 +156,13 @@ std::unique_ptr<ProgressWindow> ProgressWindow::open() {
 
 ProgressWindow::~ProgressWindow() = default;
 
-void ProgressWindow::setPercent(int32_t percent) { impl->percent = std::clamp(percent, 0, 100); }
+uint32_t ProgressWindow::getWindowId() const {
+    return impl->windowId;
+}
+
+void ProgressWindow::setPercent(int32_t percent) {
+    impl->percent = std::clamp(percent, 0, 100);
+}
 
 bool ProgressWindow::pump() {
     SDL_PumpEvents();

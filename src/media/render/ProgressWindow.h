@@ -7,8 +7,9 @@
 
 class ProgressWindow {
 public:
-    // A shown window, or null where no display is available.
-    static std::unique_ptr<ProgressWindow> open();
+    // A shown window, or null where no display is available. Tests pass requireDisplay false to
+    // get a window under SDL's dummy driver.
+    static std::unique_ptr<ProgressWindow> open(bool requireDisplay = true);
     ~ProgressWindow();
     ProgressWindow(const ProgressWindow&) = delete;
     ProgressWindow& operator=(const ProgressWindow&) = delete;
@@ -23,6 +24,8 @@ public:
     static constexpr int32_t barX = 20, barY = 20, barWidth = 400, barHeight = 22;
     static constexpr int32_t buttonX = 170, buttonY = 58, buttonWidth = 100, buttonHeight = 28;
     static bool isOnCancelButton(int32_t x, int32_t y);
+    // SDL's id of the window, which its events carry.
+    uint32_t getWindowId() const;
 
 private:
     ProgressWindow() = default;

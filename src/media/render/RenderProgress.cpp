@@ -3,8 +3,8 @@
 
 #include "media/render/ProgressWindow.h"
 #include "platform/MessageBox.h"
+#include "platform/QuitRequest.h"
 #include "platform/SystemClock.h"
-#include "shell/ShowState.h"
 
 #include <unistd.h>
 
@@ -24,6 +24,12 @@ RenderProgress& RenderProgress::instance() {
 RenderProgress::RenderProgress() : toTerminal(isatty(STDERR_FILENO) == 1) {}
 
 RenderProgress::~RenderProgress() = default;
+
+void RenderProgress::useWindow(std::unique_ptr<ProgressWindow> progressWindow) {
+    pending = false;
+    window = std::move(progressWindow);
+    closed = !window;
+}
 
 void RenderProgress::start() {
     if (!pending) return;
@@ -88,5 +94,5 @@ void RenderProgress::handleCancel() {
     if (answer != MessageAnswer::Yes) return;
     window.reset();
     closed = true;
-    Show::requestQuit();
+    Sys_RequestQuit();
 }

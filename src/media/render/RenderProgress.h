@@ -1,6 +1,7 @@
 // Progress of the render mode: a line on the terminal (file, percent, frames per second, time
-// left) and, where a display exists, the "Rendering video..." window. Cancel in the window asks
-// "Really?"; Yes sets the show's quit request, and the window is not shown again.
+// left) and, where a display exists, the "Rendering video..." window. Cancel, Escape or closing
+// the window asks "Really?"; Yes sets the quit request and the window is not shown again, No
+// leaves the render running.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +24,8 @@ public:
     void finishLine();
     // True once the window has been closed by a cancel, or could not be shown at all.
     bool isClosed() const { return closed; }
+    // Tests: takes this window instead of opening one at the first frame.
+    void useWindow(std::unique_ptr<ProgressWindow> progressWindow);
 
     // The terminal text, e.g. "piece_1.avi   42%   310.5 frames/s   0:07 left".
     static std::string formatLine(const std::string& fileName, int32_t percent, double framesPerSecond,

@@ -7,10 +7,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 class FrameBuffer;
-class VideoFile;
+class RenderFile;
 
 struct RenderFileFormat {
     std::string fileName;
@@ -25,7 +24,8 @@ class RenderWriter {
 public:
     // Creates the file; a failure ends the show with the writer's message, naming the file.
     explicit RenderWriter(const RenderFileFormat& format);
-    // Finishes the file: header lengths and index written.
+    // Finishes the file: header lengths and index written. A failure to finish is kept for the
+    // shell (RenderFile::takeUnreportedFailure), which reports it after the piece.
     ~RenderWriter();
     RenderWriter(const RenderWriter&) = delete;
     RenderWriter& operator=(const RenderWriter&) = delete;
@@ -39,10 +39,6 @@ public:
     void writeFrame(int32_t percent);
     int32_t getFramesWritten() const;
 
-private:
-    RenderFileFormat format;
-    std::unique_ptr<VideoFile> file;
-    FrameBuffer* source = nullptr;
-    SoundHandle channel = 0;
-    std::vector<uint8_t> rgbFrame;
+  private:
+    std::unique_ptr<RenderFile> file;
 };

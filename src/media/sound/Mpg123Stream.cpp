@@ -51,7 +51,7 @@ public:
     bool open(bool forceRate, long* rate) {
         int error = MPG123_OK;
         handle = mpg123_new(nullptr, &error);
-        if (!handle) return false;
+        if (!handle) return failWith(mpg123_plain_strerror(error));
         // Added to the defaults, not replacing them: the defaults keep gapless decoding, without
         // which every stream would start with the encoder's delay (about 25 ms) of silence.
         mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_FORCE_STEREO, 0.0);
@@ -66,11 +66,14 @@ public:
             for (size_t i = 0; i < rateCount; ++i)
                 mpg123_format(handle, rates[i], MPG123_STEREO, MPG123_ENC_SIGNED_16);
         }
-        if (mpg123_replace_reader_handle(handle, readMemory, seekMemory, nullptr) != MPG123_OK) return false;
-        if (mpg123_open_handle(handle, &block) != MPG123_OK) return false;
+        if (mpg123_replace_reader_handle(handle, readMemory, seekMemory, nullptr) != MPG123_OK ||
+            mpg123_open_handle(handle, &block) != MPG123_OK)
+            return failWith(mpg123_strerror(handle));
         int channels = 0, encoding = 0;
-        if (mpg123_getformat(handle, rate, &channels, &encoding) != MPG123_OK) return false;
-        return channels == 2 && encoding == MPG123_ENC_SIGNED_16;
+        if (mpg123_getformat(handle, rate, &channels, &encoding) != MPG123_OK)
+            return failWith(std::string("not an MPEG audio stream (") + mpg123_strerror(handle) + ")");
+        if (channels != 2 || encoding != MPG123_ENC_SIGNED_16) return failWith("no 16-bit stereo output");
+        return true;
     }
 
     // Whether a first frame decodes: garbage that merely looks like a header does not.
@@ -79,9 +82,15 @@ public:
         size_t done = 0;
         int result = mpg123_read(handle, probe, sizeof probe, &done);
         if (done == 0 || (result != MPG123_OK && result != MPG123_DONE && result != MPG123_NEW_FORMAT))
-            return false;
-        return rewind();
+            return failWith(
+                std::string("not an MPEG audio stream (no frame decodes: ") +
+                (result == MPG123_OK || result == MPG123_DONE ? "no audio data" : mpg123_strerror(handle)) +
+                ")");
+        return rewind() || failWith("the stream cannot be rewound");
     }
+
+    // Why open or decodesSomething failed.
+    const std::string& failure() const { return failureText; }
 
     int32_t read(int16_t* out, int32_t frames) override {
         size_t wanted = size_t(frames) * 4;
@@ -102,10 +111,16 @@ public:
         return mpg123_seek(handle, 0, SEEK_SET) >= 0;
     }
 
-private:
+  private:
+    bool failWith(const std::string& text) {
+        failureText = text;
+        return false;
+    }
+
     MemoryBlock block;
     mpg123_handle* handle = nullptr;
     bool finished = false;
+    std::string failureText;
 };
 
 void initialiseLibrary() {
@@ -115,17 +130,29 @@ void initialiseLibrary() {
 
 } // namespace
 
-std::unique_ptr<AudioSource> openMpegStream(const void* data, int64_t size) {
-    if (!data || size <= 0) return nullptr;
+std::unique_ptr<AudioSource> openMpegStream(const void* data, int64_t size, std::string* reason) {
+    std::string ignored;
+    std::string& why = reason ? *reason : ignored;
+    if (!data || size <= 0) {
+        why = "no data";
+        return nullptr;
+    }
     initialiseLibrary();
     // Streams at 44100 Hz decode as they are; any other rate is resampled by mpg123.
     long rate = 0;
     auto stream = std::make_unique<Mpg123Stream>(data, size);
-    if (!stream->open(false, &rate)) return nullptr;
-    if (rate != 44100) {
+    bool opened = stream->open(false, &rate);
+    if (opened && rate != 44100) {
         stream = std::make_unique<Mpg123Stream>(data, size);
-        if (!stream->open(true, &rate) || rate != 44100) return nullptr;
+        opened = stream->open(true, &rate);
+        if (opened && rate != 44100) {
+            why = "the stream's rate cannot be resampled to 44100 Hz";
+            return nullptr;
+        }
     }
-    if (!stream->decodesSomething()) return nullptr;
+    if (!opened || !stream->decodesSomething()) {
+        why = stream->failure();
+        return nullptr;
+    }
     return stream;
 }

@@ -4,6 +4,8 @@
 #include "media/sound/AudioSource.h"
 
 #include <memory>
+#include <string>
 
-// Null when the block holds no decodable MPEG audio.
-std::unique_ptr<AudioSource> openMpegStream(const void* data, int64_t size);
+// Null when the block holds no decodable MPEG audio; reason (when given) then gets libmpg123's
+// or the reader's text for why.
+std::unique_ptr<AudioSource> openMpegStream(const void* data, int64_t size, std::string* reason = nullptr);

@@ -1,6 +1,8 @@
 // libopenmpt rendering a module once (no repeat) at 44100 Hz stereo from a memory block.
 #include "media/sound/OpenmptModule.h"
 
+#include <string>
+
 #include <libopenmpt/libopenmpt.h>
 
 namespace {
@@ -29,13 +31,24 @@ private:
 
 } // namespace
 
-std::unique_ptr<AudioSource> openTrackerModule(const void* data, int64_t size) {
-    if (!data || size <= 0) return nullptr;
+std::unique_ptr<AudioSource> openTrackerModule(const void* data, int64_t size, std::string* reason) {
+    if (!data || size <= 0) {
+        if (reason) *reason = "no data";
+        return nullptr;
+    }
     int error = 0;
+    const char* errorText = nullptr;
     openmpt_module* module =
         openmpt_module_create_from_memory2(data, size_t(size), openmpt_log_func_silent, nullptr,
-                                           openmpt_error_func_ignore, nullptr, &error, nullptr, nullptr);
-    if (!module) return nullptr;
+                                           openmpt_error_func_ignore, nullptr, &error, &errorText, nullptr);
+    if (!module) {
+        if (reason)
+            *reason = std::string("not a tracker module (") +
+                      (errorText && *errorText ? errorText : "unknown format") + ")";
+        openmpt_free_string(errorText);
+        return nullptr;
+    }
+    openmpt_free_string(errorText);
     openmpt_module_set_repeat_count(module, 0);
     // No dither: its noise is random, and rendered sound must be the same on every run.
     openmpt_module_ctl_set_integer(module, "dither", 0);

@@ -81,12 +81,19 @@ void toggleFullScreen() {
     SDL_SetWindowFullscreen(display.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
+// Whether a keyboard event belongs to another window of the process (the render progress
+// window): that window handles its own keys, Escape included.
+bool isForOtherWindow(Uint32 windowId) {
+    return windowId != 0 && display.window && windowId != SDL_GetWindowID(display.window);
+}
+
 void handleEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_QUIT:
         DisplayInput::reportQuit();
         break;
     case SDL_KEYDOWN:
+        if (isForOtherWindow(event.key.windowID)) break;
         if (event.key.keysym.sym == SDLK_ESCAPE)
             DisplayInput::reportQuit();
         else if ((event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER) &&

@@ -9,7 +9,7 @@
 #include "platform/DisplayDevice.h"
 #include "resources/ClipExtraction.h"
 #include "resources/Servers.h"
-#include "shell/ShowState.h"
+#include "platform/QuitRequest.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ public:
     bool present() override {
         bool shown = DisplayDevice::present();
         ++presents;
-        if (quitNow(*this)) Show::requestQuit();
+        if (quitNow(*this)) Sys_RequestQuit();
         return shown;
     }
     FrameBuffer* frameBuffer = nullptr;
@@ -38,7 +38,7 @@ public:
 
 struct LoadedPiece {
     explicit LoadedPiece(std::function<bool(QuittingDevice&)> quitNow) {
-        Show::quitRequested.store(0);
+        Sys_ClearQuitRequest();
         if (!getExceptionServer()) runTestServers = new Servers(11, 0, 200);
         extractClips(getFileServer());
         Settings::instance().set(Settings::Width, 640);

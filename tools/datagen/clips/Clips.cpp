@@ -4,15 +4,16 @@
 
 #include "clips/ClipEncoder.h"
 #include "clips/ClipScenes.h"
+#include "resources/ShowClips.h"
 
 #include <optional>
 #include <stdexcept>
 
 const std::vector<ClipPlan>& Clips::plans() {
     static const std::vector<ClipPlan> list = {
-        {"hxaaayqrvpj6duhqmbg1.tmp", 640, 160, 23, 392}, // 17.04 s
-        {"hxaaayqrvpj6duhqmbg2.tmp", 640, 160, 23, 256}, // 11.13 s
-        {"hxaaayqrvpj6duhqmbg3.tmp", 320, 240, 29, 97},  // 3.34 s
+        {showClips[flightClip].archiveName, 640, 160, showClips[flightClip].framesPerSecond, 392}, // 17.04 s
+        {showClips[tunnelClip].archiveName, 640, 160, showClips[tunnelClip].framesPerSecond, 256}, // 11.13 s
+        {showClips[solidsClip].archiveName, 320, 240, showClips[solidsClip].framesPerSecond, 97},  // 3.34 s
     };
     return list;
 }

@@ -1,45 +1,58 @@
 // The clip reader: frame look-up by time in any order, byte order and orientation, lossy
-// decoding, and the fatal report of files it cannot read.
+// decoding, and the failures of files it cannot read, which name the file.
 #include "MediaTestSupport.h"
 
-#include "media/VideoFile.h"
+#include "media/ClipReader.h"
+#include "media/VideoFailure.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using namespace MediaTest;
 
 namespace {
 
-class VideoFileTest : public ::testing::Test {
-protected:
+class ClipReaderTest : public ::testing::Test {
+  protected:
     void SetUp() override { ASSERT_TRUE(writeClip(clip, "ffv1", 16, 8, 23, 30, numberedPixel)); }
     ScratchFolder folder;
     std::string clip = folder.file("numbered.avi");
 };
-using VideoFileDeathTest = VideoFileTest;
+
+// The failure opening fileName throws, or nothing when it opens.
+std::optional<VideoFailure> failureOpening(const std::string& fileName) {
+    try {
+        ClipReader reader(fileName);
+    } catch (const VideoFailure& failure) {
+        return failure;
+    }
+    return std::nullopt;
+}
 
 } // namespace
 
-TEST_F(VideoFileTest, TimeToFrameFollowsTheFrameRateInAnyOrder) {
+TEST_F(ClipReaderTest, TimeToFrameFollowsTheFrameRateInAnyOrder) {
     // 700 frames at 25 per second; blue and green hold the frame number
     std::string longClip = folder.file("long.avi");
-    ASSERT_TRUE(writeClip(longClip, "ffv1", 16, 8, 25, 700, [](int frame, int, int) { return uint32_t(frame); }));
-    VideoFile reader(longClip.c_str());
+    ASSERT_TRUE(
+        writeClip(longClip, "ffv1", 16, 8, 25, 700, [](int frame, int, int) { return uint32_t(frame); }));
+    ClipReader reader(longClip);
     std::vector<uint8_t> pixels(16 * 8 * 3);
     // forward, far forward, backward, past the end (the last frame), negative (frame 0)
     for (int32_t t : {0, 39, 40, 1000, 15000, 27000, 3000, 27960, 100000, 0, 80, -50}) {
         reader.readFrame(pixels.data(), t, false);
         EXPECT_EQ(pixels[0] | pixels[1] << 8, std::clamp(t * 25 / 1000, 0, 699)) << "at " << t << " ms";
     }
-    VideoFile rate23(clip.c_str());
+    ClipReader rate23(clip);
     EXPECT_EQ(rate23.frameAtTime(0), 0);
     EXPECT_EQ(rate23.frameAtTime(43), 0); // 43 x 23 / 1000 = 0.989
     EXPECT_EQ(rate23.frameAtTime(1000), 23);
     EXPECT_EQ(rate23.frameAtTime(11000), 253);
 }
 
-TEST_F(VideoFileTest, PixelsArePackedTopDownInBlueGreenRedOrder) {
-    VideoFile reader(clip.c_str());
+TEST_F(ClipReaderTest, PixelsArePackedTopDownInBlueGreenRedOrder) {
+    ClipReader reader(clip);
     ASSERT_EQ(reader.getWidth(), 16);
     ASSERT_EQ(reader.getHeight(), 8);
     std::vector<uint8_t> packed(16 * 8 * 3), wide(16 * 8 * 4, 0xEE);
@@ -57,19 +70,19 @@ TEST_F(VideoFileTest, PixelsArePackedTopDownInBlueGreenRedOrder) {
         return colours[y][x];
     }));
     uint8_t out[16];
-    VideoFile(tiny.c_str()).readFrame(out, 0, true);
+    ClipReader(tiny).readFrame(out, 0, true);
     const uint8_t expected[16] = {255, 255, 255, 0, 0, 0, 255, 0, 255, 0, 0, 0, 0, 255, 0, 0};
     EXPECT_TRUE(std::equal(out, out + 16, expected));
 }
 
-TEST_F(VideoFileTest, LossyClipsDecodeCloseToTheirColours) {
+TEST_F(ClipReaderTest, LossyClipsDecodeCloseToTheirColours) {
     // The mpeg4 codec: top half bright, bottom half dark, the level rising with the frame
     std::string lossy = folder.file("lossy.avi");
     ASSERT_TRUE(writeClip(lossy, "mpeg4", 16, 8, 23, 30, [](int frame, int, int y) -> uint32_t {
         uint32_t level = uint32_t((y < 4 ? 160 : 30) + frame * 2);
         return level << 16 | level << 8 | level;
     }));
-    VideoFile reader(lossy.c_str());
+    ClipReader reader(lossy);
     std::vector<uint8_t> pixels(16 * 8 * 3);
     for (int32_t t : {0, 1000, 400, 1260}) {
         int frame = int(reader.frameAtTime(t));
@@ -79,21 +92,16 @@ TEST_F(VideoFileTest, LossyClipsDecodeCloseToTheirColours) {
     }
 }
 
-TEST_F(VideoFileDeathTest, FilesThatAreNotClipsEndTheProcessAfterTheErrorCallback) {
-    EXPECT_EQ(VideoFile::failureText("Couldn't open avi file!", 2),
+TEST_F(ClipReaderTest, FilesThatAreNotClipsFailWithTheBoxTextAndTheFileName) {
+    EXPECT_EQ(VideoFailure::failureText("Couldn't open avi file!", 2),
               "Couldn't open avi file! - 'No such file or directory'");
-    EXPECT_EQ(VideoFile::failureText("Couldn't process video", -1), "Couldn't process video!");
-    VideoFile::setErrorCallback([] { std::fputs("display closed\n", stderr); });
+    EXPECT_EQ(VideoFailure::failureText("Couldn't process video", -1), "Couldn't process video!");
     std::string garbage = folder.file("garbage.avi");
     std::vector<uint8_t> noise(4000);
     uint32_t state = 7;
-    for (uint8_t& byte : noise) byte = uint8_t((state = state * 1103515245u + 12345u) >> 24);
+    for (uint8_t& byte : noise)
+        byte = uint8_t((state = state * 1103515245u + 12345u) >> 24);
     writeWhole(garbage, noise);
-    EXPECT_EXIT(VideoFile reader(garbage.c_str()), ::testing::ExitedWithCode(1),
-                "display closed\n(.|\n)*Couldn't open avi file! - '");
-    EXPECT_EXIT(VideoFile reader(folder.file("missing.avi").c_str()), ::testing::ExitedWithCode(1),
-                "Couldn't open avi file! - 'No such file or directory'");
-    VideoFile::setErrorCallback(nullptr);
 
     // a clip whose codec nobody decodes: renamed in the stream header and the bitmap format
     std::vector<uint8_t> bytes = readWhole(clip);
@@ -102,7 +110,24 @@ TEST_F(VideoFileDeathTest, FilesThatAreNotClipsEndTheProcessAfterTheErrorCallbac
             std::copy_n("QQQ9", 4, bytes.begin() + long(i));
     std::string unknown = folder.file("unknown.avi");
     writeWhole(unknown, bytes);
-    EXPECT_EXIT(VideoFile reader(unknown.c_str()), ::testing::ExitedWithCode(1),
-                "Couldn't decompress video-stream!\n\n\nYou need the DivX codec \\(5.03 or later\\) in order "
-                "to watch this.\n.*FFmpeg");
+
+    const std::string missing = folder.file("missing.avi");
+    const struct {
+        std::string file;
+        std::string boxStart;
+    } cases[] = {
+        {garbage, "Couldn't open avi file! - '"},
+        {missing, "Couldn't open avi file! - 'No such file or directory'"},
+        {unknown,
+         "Couldn't decompress video-stream!\n\n\nYou need the DivX codec (5.03 or later) in order to "
+         "watch this.\n"},
+    };
+    for (const auto& each : cases) {
+        std::optional<VideoFailure> failure = failureOpening(each.file);
+        ASSERT_TRUE(failure) << each.file;
+        EXPECT_EQ(failure->boxText().rfind(each.boxStart, 0), 0u) << failure->boxText();
+        EXPECT_EQ(failure->fileName(), each.file);
+        EXPECT_EQ(failure->code(), 1);
+        EXPECT_NE(failure->cause().find(each.file), std::string::npos) << failure->cause();
+    }
 }

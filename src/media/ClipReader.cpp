@@ -1,8 +1,7 @@
-// The clip reader over libavformat, libavcodec and libswscale, and the fatal error report of
-// the video file layer.
-#include "media/VideoFile.h"
+// The clip reader over libavformat, libavcodec and libswscale.
+#include "media/ClipReader.h"
 
-#include "platform/MessageBox.h"
+#include "media/VideoFailure.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -11,14 +10,10 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <mutex>
-#include <string.h>
 
 namespace {
-VideoFile::ErrorCallback errorCallback = nullptr;
 
 // Going forward by more than this many frames seeks instead of decoding every frame between.
 constexpr int64_t farForwardFrames = 250;
@@ -28,44 +23,16 @@ const char* const missingDecoderMessage =
     "You need the DivX codec (5.03 or later) in order to watch this.\n"
     "The show decodes clips with FFmpeg; a build with this decoder can be downloaded for free "
     "from https://ffmpeg.org/download.html";
+
+// A decoding error met while advancing; the reader turns it into a VideoFailure naming its file.
+struct DecodeError {
+    int code;
+};
+
 } // namespace
 
-void VideoFile::setErrorCallback(ErrorCallback callback) {
-    errorCallback = callback;
-}
-VideoFile::ErrorCallback VideoFile::getErrorCallback() {
-    return errorCallback;
-}
-
-std::string VideoFile::failureText(const std::string& message, int code) {
-    // Negative codes are FFmpeg's (AVERROR), positive ones the system's errno values; -1 and
-    // the show's own 666 carry no system text.
-    char text[AV_ERROR_MAX_STRING_SIZE + 64] = {};
-    bool haveText = false;
-    if (code < -1) {
-        haveText = av_strerror(code, text, sizeof text) == 0;
-    } else if (code > 0 && code != 666) {
-        if (const char* description = strerrordesc_np(code)) {
-            std::snprintf(text, sizeof text, "%s", description);
-            haveText = true;
-        }
-    }
-    return haveText ? message + " - '" + text + "'" : message + "!";
-}
-
-void VideoFile::fail(const std::string& message, int code) {
-    if (errorCallback) errorCallback();
-    Sys_MessageBox(failureText(message, code), "Error!", MessageIcon::Stop);
-    std::exit(1);
-}
-
-void VideoFile::failWith(const VideoFileError& error) {
-    if (failureMode == VideoFailureMode::Throw) throw error;
-    fail(error.message, error.code);
-}
-
 // The decoding state of one open clip.
-struct VideoFile::Reader {
+struct ClipReader::Decoder {
     AVFormatContext* format = nullptr;
     AVCodecContext* decoder = nullptr;
     SwsContext* scaler = nullptr;
@@ -82,7 +49,7 @@ struct VideoFile::Reader {
     uint8_t* picture[4] = {}; // the converted frame
     int pictureStride[4] = {};
 
-    ~Reader() {
+    ~Decoder() {
         av_freep(&picture[0]);
         sws_freeContext(scaler);
         av_frame_free(&current);
@@ -117,7 +84,7 @@ struct VideoFile::Reader {
                 endOfStream = true;
                 return false;
             }
-            if (result != AVERROR(EAGAIN)) throw VideoFileError{"Couldn't decompress video-stream", result};
+            if (result != AVERROR(EAGAIN)) throw DecodeError{result};
             if (flushing) {
                 endOfStream = true;
                 return false;
@@ -138,7 +105,7 @@ struct VideoFile::Reader {
                 av_packet_unref(packet);
                 // A damaged packet is skipped; the decoder goes on with the next one.
                 if (sendResult < 0 && sendResult != AVERROR(EAGAIN) && sendResult != AVERROR_INVALIDDATA)
-                    throw VideoFileError{"Couldn't decompress video-stream", sendResult};
+                    throw DecodeError{sendResult};
                 break;
             }
         }
@@ -185,43 +152,40 @@ struct VideoFile::Reader {
     }
 };
 
-VideoFile::VideoFile(const char* fileName, VideoFailureMode mode) : failureMode(mode) {
-    // FFmpeg's own warnings about odd files would only repeat what fail reports.
+ClipReader::ClipReader(const std::string& name) : decoder(std::make_unique<Decoder>()), fileName(name) {
+    // FFmpeg's own warnings about odd files would only repeat what the failure reports.
     static std::once_flag quietLog;
     std::call_once(quietLog, [] { av_log_set_level(AV_LOG_ERROR); });
-    reader = new Reader;
-    try {
-        open(fileName);
-    } catch (...) {
-        delete reader;
-        reader = nullptr;
-        throw;
-    }
+    open();
 }
 
-void VideoFile::open(const char* fileName) {
-    Reader& r = *reader;
-    int result = avformat_open_input(&r.format, fileName, nullptr, nullptr);
-    if (result < 0) failWith({std::string("Couldn't open avi file!"), result});
+void ClipReader::fail(const std::string& message, int code) const {
+    throw VideoFailure(message, code, fileName);
+}
+
+void ClipReader::open() {
+    Decoder& r = *decoder;
+    int result = avformat_open_input(&r.format, fileName.c_str(), nullptr, nullptr);
+    if (result < 0) fail(std::string("Couldn't open avi file!"), result);
     result = avformat_find_stream_info(r.format, nullptr);
-    if (result < 0) failWith({std::string("Couldn't open avi file!"), result});
+    if (result < 0) fail(std::string("Couldn't open avi file!"), result);
     for (unsigned i = 0; i < r.format->nb_streams; ++i) {
         if (r.format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
             r.streamIndex = int(i);
             break;
         }
     }
-    if (r.streamIndex < 0) failWith({"Couldn't retrieve video-stream from file!", AVERROR_STREAM_NOT_FOUND});
+    if (r.streamIndex < 0) fail("Couldn't retrieve video-stream from file!", AVERROR_STREAM_NOT_FOUND);
     AVStream* stream = r.format->streams[r.streamIndex];
     const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
-    if (!codec) failWith({missingDecoderMessage, 666});
+    if (!codec) fail(missingDecoderMessage, 666);
     r.decoder = avcodec_alloc_context3(codec);
     if (!r.decoder || avcodec_parameters_to_context(r.decoder, stream->codecpar) < 0)
-        failWith({"Couldn't decompress video-stream", AVERROR(ENOMEM)});
+        fail("Couldn't decompress video-stream", AVERROR(ENOMEM));
     // Clips decode on several threads at once already; one thread per decoder leaves the
     // machine's cores to the other clips.
     r.decoder->thread_count = 1;
-    if (avcodec_open2(r.decoder, codec, nullptr) < 0) failWith({missingDecoderMessage, 666});
+    if (avcodec_open2(r.decoder, codec, nullptr) < 0) fail(missingDecoderMessage, 666);
 
     r.rate = stream->r_frame_rate;
     if (r.rate.num <= 0 || r.rate.den <= 0) r.rate = stream->avg_frame_rate;
@@ -231,49 +195,45 @@ void VideoFile::open(const char* fileName) {
     r.packet = av_packet_alloc();
     r.current = av_frame_alloc();
     r.pending = av_frame_alloc();
-    if (!r.packet || !r.current || !r.pending)
-        failWith({"Couldn't decompress video-stream", AVERROR(ENOMEM)});
+    if (!r.packet || !r.current || !r.pending) fail("Couldn't decompress video-stream", AVERROR(ENOMEM));
     try {
         r.advanceTo(0);
-    } catch (const VideoFileError& error) {
-        failWith(error);
+    } catch (const DecodeError& error) {
+        fail("Couldn't decompress video-stream", error.code);
     }
     if (r.currentNumber < 0 || r.current->width <= 0 || r.current->height <= 0)
-        failWith({"Couldn't decompress video-stream", AVERROR_INVALIDDATA});
+        fail("Couldn't decompress video-stream", AVERROR_INVALIDDATA);
     width = r.current->width;
     height = r.current->height;
     // packed blue, green, red rows of frame 0's size, aligned for the scaler
     if (av_image_alloc(r.picture, r.pictureStride, width, height, AV_PIX_FMT_BGR24, 32) < 0)
-        failWith({"Couldn't decompress video-stream", AVERROR(ENOMEM)});
+        fail("Couldn't decompress video-stream", AVERROR(ENOMEM));
 }
 
-VideoFile::~VideoFile() {
-    delete reader;
-}
+ClipReader::~ClipReader() = default;
 
-int64_t VideoFile::frameAtTime(int32_t timeMs) const {
-    if (timeMs <= 0 || !reader) return 0;
-    AVRational rate = reader->rate;
+int64_t ClipReader::frameAtTime(int32_t timeMs) const {
+    if (timeMs <= 0) return 0;
+    AVRational rate = decoder->rate;
     // floor(timeMs x rate / (scale x 1000)) for rate / scale frames per second
     return int64_t(timeMs) * rate.num / (int64_t(rate.den) * 1000);
 }
 
-void VideoFile::readFrame(uint8_t* destination, int32_t timeMs, bool toFrameBuffer) {
-    if (!reader || !destination) return; // a writer has no frames to read
-    Reader& r = *reader;
-    readDestination = destination;
+void ClipReader::readFrame(uint8_t* destination, int32_t timeMs, bool toFrameBuffer) {
+    if (!destination) return;
+    Decoder& r = *decoder;
     try {
         r.advanceTo(frameAtTime(timeMs));
-    } catch (const VideoFileError& error) {
-        failWith(error);
+    } catch (const DecodeError& error) {
+        fail("Couldn't decompress video-stream", error.code);
     }
     AVFrame* frame = r.current;
     if (r.currentNumber < 0 || frame->width <= 0)
-        failWith({"Couldn't decompress video-stream", AVERROR_INVALIDDATA});
+        fail("Couldn't decompress video-stream", AVERROR_INVALIDDATA);
     // Every frame is scaled to the size of frame 0, which the destination was made for.
     r.scaler = sws_getCachedContext(r.scaler, frame->width, frame->height, AVPixelFormat(frame->format),
                                     width, height, AV_PIX_FMT_BGR24, SWS_BILINEAR, nullptr, nullptr, nullptr);
-    if (!r.scaler) failWith({"Colour format not supported!", 666});
+    if (!r.scaler) fail("Colour format not supported!", 666);
     const size_t rowBytes = size_t(width) * 3;
     if (!toFrameBuffer && width % 16 == 0) {
         // Rows of whole 16-pixel groups: the scaler writes straight into the destination

@@ -1,0 +1,108 @@
+// Cancelling a render from its progress window under SDL's dummy driver: Escape, the Cancel
+// button and the window's close button always ask "Really?" first, even while the hidden piece
+// display's presents empty the same event queue; "No" leaves the render running.
+#include "media/render/ProgressWindow.h"
+#include "media/render/RenderProgress.h"
+#include "platform/DisplayDevice.h"
+#include "platform/FrameBuffer.h"
+#include "platform/MessageBox.h"
+#include "platform/QuitRequest.h"
+#include "platform/Settings.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+MessageAnswer nextAnswer = MessageAnswer::No;
+int questionsAsked = 0;
+
+MessageAnswer answerQuestion(const std::string& text) {
+    if (text == "Really?") ++questionsAsked;
+    return nextAnswer;
+}
+
+enum class Gesture { Escape, CancelButton, CloseButton };
+
+SDL_Event eventFor(Gesture gesture, Uint32 windowId) {
+    SDL_Event event{};
+    switch (gesture) {
+    case Gesture::Escape:
+        event.type = SDL_KEYDOWN;
+        event.key.windowID = windowId;
+        event.key.keysym.sym = SDLK_ESCAPE;
+        break;
+    case Gesture::CancelButton:
+        event.type = SDL_MOUSEBUTTONUP;
+        event.button.windowID = windowId;
+        event.button.button = SDL_BUTTON_LEFT;
+        event.button.x = ProgressWindow::buttonX + 5;
+        event.button.y = ProgressWindow::buttonY + 5;
+        break;
+    case Gesture::CloseButton:
+        event.type = SDL_WINDOWEVENT;
+        event.window.windowID = windowId;
+        event.window.event = SDL_WINDOWEVENT_CLOSE;
+        break;
+    }
+    return event;
+}
+
+} // namespace
+
+TEST(ProgressCancel, EveryGestureAsksFirstAndOnlyYesEndsTheRender) {
+    if (!Sys_DisplayAvailable()) GTEST_SKIP() << "no SDL video driver";
+    Settings& settings = Settings::instance();
+    settings.set(Settings::Width, 640);
+    settings.set(Settings::Height, 480);
+    settings.set(Settings::BitsPerPixel, 32);
+    settings.set(Settings::Platform, 1);
+    settings.set(Settings::Interface, 1);
+    // The piece's display as video mode has it: open, hidden, its quit going to the request.
+    DisplayOptions::setHidden(true);
+    DisplayInput::setQuitHandler(Sys_RequestQuit);
+    FrameBuffer frameBuffer;
+    DisplayDevice device("");
+    device.setFrameBuffer(&frameBuffer);
+    ASSERT_TRUE(device.open());
+    Sys_SetMessageAnswerHook(answerQuestion);
+
+    const struct {
+        Gesture gesture;
+        MessageAnswer answer;
+    } cases[] = {
+        {Gesture::Escape, MessageAnswer::No},        {Gesture::CancelButton, MessageAnswer::No},
+        {Gesture::CloseButton, MessageAnswer::No},   {Gesture::Escape, MessageAnswer::Yes},
+        {Gesture::CancelButton, MessageAnswer::Yes}, {Gesture::CloseButton, MessageAnswer::Yes},
+    };
+    RenderProgress& progress = RenderProgress::instance();
+    for (const auto& each : cases) {
+        const int gesture = int(each.gesture);
+        Sys_ClearQuitRequest();
+        questionsAsked = 0;
+        nextAnswer = each.answer;
+        std::unique_ptr<ProgressWindow> window = ProgressWindow::open(false);
+        ASSERT_TRUE(window) << SDL_GetError();
+        SDL_Event event = eventFor(each.gesture, window->getWindowId());
+        progress.useWindow(std::move(window));
+        SDL_PushEvent(&event);
+        device.present(); // the piece's frame: drains the queue before the progress sees it
+        EXPECT_FALSE(Sys_IsQuitRequested()) << "gesture " << gesture << " quit without asking";
+        progress.report("piece_1.avi", 10, 1);
+        EXPECT_EQ(questionsAsked, 1) << "gesture " << gesture;
+        EXPECT_EQ(Sys_IsQuitRequested(), each.answer == MessageAnswer::Yes) << "gesture " << gesture;
+        EXPECT_EQ(progress.isClosed(), each.answer == MessageAnswer::Yes) << "gesture " << gesture;
+        // Later frames ask nothing more.
+        progress.report("piece_1.avi", 11, 2);
+        EXPECT_EQ(questionsAsked, 1) << "gesture " << gesture;
+    }
+    progress.finishLine();
+    progress.useWindow(nullptr);
+    Sys_SetMessageAnswerHook(nullptr);
+    Sys_ClearQuitRequest();
+    DisplayInput::setQuitHandler(nullptr);
+    device.close();
+    DisplayOptions::setHidden(false);
+}
