@@ -12,6 +12,7 @@ void* instanceHandle = nullptr;
 bool windowed = false;
 std::string codecName = "lossless";
 std::optional<uint32_t> seed;
+bool deliver = false;
 DisplayDevice* currentDevice = nullptr;
 FrameBuffer* currentFrameBuffer = nullptr;
 DisplayDevice* secondDevice = nullptr;
