@@ -1,13 +1,13 @@
-// The delivered film as it is written: H.264 pictures at 1920x1080 (the masters scaled sharply
-// to 1440x1080 between black sides), AAC stereo sound and chapters, in an MP4 file.
+// The delivered film as it is written: H.264 pictures at 1920x1080, AAC stereo sound and
+// chapters, in an MP4 file whose index comes first.
 #pragma once
-
-#include "media/render/PlanarPicture.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+struct AVFrame;
 
 struct FilmChapter {
     std::string title;
@@ -20,17 +20,16 @@ class FilmWriter {
     static constexpr int32_t height = 1080;
     static constexpr int32_t soundRate = 44100;
 
-    // Creates the file; pictures handed in later must be sourceWidth x sourceHeight. Failures
-    // throw ShowFailure naming the file.
-    FilmWriter(const std::string& fileName, int32_t framesPerSecond, int32_t sourceWidth,
-               int32_t sourceHeight);
+    // Creates the file. Failures throw ShowFailure naming the file.
+    FilmWriter(const std::string& fileName, int32_t framesPerSecond);
     // Closes the file, finished or not.
     ~FilmWriter();
     FilmWriter(const FilmWriter&) = delete;
     FilmWriter& operator=(const FilmWriter&) = delete;
 
-    // Appends a picture; a key frame starts a new group of pictures there.
-    void writePicture(const PlanarPicture& picture, bool keyFrame);
+    // Appends a picture of width x height in 4:2:0 YCbCr (BT.709, limited range); a key frame
+    // starts a new group of pictures there. The picture can be reused once this returns.
+    void writePicture(AVFrame* picture, bool keyFrame);
     // Appends interleaved stereo sample pairs, or silence.
     void writeSound(const int16_t* samples, int64_t sampleFrames);
     void writeSilence(int64_t sampleFrames);

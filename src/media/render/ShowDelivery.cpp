@@ -3,6 +3,7 @@
 #include "media/render/ShowDelivery.h"
 
 #include "media/render/DeliveryFailure.h"
+#include "media/render/FilmSource.h"
 #include "media/render/FilmWriter.h"
 #include "media/render/MasterReader.h"
 
@@ -31,9 +32,8 @@ struct TemporaryFile {
     }
 };
 
-// Copies one master into the film; false when cancelled.
-bool copyPart(const DeliveryPart& part, FilmWriter& film, const DeliveryJob& job, int64_t framesTotal) {
-    MasterReader master(part.fileName);
+// Copies the next master from source into the film; false when cancelled.
+bool copyPart(FilmSource& source, FilmWriter& film, const DeliveryJob& job, int64_t framesTotal) {
     // The part's sound starts with its first picture: silence fills a gap the previous part
     // left, and sound that would reach back into the previous part is dropped.
     const int64_t start = soundStartOf(film.getFramesWritten(), job.framesPerSecond);
@@ -43,22 +43,19 @@ bool copyPart(const DeliveryPart& part, FilmWriter& film, const DeliveryJob& job
     else
         toDrop = film.getSoundWritten() - start;
 
-    std::vector<int16_t> sound;
-    PlanarPicture picture;
-    bool first = true;
-    while (master.readPicture(picture, sound)) {
-        int64_t pairs = int64_t(sound.size() / 2);
+    for (bool first = true;; first = false) {
+        FilmSource::Item item = source.next();
+        // Sound after the last picture belongs to no frame of this part.
+        if (!item.picture) return true;
+        const int64_t pairs = int64_t(item.sound.size() / 2);
         const int64_t dropped = std::min(toDrop, pairs);
         toDrop -= dropped;
-        film.writeSound(sound.data() + 2 * dropped, pairs - dropped);
-        sound.clear();
-        film.writePicture(picture, first);
-        first = false;
+        film.writeSound(item.sound.data() + 2 * dropped, pairs - dropped);
+        film.writePicture(item.picture, first);
+        source.recycle(item.picture);
         if (job.progress) job.progress(film.getFramesWritten(), framesTotal);
         if (job.isCancelled && job.isCancelled()) return false;
     }
-    // Sound after the last picture belongs to no frame of this part.
-    return true;
 }
 
 } // namespace
@@ -82,6 +79,7 @@ bool isAvailable(std::string* problem) {
 DeliveryOutcome deliver(const DeliveryJob& job) {
     // The parts that were rendered, with the lengths their headers announce.
     std::vector<DeliveryPart> parts;
+    std::vector<std::string> fileNames;
     int64_t framesTotal = 0;
     int32_t width = 0, height = 0;
     for (const DeliveryPart& part : job.parts) {
@@ -97,16 +95,22 @@ DeliveryOutcome deliver(const DeliveryJob& job) {
         }
         framesTotal += master.getFrameCount();
         parts.push_back(part);
+        fileNames.push_back(part.fileName);
     }
     if (parts.empty() || framesTotal <= 0) return DeliveryOutcome::NothingToDeliver;
+    // The pictures are enlarged to the film's height and must fit its width.
+    if (width < 2 || height < 2 || height > FilmWriter::height ||
+        int64_t(width) * FilmWriter::height > int64_t(FilmWriter::width) * height)
+        failDelivery("Couldn't fit the pictures into the film from", parts.front().fileName, AVERROR(EINVAL));
 
     TemporaryFile temporary{job.outputName + ".part"};
     std::vector<FilmChapter> chapters;
     {
-        FilmWriter film(temporary.path, job.framesPerSecond, width, height);
+        FilmWriter film(temporary.path, job.framesPerSecond);
+        FilmSource source(fileNames, width, height);
         for (const DeliveryPart& part : parts) {
             const int64_t before = film.getFramesWritten();
-            const bool finished = copyPart(part, film, job, framesTotal);
+            const bool finished = copyPart(source, film, job, framesTotal);
             chapters.push_back(FilmChapter{part.title, film.getFramesWritten() - before});
             if (!finished) return DeliveryOutcome::Cancelled;
         }
