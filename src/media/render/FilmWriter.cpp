@@ -9,6 +9,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
+#include <libavutil/log.h>
 #include <libavutil/opt.h>
 }
 
@@ -175,6 +176,8 @@ FilmWriter::FilmWriter(const std::string& fileName, int32_t framesPerSecond)
     State& s = *state;
     s.fileName = fileName;
     s.framesPerSecond = framesPerSecond;
+    // The encoders' statistics are of no use on the terminal; failures are reported by name.
+    if (av_log_get_level() > AV_LOG_ERROR) av_log_set_level(AV_LOG_ERROR);
     if (framesPerSecond < 1) s.check(AVERROR(EINVAL), "Couldn't create (frame rate out of range)");
     // Always a plain file, even when the name holds a colon; the index is moved to the front
     // by reading the file back under the same name.
