@@ -6,6 +6,7 @@
 #include "media/render/ShowDelivery.h"
 #include "shell/ShowState.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -34,7 +35,9 @@ void deliverFilm() {
     job.framesPerSecond = Show::framesPerSecond;
     RenderProgress& progress = RenderProgress::instance();
     job.progress = [&](int64_t done, int64_t total) {
-        progress.report(job.outputName, int32_t(total > 0 ? done * 100 / total : 0), int32_t(done));
+        // The total is what the masters' headers announce; the percent never passes 100.
+        const int64_t percent = total > 0 ? std::min<int64_t>(done * 100 / total, 100) : 0;
+        progress.report(job.outputName, int32_t(percent), int32_t(done));
     };
     job.isCancelled = [] { return Show::isQuitRequested(); };
     DeliveryOutcome outcome = ShowDelivery::deliver(job);
