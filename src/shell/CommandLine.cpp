@@ -33,6 +33,7 @@ bool readVideoSwitch(const std::string& commandLine) { return contains(commandLi
 bool readMenuSwitch(const std::string& commandLine) { return contains(commandLine, "nomenu"); }
 bool readWindowSwitch(const std::string& commandLine) { return contains(commandLine, "window"); }
 bool readHelpSwitch(const std::string& commandLine) { return contains(commandLine, "help"); }
+bool readDeliverSwitch(const std::string& commandLine) { return contains(commandLine, "deliver"); }
 
 int32_t readFrameRate(const std::string& commandLine) {
     std::string line = lowered(withoutAddedWords(commandLine));
@@ -136,7 +137,8 @@ std::optional<std::string> checkCodec(const std::string& name) {
 }
 
 std::string usage() {
-    return "Usage: triptych [video] [fps N] [nomenu] [window] [codec=NAME] [seed=N] [pieces=LIST] [help]\n"
+    return "Usage: triptych [video] [fps N] [nomenu] [window] [codec=NAME] [seed=N] [pieces=LIST]\n"
+           "                [deliver] [help]\n"
            "  (no words)   show the start menu, then the chosen pieces, full screen\n"
            "  nomenu       skip the start menu and run all three pieces\n"
            "  window       run in a resizable window instead of full screen\n"
@@ -149,6 +151,8 @@ std::string usage() {
            "  seed=N       seed the show's random numbers with N instead of the clock,\n"
            "               so that a render can be made again byte for byte\n"
            "  pieces=LIST  the pieces to run or render, e.g. pieces=1,3 or pieces=2\n"
+           "  deliver      render, and also write triptych.mp4: the rendered parts back to\n"
+           "               back, H.264 1920x1080 with AAC sound and a chapter per part\n"
            "  help         print this text\n"
            "The show reads data.data from the current directory.\n";
 }

@@ -18,6 +18,8 @@ bool readMenuSwitch(const std::string& commandLine);   // "nomenu"
 
 bool readWindowSwitch(const std::string& commandLine); // "window"
 bool readHelpSwitch(const std::string& commandLine);   // "help"
+// "deliver": also write the MP4 film of the render (it implies "video").
+bool readDeliverSwitch(const std::string& commandLine);
 // "codec=NAME": the name up to the next blank; "lossless" when absent.
 std::string readCodecName(const std::string& commandLine);
 

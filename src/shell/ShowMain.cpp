@@ -2,6 +2,7 @@
 #include "shell/ShowMain.h"
 
 #include "media/ClipLibrary.h"
+#include "media/render/ShowDelivery.h"
 #include "platform/DebugServer.h"
 #include "platform/DisplayDevice.h"
 #include "platform/Errors.h"
@@ -76,7 +77,8 @@ int readCommandLine(const std::string& line) {
         std::fputs(CommandLine::usage().c_str(), stdout);
         return 0;
     }
-    Show::videoMode = CommandLine::readVideoSwitch(line);
+    Show::deliver = CommandLine::readDeliverSwitch(line);
+    Show::videoMode = CommandLine::readVideoSwitch(line) || Show::deliver;
     Show::framesPerSecond = CommandLine::readFrameRate(line);
     Show::noMenu = CommandLine::readMenuSwitch(line);
     Show::windowed = CommandLine::readWindowSwitch(line);
@@ -90,6 +92,10 @@ int readCommandLine(const std::string& line) {
         return 2;
     }
     std::string problem;
+    if (Show::deliver && !ShowDelivery::isAvailable(&problem)) {
+        std::fprintf(stderr, "triptych: %s\n", problem.c_str());
+        return 2;
+    }
     if (auto word = CommandLine::readSeedWord(line)) {
         Show::seed = CommandLine::parseSeed(*word, &problem);
         if (!Show::seed) {

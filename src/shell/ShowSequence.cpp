@@ -17,6 +17,7 @@
 #include "platform/ShowRandom.h"
 #include "platform/SystemClock.h"
 #include "platform/Timer.h"
+#include "shell/FilmStep.h"
 #include "shell/ShowState.h"
 
 #include <cstdio>
@@ -190,6 +191,8 @@ void showCredits() {
     for (const PieceEntryPoints& piece : pieces)
         piece.release();
     if (auto failure = RenderFile::takeUnreportedFailure()) endWithFatalFailure(*failure);
+    // The releases finished the masters; the film is made from them (not after a failure).
+    if (Show::deliver && Show::creditsEnabled) deliverFilm();
     if (Show::creditsEnabled) {
         Sys_MessageBox(creditsText(), "", MessageIcon::None);
         ShowRandom::seed(uint32_t(Sys_CalendarSeconds()));

@@ -10,6 +10,7 @@ bool creditsEnabled = true;
 bool windowed = false;
 std::string codecName = "lossless";
 std::optional<uint32_t> seed;
+bool deliver = false;
 DisplayDevice* currentDevice = nullptr;
 FrameBuffer* currentFrameBuffer = nullptr;
 DisplayDevice* secondDevice = nullptr;

@@ -22,6 +22,8 @@ extern bool windowed;
 extern std::string codecName;
 // "seed=N": the random generator takes N where it would take the clock.
 extern std::optional<uint32_t> seed;
+// "deliver": after the render, the rendered parts go into one MP4 film.
+extern bool deliver;
 
 extern DisplayDevice* currentDevice;
 extern FrameBuffer* currentFrameBuffer;

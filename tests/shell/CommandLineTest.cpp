@@ -82,3 +82,14 @@ TEST(CommandLine, SeedAndPiecesWordsAreReadOrRefusedByName) {
         EXPECT_NE(problem.find(std::string("pieces=") + bad), std::string::npos) << problem;
     }
 }
+
+TEST(CommandLine, DeliverIsASwitchOfItsOwnThatNeverGivesTheFrameRate) {
+    // "deliver" matches like the other switches; it is no added word, and holds no digit.
+    EXPECT_TRUE(readDeliverSwitch("nomenu deliver"));
+    EXPECT_TRUE(readDeliverSwitch("/DELIVER"));
+    EXPECT_FALSE(readDeliverSwitch("video nomenu"));
+    EXPECT_FALSE(readDeliverSwitch("deliv er"));
+    EXPECT_FALSE(readVideoSwitch("deliver")); // the shell makes it imply video
+    EXPECT_EQ(readFrameRate("deliver fps 12 pieces=3"), 12);
+    EXPECT_NE(usage().find("deliver"), std::string::npos);
+}

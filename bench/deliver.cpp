@@ -1,0 +1,125 @@
+// Delivery speed: the whole show rendered with "deliver" at 25 frames per second by the show's
+// program (when the show data exists), against the length of the show it wrote, and the delivery
+// stage alone on those masters, in frames of the 1920x1080 film per second.
+// With a folder as argument, only the delivery stage runs, on the masters in that folder.
+#include "media/render/MasterReader.h"
+#include "media/render/ShowDelivery.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+const char* const masters[] = {"piece_pre1.avi", "piece_1.avi", "piece_post1.avi", "piece_2.avi",
+                               "piece_3.avi"};
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double processSeconds(int who) {
+    rusage usage{};
+    getrusage(who, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+std::string makeScratchFolder() {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/deliver-bench-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    return mkdtemp(name.data()) ? std::string(name.data()) : std::string();
+}
+
+// The show's program with "video nomenu deliver" in folder; its wall time, or a negative value.
+double renderShow(const std::string& program, const std::string& folder) {
+    std::fflush(stdout);
+    auto start = std::chrono::steady_clock::now();
+    pid_t child = fork();
+    if (child == 0) {
+        if (chdir(folder.c_str()) != 0) _exit(126);
+        std::freopen("/dev/null", "w", stdout);
+        std::freopen("/dev/null", "w", stderr);
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        setenv("TRIPTYCH_NO_BOXES", "1", 1);
+        execl(program.c_str(), program.c_str(), "video", "nomenu", "deliver", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
+    return secondsSince(start);
+}
+
+// Frames of the masters in folder.
+int64_t masterFrames(const std::string& folder) {
+    int64_t frames = 0;
+    for (const char* name : masters)
+        if (std::filesystem::exists(folder + "/" + name))
+            frames += MasterReader(folder + "/" + name).getFrameCount();
+    return frames;
+}
+
+// The delivery stage alone on the masters in folder.
+void deliverAgain(const std::string& folder) {
+    DeliveryJob job;
+    for (const char* name : masters)
+        job.parts.push_back({folder + "/" + name, name});
+    job.outputName = folder + "/again.mp4";
+    const int64_t frames = masterFrames(folder);
+    auto start = std::chrono::steady_clock::now();
+    double cpuStart = processSeconds(RUSAGE_SELF);
+    ShowDelivery::deliver(job);
+    double wall = secondsSince(start);
+    double cpu = processSeconds(RUSAGE_SELF) - cpuStart;
+    std::filesystem::remove(job.outputName);
+    std::printf("BENCH render_deliver_stage_frames_per_second %.1f frames/s\n", frames / wall);
+    // Processor time of all threads per film frame: the stage's cost whatever else runs.
+    std::printf("BENCH render_deliver_stage_cpu_ms_per_frame %.2f ms\n", cpu * 1000.0 / frames);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        deliverAgain(argv[1]);
+        return 0;
+    }
+    std::string buildFolder = std::filesystem::absolute(argv[0]).parent_path().string();
+    std::string data;
+    for (std::string candidate : {std::string("data.data"), buildFolder + "/data.data"})
+        if (data.empty() && std::filesystem::exists(candidate))
+            data = std::filesystem::absolute(candidate).string();
+    if (data.empty()) {
+        std::printf("deliver: no data.data here or in the build folder; nothing measured\n");
+        return 0;
+    }
+    std::string folder = makeScratchFolder();
+    if (folder.empty()) return 1;
+    std::filesystem::create_symlink(data, folder + "/data.data");
+    double childCpuStart = processSeconds(RUSAGE_CHILDREN);
+    double wall = renderShow(buildFolder + "/triptych", folder);
+    double childCpu = processSeconds(RUSAGE_CHILDREN) - childCpuStart;
+    if (wall < 0) {
+        std::printf("deliver: the render with deliver failed\n");
+    } else {
+        const double showSeconds = double(masterFrames(folder)) / 25.0;
+        std::printf("BENCH render_deliver_show_seconds %.1f s\n", showSeconds);
+        std::printf("BENCH render_deliver_wall_seconds %.2f s\n", wall);
+        std::printf("BENCH render_deliver_cpu_seconds %.2f s\n", childCpu);
+        std::printf("BENCH render_deliver_realtime_ratio %.2f x\n", showSeconds / wall);
+        deliverAgain(folder);
+    }
+    std::filesystem::remove_all(folder);
+    return 0;
+}

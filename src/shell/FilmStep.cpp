@@ -1,0 +1,54 @@
+// The film step: which masters go in, in what order and under which chapter titles, and what the
+// terminal is told.
+#include "shell/FilmStep.h"
+
+#include "media/render/RenderProgress.h"
+#include "media/render/ShowDelivery.h"
+#include "platform/QuitRequest.h"
+#include "shell/ShowState.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+struct ShowPart {
+    int piece; // 0..2
+    const char* fileName;
+    const char* title;
+};
+
+constexpr ShowPart showParts[] = {{0, "piece_pre1.avi", "piece one: opening"},
+                                  {0, "piece_1.avi", "piece one"},
+                                  {0, "piece_post1.avi", "piece one: closing"},
+                                  {1, "piece_2.avi", "piece two"},
+                                  {2, "piece_3.avi", "piece three"}};
+} // namespace
+
+void deliverFilm() {
+    DeliveryJob job;
+    if (Sys_IsQuitRequested()) {
+        std::fprintf(stderr, "triptych: the render was cancelled, so %s is not written.\n",
+                     job.outputName.c_str());
+        return;
+    }
+    for (const ShowPart& part : showParts)
+        if (Show::pieceChosen[part.piece]) job.parts.push_back(DeliveryPart{part.fileName, part.title});
+    job.framesPerSecond = Show::framesPerSecond;
+    RenderProgress& progress = RenderProgress::instance();
+    job.progress = [&](int64_t done, int64_t total) {
+        // The total is what the masters' headers announce; the percent never passes 100.
+        const int64_t percent = total > 0 ? std::min<int64_t>(done * 100 / total, 100) : 0;
+        progress.report(job.outputName, int32_t(percent), int32_t(done));
+    };
+    job.isCancelled = [] { return Sys_IsQuitRequested(); };
+    DeliveryOutcome outcome = ShowDelivery::deliver(job);
+    progress.finishLine();
+    if (outcome == DeliveryOutcome::Cancelled)
+        std::fprintf(stderr, "triptych: writing %s was cancelled; no partial film is left.\n",
+                     job.outputName.c_str());
+    else if (outcome == DeliveryOutcome::NothingToDeliver)
+        std::fprintf(stderr, "triptych: no part was rendered, so %s is not written.\n",
+                     job.outputName.c_str());
+    else
+        std::fprintf(stderr, "triptych: wrote %s.\n", job.outputName.c_str());
+}

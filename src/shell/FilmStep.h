@@ -1,0 +1,7 @@
+// The last step of a render with "deliver": the finished masters of the chosen pieces become
+// triptych.mp4.
+#pragma once
+
+// Writes the film from the masters now on disk, with its progress line; a quit request stops it
+// and leaves no partial film. Failures throw ShowFailure.
+void deliverFilm();

@@ -1,0 +1,96 @@
+// The sharp enlargement of the delivered film: every target pixel averages exactly the source
+// area it covers, so edges stay one target pixel wide at most and no source pixel is drawn wider
+// than another.
+#include "media/render/AreaScaler.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Sizes {
+    int32_t source, target;
+};
+// The film's luma (640x480 to 1440x1080) and chroma (to 720x540) and a plain copy.
+const Sizes sizes[] = {{640, 1440}, {480, 1080}, {640, 720}, {480, 540}, {5, 5}, {3, 7}};
+
+TEST(AreaScaler, EverySourcePixelGetsItsExactShareOfTheTarget) {
+    for (Sizes size : sizes) {
+        SCOPED_TRACE(std::to_string(size.source) + " to " + std::to_string(size.target));
+        std::vector<AreaScaler::Tap> taps = AreaScaler::taps(size.source, size.target);
+        ASSERT_EQ(taps.size(), size_t(size.target));
+        std::vector<int64_t> share(size_t(size.source), 0);
+        for (const AreaScaler::Tap& tap : taps) {
+            ASSERT_GE(tap.first, 0);
+            ASSERT_LT(tap.first, size.source);
+            ASSERT_GE(tap.weight, 0);
+            ASSERT_LE(tap.weight, 256);
+            share[size_t(tap.first)] += tap.weight;
+            if (tap.weight < 256) share[size_t(tap.first) + 1] += 256 - tap.weight;
+        }
+        // target / source target pixels' worth each, give or take the rounding of two weights.
+        for (int32_t x = 0; x < size.source; ++x)
+            EXPECT_NEAR(double(share[size_t(x)]), 256.0 * size.target / size.source, 2.0)
+                << "source pixel " << x;
+    }
+}
+
+TEST(AreaScaler, EdgesStaySharpAndFlatAreasExact) {
+    // Alternate source columns and rows of 0 and 255: each target pixel is either a pure level or
+    // the single blend where two source pixels meet.
+    const int32_t width = 640, height = 480, targetWidth = 1440, targetHeight = 1080;
+    std::vector<uint8_t> source(size_t(width) * height), target(size_t(targetWidth) * targetHeight);
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x)
+            source[size_t(y) * width + x] = ((x + y) & 1) ? 255 : 0;
+    AreaScaler scaler(width, height, targetWidth, targetHeight);
+    scaler.scale(source.data(), width, target.data(), targetWidth);
+
+    std::vector<AreaScaler::Tap> columns = AreaScaler::taps(width, targetWidth);
+    std::vector<AreaScaler::Tap> rows = AreaScaler::taps(height, targetHeight);
+    for (int32_t y = 0; y < targetHeight; y += 7)
+        for (int32_t x = 0; x < targetWidth; ++x) {
+            const int value = target[size_t(y) * targetWidth + x];
+            if (columns[size_t(x)].weight == 256 && rows[size_t(y)].weight == 256) {
+                const int expected = ((columns[size_t(x)].first + rows[size_t(y)].first) & 1) ? 255 : 0;
+                ASSERT_EQ(value, expected) << x << "," << y;
+            }
+        }
+
+    // A flat plane stays exactly flat, and every source column shows as one or two unblended
+    // target columns: 9 target columns for every 4 source columns, none drawn wider.
+    std::fill(source.begin(), source.end(), uint8_t(77));
+    scaler.scale(source.data(), width, target.data(), targetWidth);
+    for (uint8_t value : target)
+        ASSERT_EQ(value, 77);
+    std::vector<int32_t> pure(size_t(width), 0);
+    for (const AreaScaler::Tap& tap : columns)
+        if (tap.weight == 256) ++pure[size_t(tap.first)];
+    for (int32_t x = 0; x < width; ++x) {
+        EXPECT_GE(pure[size_t(x)], 1) << x;
+        EXPECT_LE(pure[size_t(x)], 2) << x;
+    }
+}
+
+TEST(AreaScaler, WritesOnlyTheTargetRectangleOfAWiderPlane) {
+    // The film places its picture between black sides by scaling into the middle of each row.
+    const int32_t stride = 12;
+    std::vector<uint8_t> source = {10, 20, 30, 40};
+    std::vector<uint8_t> target(size_t(stride) * 4, 16);
+    AreaScaler scaler(2, 2, 4, 4);
+    scaler.scale(source.data(), 2, target.data() + 4, stride);
+    for (int32_t y = 0; y < 4; ++y) {
+        for (int32_t x = 0; x < 4; ++x)
+            EXPECT_EQ(target[size_t(y) * stride + x], 16);
+        for (int32_t x = 8; x < stride; ++x)
+            EXPECT_EQ(target[size_t(y) * stride + x], 16);
+    }
+    // Doubling is plain repetition.
+    EXPECT_EQ(target[4], 10);
+    EXPECT_EQ(target[5], 10);
+    EXPECT_EQ(target[6], 20);
+    EXPECT_EQ(target[size_t(3) * stride + 7], 40);
+}
+
+} // namespace

@@ -1,0 +1,162 @@
+// MP4 read-back for the delivery tests through libavformat and libavcodec.
+#include "render/FilmProbe.h"
+
+#include "render/AviProbe.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/pixdesc.h>
+#include <libswscale/swscale.h>
+}
+
+#include <algorithm>
+
+namespace {
+double seconds(int64_t value, AVRational base) {
+    return value == AV_NOPTS_VALUE ? 0.0 : double(value) * av_q2d(base);
+}
+
+AVCodecContext* openDecoder(const AVStream* stream) {
+    const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+    AVCodecContext* decoder = avcodec_alloc_context3(codec);
+    avcodec_parameters_to_context(decoder, stream->codecpar);
+    decoder->pkt_timebase = stream->time_base;
+    avcodec_open2(decoder, codec, nullptr);
+    return decoder;
+}
+
+void appendSound(AVCodecContext* decoder, const AVPacket* packet, AVFrame* frame, std::vector<float>& sound) {
+    if (avcodec_send_packet(decoder, packet) < 0) return;
+    while (avcodec_receive_frame(decoder, frame) == 0) {
+        // The native decoder gives planar floats.
+        const float* left = reinterpret_cast<const float*>(frame->data[0]);
+        const float* right =
+            reinterpret_cast<const float*>(frame->data[frame->ch_layout.nb_channels > 1 ? 1 : 0]);
+        for (int i = 0; i < frame->nb_samples; ++i)
+            sound.push_back((left[i] + right[i]) * 0.5f);
+    }
+}
+
+bool indexBeforeData(const std::string& path) {
+    std::vector<uint8_t> bytes = readFileBytes(path);
+    const char moov[] = {'m', 'o', 'o', 'v'}, mdat[] = {'m', 'd', 'a', 't'};
+    auto index = std::search(bytes.begin(), bytes.end(), moov, moov + 4);
+    auto data = std::search(bytes.begin(), bytes.end(), mdat, mdat + 4);
+    return index != bytes.end() && index < data;
+}
+} // namespace
+
+FilmProbe probeFilm(const std::string& path, bool decodeSound) {
+    FilmProbe probe;
+    AVFormatContext* input = nullptr;
+    if (avformat_open_input(&input, path.c_str(), nullptr, nullptr) < 0) return probe;
+    if (avformat_find_stream_info(input, nullptr) < 0) {
+        avformat_close_input(&input);
+        return probe;
+    }
+    probe.opened = true;
+    probe.indexFirst = indexBeforeData(path);
+    for (unsigned i = 0; i < input->nb_chapters; ++i) {
+        const AVChapter* chapter = input->chapters[i];
+        const AVDictionaryEntry* title = av_dict_get(chapter->metadata, "title", nullptr, 0);
+        probe.chapters.push_back({title ? title->value : "", seconds(chapter->start, chapter->time_base),
+                                  seconds(chapter->end, chapter->time_base)});
+    }
+    int videoIndex = av_find_best_stream(input, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    int audioIndex = av_find_best_stream(input, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    if (videoIndex >= 0) {
+        const AVStream* stream = input->streams[videoIndex];
+        probe.videoCodec = avcodec_get_name(stream->codecpar->codec_id);
+        const char* profile = avcodec_profile_name(stream->codecpar->codec_id, stream->codecpar->profile);
+        probe.profile = profile ? profile : "";
+        const char* format = av_get_pix_fmt_name(AVPixelFormat(stream->codecpar->format));
+        probe.pixelFormat = format ? format : "";
+        probe.width = stream->codecpar->width;
+        probe.height = stream->codecpar->height;
+        probe.videoStart = seconds(stream->start_time, stream->time_base);
+        probe.videoDuration = seconds(stream->duration, stream->time_base);
+    }
+    AVCodecContext* soundDecoder = nullptr;
+    if (audioIndex >= 0) {
+        const AVStream* stream = input->streams[audioIndex];
+        probe.audioCodec = avcodec_get_name(stream->codecpar->codec_id);
+        probe.sampleRate = stream->codecpar->sample_rate;
+        probe.channels = stream->codecpar->ch_layout.nb_channels;
+        probe.audioBitRate = stream->codecpar->bit_rate;
+        probe.audioStart = seconds(stream->start_time, stream->time_base);
+        probe.audioDuration = seconds(stream->duration, stream->time_base);
+        if (decodeSound) soundDecoder = openDecoder(stream);
+    }
+    AVPacket* packet = av_packet_alloc();
+    AVFrame* frame = av_frame_alloc();
+    while (av_read_frame(input, packet) >= 0) {
+        if (packet->stream_index == videoIndex)
+            probe.videoFrames += 1;
+        else if (packet->stream_index == audioIndex && soundDecoder)
+            appendSound(soundDecoder, packet, frame, probe.sound);
+        av_packet_unref(packet);
+    }
+    if (soundDecoder) {
+        appendSound(soundDecoder, nullptr, frame, probe.sound);
+        avcodec_free_context(&soundDecoder);
+    }
+    av_frame_free(&frame);
+    av_packet_free(&packet);
+    avformat_close_input(&input);
+    return probe;
+}
+
+std::vector<uint8_t> decodePicture(const std::string& path, int64_t index, int32_t* width, int32_t* height) {
+    std::vector<uint8_t> pixels;
+    AVFormatContext* input = nullptr;
+    if (avformat_open_input(&input, path.c_str(), nullptr, nullptr) < 0) return pixels;
+    avformat_find_stream_info(input, nullptr);
+    int videoIndex = av_find_best_stream(input, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (videoIndex < 0) {
+        avformat_close_input(&input);
+        return pixels;
+    }
+    AVCodecContext* decoder = openDecoder(input->streams[videoIndex]);
+    AVPacket* packet = av_packet_alloc();
+    AVFrame* frame = av_frame_alloc();
+    int64_t decoded = 0;
+    bool draining = false;
+    while (pixels.empty()) {
+        if (!draining) {
+            if (av_read_frame(input, packet) < 0) {
+                draining = true;
+                avcodec_send_packet(decoder, nullptr);
+            } else {
+                if (packet->stream_index == videoIndex) avcodec_send_packet(decoder, packet);
+                av_packet_unref(packet);
+            }
+        }
+        bool any = false;
+        while (pixels.empty() && avcodec_receive_frame(decoder, frame) == 0) {
+            any = true;
+            if (decoded++ != index) continue;
+            *width = frame->width;
+            *height = frame->height;
+            pixels.resize(size_t(frame->width) * frame->height * 3);
+            SwsContext* convert =
+                sws_getContext(frame->width, frame->height, AVPixelFormat(frame->format), frame->width,
+                               frame->height, AV_PIX_FMT_BGR24, SWS_POINT, nullptr, nullptr, nullptr);
+            // The film is tagged BT.709; the masters use the library's default matrix.
+            const int* matrix =
+                sws_getCoefficients(frame->colorspace == AVCOL_SPC_BT709 ? SWS_CS_ITU709 : SWS_CS_DEFAULT);
+            sws_setColorspaceDetails(convert, matrix, frame->color_range == AVCOL_RANGE_JPEG, matrix, 1, 0,
+                                     1 << 16, 1 << 16);
+            uint8_t* to[1] = {pixels.data()};
+            int stride[1] = {frame->width * 3};
+            sws_scale(convert, frame->data, frame->linesize, 0, frame->height, to, stride);
+            sws_freeContext(convert);
+        }
+        if (draining && !any) break;
+    }
+    av_frame_free(&frame);
+    av_packet_free(&packet);
+    avcodec_free_context(&decoder);
+    avformat_close_input(&input);
+    return pixels;
+}

@@ -1,0 +1,34 @@
+// Reads back the delivered MP4 film for the delivery tests: its streams as a player sees them
+// (start times and durations after the edit lists), its chapters, its decoded sound and single
+// decoded pictures of it or of a master.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct FilmChapterInfo {
+    std::string title;
+    double start = 0, end = 0; // seconds
+};
+
+struct FilmProbe {
+    bool opened = false;
+    std::string videoCodec, audioCodec, profile, pixelFormat;
+    int32_t width = 0, height = 0;
+    int32_t sampleRate = 0, channels = 0;
+    int64_t audioBitRate = 0;
+    double videoStart = 0, audioStart = 0;       // seconds
+    double videoDuration = 0, audioDuration = 0; // seconds
+    int64_t videoFrames = 0;                     // pictures counted in the file
+    bool indexFirst = false;                     // "moov" before "mdat"
+    std::vector<FilmChapterInfo> chapters;
+    // Decoded sound as mono (left + right) / 2 in -1..1, from the start a player plays.
+    std::vector<float> sound;
+};
+
+FilmProbe probeFilm(const std::string& path, bool decodeSound = false);
+
+// Picture number `index` of a file's video stream, decoded to blue, green, red bytes, rows top
+// to bottom; empty when there is no such picture.
+std::vector<uint8_t> decodePicture(const std::string& path, int64_t index, int32_t* width, int32_t* height);
