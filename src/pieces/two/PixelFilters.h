@@ -1,0 +1,60 @@
+// The full-frame pixel passes of piece two's filters, on the picture lines of a frame buffer:
+// greyscale, a byte table, subtraction toward black, the thin band, and the running-sum smear
+// of one line with its noise generator. Each pass changes colour bytes 0..2 only, except the
+// band, which blacks out whole pixels.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+class FrameBuffer;
+
+// The picture lines of a store: `lines` lines of `width` 4-byte pixels, `stride` pixels apart
+// (twice the width on a doubled store), the first at `pixels`.
+struct PictureLines {
+    uint8_t* pixels = nullptr;
+    int32_t width = 0;
+    int32_t lines = 0;
+    int64_t stride = 0;
+
+    // Every line of frameBuffer's picture (all of them, whatever its top); empty for a store
+    // that is missing or not of 4-byte pixels.
+    static PictureLines of(FrameBuffer* frameBuffer);
+    uint8_t* line(int32_t y) const { return pixels + int64_t(y) * stride * 4; }
+};
+
+// The line range the band filter keeps: lines centre - 1 + above up to centre + below.
+struct BandValues {
+    int32_t centre = 20;
+    int32_t above = 0;
+    int32_t below = 0;
+};
+
+uint8_t clampByte(int32_t value);
+// Each colour byte becomes the average of the three (integer division).
+void greyscale(const PictureLines& picture);
+// Each colour byte b becomes table[b].
+void mapBytes(const PictureLines& picture, const std::array<uint8_t, 256>& table);
+// Each colour byte loses amount, down to 0.
+void subtractFromBytes(const PictureLines& picture, int32_t amount);
+// Blacks out every line outside the band.
+void keepBand(const PictureLines& picture, const BandValues& band);
+
+// The noise of the noisy smear: a shift-register generator that starts at 291.
+class SmearNoise {
+  public:
+    // The next draw for amplitude (> 0): the amount to take off a pixel, or 0 when the draw
+    // leaves it alone. Advances the state twice.
+    int32_t next(int32_t amplitude);
+    int32_t getState() const { return state; }
+
+  private:
+    int32_t state = 291;
+};
+
+// Smears one line of width pixels in place: a running sum over the line, divided by divisor,
+// where from pixel radius - 2 on the pixel radius places to the left (already smeared, or before
+// the line start the end of the store line before it) is taken off again. Pixels before
+// storeStart count as black. With noise, each pixel first loses its noise draw.
+void smearLine(uint8_t* line, const uint8_t* storeStart, int32_t width, int32_t radius, int32_t divisor,
+               SmearNoise* noise, int32_t noiseAmplitude);
