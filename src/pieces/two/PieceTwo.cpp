@@ -148,4 +148,8 @@ void release() {
     ClipLibrary::instance().clear();
 }
 
+uint32_t getMusic() {
+    return state().music;
+}
+
 } // namespace PieceTwo
