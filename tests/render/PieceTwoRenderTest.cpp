@@ -1,5 +1,5 @@
 // Piece two rendered alone end to end: "pieces=2" writes only piece_2.avi, every frame with its
-// share of the music, and the same seed gives the same file.
+// share of the music, and the same seed gives the same file; left out, it writes nothing.
 #include "render/AviProbe.h"
 #include "render/RenderTestSupport.h"
 #include "render/ShowProcess.h"
@@ -52,6 +52,15 @@ TEST(PieceTwoRender, RendersAloneWithItsMusicAndTheSameFileForTheSameSeed) {
     run = runShow(other.path(), renderWords("seed=6"));
     ASSERT_EQ(run.exitCode, 0) << run.output;
     EXPECT_FALSE(readFileBytes(first.file("piece_2.avi")) == readFileBytes(other.file("piece_2.avi")));
+}
+
+TEST(PieceTwoRender, LeftOutWhenNotChosen) {
+    ScratchFolder scratch;
+    if (!linkShowData(scratch)) GTEST_SKIP() << "no data.data in the build folder yet";
+    ShowRun run = runShow(scratch.path(), {"video", "nomenu", "pieces=1,3", "fps", "1", "codec=mjpeg"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_TRUE(std::filesystem::exists(scratch.file("piece_1.avi")));
+    EXPECT_FALSE(std::filesystem::exists(scratch.file("piece_2.avi")));
 }
 
 } // namespace
