@@ -77,7 +77,7 @@ void PieceTwoFilters::smearLines(FrameBuffer* frameBuffer, int32_t radius, bool 
     const int32_t jitter = noisy ? tracks.jitter.valueAt(now) : 0;
     const int32_t noiseAmplitude = noisy ? tracks.noise.valueAt(now) : 0;
     for (int32_t y = top; y < picture.lines - top; ++y) {
-        int32_t divisor = 2 * radius + 1;
+        int32_t divisor = 2 * std::max(radius, 0) + 1;
         if (jitter > 0) divisor += ShowRandom::next() % jitter;
         smearLine(picture.line(y), picture.pixels, picture.width, radius, divisor, &noise, noiseAmplitude);
     }

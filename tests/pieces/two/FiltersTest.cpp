@@ -62,6 +62,23 @@ TEST(PieceTwoFilters, LineSmearByHand) {
     }
 }
 
+TEST(PieceTwoFilters, ExactDividerAgreesWithDivision) {
+    uint32_t sample = 12345;
+    for (uint32_t divisor : {1u, 2u, 3u, 5u, 7u, 201u, 255u, 701u, 65535u, 65537u, 1u << 30, 2147483647u}) {
+        ExactDivider by(divisor);
+        for (uint32_t n : {0u, 1u, divisor - 1, divisor, divisor + 1, 163200u, 2147483646u, 2147483647u}) {
+            if (n > 2147483647u) continue;
+            ASSERT_EQ(by.quotient(n), n / divisor) << n << " / " << divisor;
+            ASSERT_EQ(by.remainder(n), n % divisor) << n << " % " << divisor;
+        }
+        for (int k = 0; k < 20000; ++k) {
+            sample = sample * 1103515245u + 12345u;
+            const uint32_t n = sample >> 1;
+            ASSERT_EQ(by.quotient(n), n / divisor) << n << " / " << divisor;
+        }
+    }
+}
+
 TEST(PieceTwoFilters, NoiseGeneratorFromItsFirstState) {
     // From 291: states and draws for amplitude 200; the 16th draw (159) leaves its pixel alone.
     SmearNoise noise;
