@@ -9,6 +9,7 @@
 #include "platform/DisplayDevice.h"
 #include "platform/FrameBuffer.h"
 #include "platform/MessageBox.h"
+#include "platform/QuitRequest.h"
 #include "platform/Settings.h"
 #include "platform/ShowRandom.h"
 #include "platform/SystemClock.h"
@@ -51,6 +52,13 @@ PieceContext pieceContext(DisplayDevice* device, FrameBuffer* frameBuffer) {
     context.framesPerSecond = Show::framesPerSecond;
     context.codecName = Show::codecName;
     context.seed = Show::seed;
+    // Escape, the close button, signals and the render's Cancel set the shell's flag: a piece
+    // sees those as well as the platform's own request.
+    context.isQuitRequested = [] { return Show::isQuitRequested() || Sys_IsQuitRequested(); };
+    context.requestQuit = [] {
+        Show::requestQuit();
+        Sys_RequestQuit();
+    };
     return context;
 }
 
