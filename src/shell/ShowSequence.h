@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <string>
 
+class DisplayDevice;
 class FrameBuffer;
 class FatalFailure;
+struct PieceContext;
 
 void clearFrameBuffer();                         // the current frame buffer
 void clearFrameBuffer(FrameBuffer* frameBuffer); // width x height x 4 bytes of 0
@@ -16,6 +18,10 @@ void blitToFrameBuffer(uint8_t* destination, const uint8_t* source, int32_t x, i
 
 // Settings keys 1 to 5 for a display of width x height at 32 bits on platform (1, 1).
 void writeDisplaySettings(int32_t width, int32_t height);
+
+// What the pieces are handed: the display pair, the render settings, the seed and the quit
+// request, which covers the shell's flag (Escape, close, signals, Cancel).
+PieceContext pieceContext(DisplayDevice* device, FrameBuffer* frameBuffer);
 
 void preloadPieces();
 void playIntro();

@@ -78,6 +78,22 @@ TEST_F(SdlDeviceTest, FramesReachTheScreenThroughEveryConvertedFormat) {
     }
 }
 
+TEST_F(SdlDeviceTest, DoubledStoreShowsAllItsRows) {
+    DisplayOptions::setWindowed(true);
+    FrameBuffer frame(64, 24, true); // 24 picture lines on every second row of a 64x48 store
+    uint32_t* pixels = frame.getPixels32();
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 64; ++x) pixels[y * 128 + x] = 0x00406080;
+    SdlDevice device;
+    device.setFrameBuffer(&frame);
+    ASSERT_TRUE(device.open()) << SDL_GetError();
+    ASSERT_TRUE(device.present());
+    EXPECT_EQ(shownAt(10, 46), 0x406080u); // the last picture line
+    EXPECT_EQ(shownAt(10, 47), 0u);        // the row after it, never written
+    EXPECT_EQ(shownAt(10, 0), 0x406080u);
+    device.close();
+}
+
 TEST_F(SdlDeviceTest, EscapeAndCloseRequestQuitAltEnterSwitchesFullScreen) {
     SdlDevice device;
     ASSERT_TRUE(device.open());

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -234,7 +236,7 @@ TEST(DeliverCancel, AQuitWhileTheFilmIsWrittenLeavesNoFilm) {
     ScratchFolder scratch;
     REQUIRE_SHOW_DATA(scratch);
     ShowRun run = runShow(scratch.path(), {"video", "nomenu", "deliver", "fps", "2", "codec=mjpeg"}, {}, 600,
-                          "triptych.mp4.part", 200'000);
+                          ShowInterruption{"triptych.mp4.part", 200'000, {SIGINT}});
     ASSERT_FALSE(run.timedOut);
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("cancelled"), std::string::npos) << run.output;

@@ -2,6 +2,8 @@
 // and release of its video writers when the credits come).
 #pragma once
 
+#include <cstdint>
+
 struct PieceContext;
 
 namespace PieceTwo {
@@ -10,4 +12,6 @@ void setup(const PieceContext& context);
 void run(const PieceContext& context);
 void stop();
 void release();
+// The music channel, 0 before load (for tests).
+uint32_t getMusic();
 } // namespace PieceTwo

@@ -5,18 +5,20 @@
 
 namespace {
 constexpr int32_t rollStartMs = 69001;
-constexpr int32_t rollEndMs = 75539;      // last key with a roll
-constexpr int32_t activeKeys = 726;       // keys from rollStartMs to rollEndMs
-constexpr int32_t activeTenMsSteps = 14;  // among the 724 steps after the first 8 ms one
-constexpr int32_t quietKeys = 51;         // keys of value 0 from 75548 to 76000 ms
-constexpr int32_t quietTenMsSteps = 2;    // among the 50 steps between them
-constexpr int32_t beatMs = 476;           // one pulse per beat of the music
-constexpr int32_t holdMs = 110;           // full roll at the start of each pulse
-constexpr int32_t sweepKeys = 90;         // the closing sweep from full roll down to the least
-constexpr int32_t topLevel = 62;          // 63 roll levels, 0 .. 62
+constexpr int32_t rollEndMs = 75539;     // last key with a roll
+constexpr int32_t activeKeys = 726;      // keys from rollStartMs to rollEndMs
+constexpr int32_t activeTenMsSteps = 14; // among the 724 steps after the first 8 ms one
+constexpr int32_t quietKeys = 51;        // keys of value 0 from 75548 to 76000 ms
+constexpr int32_t quietTenMsSteps = 2;   // among the 50 steps between them
+constexpr int32_t beatMs = 476;          // one pulse per beat of the music
+constexpr int32_t holdMs = 110;          // full roll at the start of each pulse
+constexpr int32_t sweepKeys = 90;        // the closing sweep from full roll down to the least
+constexpr int32_t topLevel = 62;         // 63 roll levels, 0 .. 62
 
 // Roll level 0 .. 62 as a roll value 6 .. 239 (rounded), 63 distinct values.
-int32_t rollValue(int32_t level) { return 6 + (level * 233 + 31) / 62; }
+int32_t rollValue(int32_t level) {
+    return 6 + (level * 233 + 31) / 62;
+}
 
 // Steps of 9 ms with `tens` steps of 10 ms spread evenly over `count` steps.
 int32_t stepMs(int32_t step, int32_t count, int32_t tens) {

@@ -222,9 +222,10 @@ bool SdlDevice::present() {
     int pitch = 0;
     if (SDL_LockTexture(display.texture, nullptr, &locked, &pitch) != 0) return false;
     if (attached && attached->getPixels() && attached->getBitsPerPixel() == 32) {
-        // Rows and columns the frame buffer really has: a smaller store is never read past.
+        // Rows and columns the frame buffer's store really has: a smaller store is never read
+        // past, and a doubled store shows all its rows (the picture lines and those between).
         int32_t columns = std::min(display.width, attached->getWidth());
-        int32_t rows = std::min(display.height, attached->getHeight());
+        int32_t rows = std::min(display.height, attached->getHeight() * (attached->isDoubled() ? 2 : 1));
         const uint8_t* source = attached->getPixels();
         for (int32_t y = 0; y < rows; ++y)
             display.converter(source + size_t(y) * size_t(attached->getWidth()) * 4,

@@ -1,0 +1,223 @@
+// Piece two at its busiest and rendered whole. Frame cases, each the clip mix and the filter
+// stage of one frame without presenting, on the show's own clips (read from data.data):
+// the cross-fade with the roll and the noisy smear (70 s), the threshold envelope with the noisy
+// smear (67 s) and the band (92.3 s). Prints `BENCH piece_two_<case>_median_ms` and `_p99_ms`.
+// Then piece two rendered completely at 25 frames per second in a child process, with the
+// default codec and with mjpeg: `BENCH render_piece_two_realtime_ratio[_mjpeg]` (the argument
+// "frames" leaves the renders out).
+#include "media/ClipLibrary.h"
+#include "pieces/common/PieceContext.h"
+#include "pieces/two/ClipMixer.h"
+#include "pieces/two/CutDirector.h"
+#include "pieces/two/FilterTracks.h"
+#include "pieces/two/Filters.h"
+#include "pieces/two/PieceTwo.h"
+#include "pieces/two/PieceTwoTimeline.h"
+#include "platform/DisplayDevice.h"
+#include "platform/FrameBuffer.h"
+#include "platform/Settings.h"
+#include "platform/ShowRandom.h"
+#include "platform/Timer.h"
+#include "resources/ClipExtraction.h"
+#include "resources/Servers.h"
+#include "resources/ShowClips.h"
+#include "shell/ShowState.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+double threadMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// The drawing thread's processor time per frame (other programs on the machine do not count),
+// with the wall-clock median beside it.
+void report(const char* name, const std::function<void()>& drawFrame) {
+    std::vector<double> cpu, wall;
+    for (int i = 0; i < 400; ++i) {
+        auto begin = std::chrono::steady_clock::now();
+        double cpuBegin = threadMs();
+        drawFrame();
+        cpu.push_back(threadMs() - cpuBegin);
+        wall.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count());
+    }
+    std::sort(cpu.begin(), cpu.end());
+    std::sort(wall.begin(), wall.end());
+    std::printf("BENCH piece_two_%s_median_ms %.4f ms\n", name, cpu[cpu.size() / 2]);
+    std::printf("BENCH piece_two_%s_p99_ms %.4f ms\n", name, cpu[cpu.size() * 99 / 100]);
+    std::printf("BENCH piece_two_%s_wall_median_ms %.4f ms\n", name, wall[wall.size() / 2]);
+    std::fflush(stdout);
+}
+
+void useShowSettings() {
+    Settings& settings = Settings::instance();
+    settings.set(Settings::Width, 640);
+    settings.set(Settings::Height, 480);
+    settings.set(Settings::BitsPerPixel, 32);
+    settings.set(Settings::Platform, 1);
+    settings.set(Settings::Interface, 1);
+}
+
+// Plays the timeline at 25 frames per second up to atMs, then draws frames there with the
+// cross-fade half way (the clock stands still, so every measured frame does the same work).
+void measure(const char* name, int32_t atMs, const std::string& clipOne, const std::string& clipTwo) {
+    FrameBuffer frameBuffer(640, 240, true);
+    ClipLibrary::instance().setTarget(&frameBuffer);
+    FilterTracks tracks;
+    buildSmearTracks(tracks);
+    buildFilterTracks(tracks);
+    CutDirector director;
+    ClipMixer mixer;
+    mixer.setClipNames(clipOne, clipTwo);
+    PieceTwoFilters filters(tracks);
+    filters.setSeed(1);
+    PieceTwoTimeline timeline(mixer, filters);
+    Timer& clock = Timer::instance();
+    clock.stop();
+    auto frame = [&] {
+        frameBuffer.setTop(40);
+        director.advance(CutDirector::listPosition, CutDirector::listClip);
+        timeline.step(director, &frameBuffer);
+        frameBuffer.setTop(0);
+    };
+    for (int32_t t = 0; t < atMs; t += 40) {
+        clock.setTimeMs(t);
+        frame();
+    }
+    clock.setTimeMs(atMs);
+    frame();
+    director.mix = 0.5f;
+    std::fprintf(stderr, "%s at %d ms: filters %d, visible %d, clips %d and %d\n", name, atMs,
+                 int(filterGroupAt(atMs)), int(timeline.areClipsVisible()), director.currentClip,
+                 director.previousClip);
+    report(name, frame);
+    ClipLibrary::instance().setTarget(nullptr);
+}
+
+double processSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Renders piece two completely as the shell runs it in video mode, in a child process working in
+// folder (which holds the show data), and prints its figures. False when the child failed.
+bool renderPieceTwo(const std::string& folder, const char* codec) {
+    std::fflush(stdout); // the child must not print what the parent has buffered
+    pid_t child = fork();
+    if (child == 0) {
+        if (chdir(folder.c_str()) != 0) _exit(126);
+        std::freopen("/dev/null", "w", stderr);
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        setenv("TRIPTYCH_NO_BOXES", "1", 1);
+        Show::videoMode = true;
+        Show::framesPerSecond = 25;
+        Show::codecName = codec; // the writer takes the codec from here
+        new Servers(11, 0, 200);
+        extractClips(getFileServer());
+        useShowSettings();
+        auto* device = new DisplayDevice("");
+        auto* frameBuffer = new FrameBuffer();
+        device->setFrameBuffer(frameBuffer);
+        PieceContext context;
+        context.device = device;
+        context.frameBuffer = frameBuffer;
+        context.videoMode = true;
+        context.framesPerSecond = 25;
+        context.codecName = codec;
+        context.seed = 1;
+        PieceTwo::load(context);
+        Timer::instance().stop();
+
+        auto start = std::chrono::steady_clock::now();
+        const double cpuStart = processSeconds();
+        PieceTwo::setup(context);
+        PieceTwo::run(context);
+        PieceTwo::stop();
+        PieceTwo::release(); // finishes the file
+        double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const double showSeconds = 140.0; // the piece ends on the frame after 140 s
+        std::string suffix = std::string(codec) == "lossless" ? "" : std::string("_") + codec;
+        std::printf("BENCH render_piece_two_wall_seconds%s %.2f s\n", suffix.c_str(), wall);
+        std::printf("BENCH render_piece_two_realtime_ratio%s %.2f x\n", suffix.c_str(), showSeconds / wall);
+        // Processor time of all threads (drawing, encoding, sound): what the render costs
+        // whatever else runs on the machine.
+        std::printf("BENCH render_piece_two_cpu_seconds%s %.2f s\n", suffix.c_str(), processSeconds() - cpuStart);
+        std::fflush(stdout);
+        removeTempClips(); // _exit skips the exit handlers that would remove the clips
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::string makeScratchFolder() {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/piece-two-bench-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    return mkdtemp(name.data()) ? std::string(name.data()) : std::string();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool framesOnly = argc > 1 && std::string(argv[1]) == "frames"; // skip the renders
+    std::string buildFolder = std::filesystem::absolute(argv[0]).parent_path().string();
+    std::string data;
+    for (std::string candidate : {std::string("data.data"), buildFolder + "/data.data"})
+        if (data.empty() && std::filesystem::exists(candidate))
+            data = std::filesystem::absolute(candidate).string();
+    if (data.empty()) {
+        std::printf("piece_two: no data.data here or in the build folder; nothing measured\n");
+        return 0;
+    }
+    std::string folder = makeScratchFolder();
+    if (folder.empty()) return 1;
+    std::filesystem::create_symlink(data, folder + "/data.data");
+
+    for (const char* codec : {"lossless", "mjpeg"}) {
+        if (framesOnly) break;
+        if (!renderPieceTwo(folder, codec)) std::printf("piece_two: render failed with codec=%s\n", codec);
+        std::filesystem::remove(folder + "/piece_2.avi");
+    }
+
+    // The frame cases, in this process, on the clips extracted from the same data.
+    std::string here = std::filesystem::current_path().string();
+    if (chdir(folder.c_str()) != 0) return 1;
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    new Servers(11, 0, 200);
+    extractClips(getFileServer());
+    useShowSettings();
+    const std::string clipOne = tempClipPath(showClips[flightClip].fileName);
+    const std::string clipTwo = tempClipPath(showClips[tunnelClip].fileName);
+    ClipLibrary::instance().addClips(
+        {{clipOne, showClips[flightClip].lengthMs}, {clipTwo, showClips[tunnelClip].lengthMs}});
+    measure("crossfade_roll_smear", 70000, clipOne, clipTwo);
+    measure("threshold_smear", 67000, clipOne, clipTwo);
+    measure("band", 92300, clipOne, clipTwo);
+    ClipLibrary::instance().clear();
+    removeTempClips();
+    if (chdir(here.c_str()) != 0) return 1;
+    std::filesystem::remove_all(folder);
+    return 0;
+}

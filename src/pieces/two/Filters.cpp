@@ -1,0 +1,84 @@
+// The filter groups of piece two along the show clock, and the smear over the clip lines.
+#include "pieces/two/Filters.h"
+
+#include "pieces/two/FilterTracks.h"
+#include "platform/FrameBuffer.h"
+#include "platform/ShowRandom.h"
+#include "platform/SystemClock.h"
+#include "platform/Timer.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int32_t thresholdFromMs = 66171;
+constexpr int32_t finalFromMs = 87000;
+constexpr int32_t bandAfterMs = 92197;  // exclusive
+constexpr int32_t bandBeforeMs = 92821; // exclusive
+constexpr int32_t greySmearRadius = 2;
+constexpr int32_t thresholdSmearRadius = 1;
+} // namespace
+
+FilterGroup filterGroupAt(int32_t nowMs) {
+    if (nowMs < thresholdFromMs) return FilterGroup::greySmear;
+    if (nowMs < finalFromMs) return FilterGroup::threshold;
+    if (nowMs > bandAfterMs && nowMs < bandBeforeMs) return FilterGroup::band;
+    return FilterGroup::finalSmear;
+}
+
+void PieceTwoFilters::applyFilters(FrameBuffer* frameBuffer, const BandValues& band) {
+    const int32_t now = Timer::instance().getElapsedMs();
+    if (!seeded) {
+        ShowRandom::seed(seedValue ? *seedValue : Sys_Milliseconds());
+        seeded = true;
+    }
+    const PictureLines picture = PictureLines::of(frameBuffer);
+    switch (filterGroupAt(now)) {
+    case FilterGroup::greySmear:
+        greyscale(picture);
+        smearLines(frameBuffer, greySmearRadius, true);
+        break;
+    case FilterGroup::threshold: {
+        if (!envelopeStarted) {
+            tracks.envelope.start(now);
+            envelopeStarted = true;
+        }
+        const float level = tracks.envelope.valueAt(now);
+        buildThresholdTable(level);
+        if (level > 0.0f) mapBytes(picture, thresholdTable);
+        smearLines(frameBuffer, thresholdSmearRadius, true);
+        break;
+    }
+    case FilterGroup::band:
+        greyscale(picture);
+        keepBand(picture, band);
+        break;
+    case FilterGroup::finalSmear: {
+        smearLines(frameBuffer, tracks.smearWidth.valueAt(now), false);
+        const int32_t fade = tracks.fadeOut.valueAt(now);
+        if (fade > 0) subtractFromBytes(picture, fade);
+        break;
+    }
+    }
+}
+
+void PieceTwoFilters::buildThresholdTable(float level) {
+    level = std::clamp(level, 0.0f, 1.0f);
+    const float threshold = 256.0f / ((1.0f - level) * 5.0f); // infinite at level 1
+    for (int32_t i = 0; i < 256; ++i)
+        thresholdTable[size_t(i)] = float(i + 1) >= threshold ? uint8_t(i) : 0;
+}
+
+void PieceTwoFilters::smearLines(FrameBuffer* frameBuffer, int32_t radius, bool noisy) {
+    const PictureLines picture = PictureLines::of(frameBuffer);
+    if (!picture.pixels) return;
+    const int32_t top = frameBuffer->getTop();
+    if (top < 0 || 2 * top >= picture.lines) return;
+    const int32_t now = Timer::instance().getElapsedMs();
+    const int32_t jitter = noisy ? tracks.jitter.valueAt(now) : 0;
+    const int32_t noiseAmplitude = noisy ? tracks.noise.valueAt(now) : 0;
+    for (int32_t y = top; y < picture.lines - top; ++y) {
+        int32_t divisor = 2 * std::max(radius, 0) + 1;
+        if (jitter > 0) divisor += ShowRandom::next() % jitter;
+        smearLine(picture.line(y), picture.pixels, picture.width, radius, divisor, &noise, noiseAmplitude);
+    }
+}

@@ -1,0 +1,54 @@
+// Piece two's filter stage, run on every visible frame after the clip mix: which group of
+// filters the show clock calls for, the seeding of the show's random numbers, the threshold
+// table of the loudness envelope and the smear over the clip lines.
+#pragma once
+
+#include "pieces/two/PixelFilters.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+class FrameBuffer;
+struct FilterTracks;
+
+enum class FilterGroup {
+    greySmear,  // greyscale, then the noisy smear of radius 2
+    threshold,  // the envelope's threshold, then the noisy smear of radius 1
+    band,       // greyscale cut down to the thin band
+    finalSmear, // the plain smear of the width track, then the fade to black
+};
+
+// The group for a frame at nowMs of the show clock.
+FilterGroup filterGroupAt(int32_t nowMs);
+
+class PieceTwoFilters {
+  public:
+    explicit PieceTwoFilters(FilterTracks& tracks) : tracks(tracks) {}
+
+    // What the first filter stage seeds the show's random numbers with: seed when given,
+    // otherwise the tick counter at that moment.
+    void setSeed(std::optional<uint32_t> seed) { seedValue = seed; }
+    // The filter stage at the show clock's time. A missing frame buffer draws nothing but
+    // still seeds and starts the envelope.
+    void applyFilters(FrameBuffer* frameBuffer, const BandValues& band);
+    // Values below the level's threshold become 0, the others stay: level 0 keeps 51 and
+    // above, 0.5 keeps 102 and above, levels above 0.8 keep nothing.
+    void buildThresholdTable(float level);
+    const std::array<uint8_t, 256>& getThresholdTable() const { return thresholdTable; }
+    // Smears the lines from the frame buffer's top down to as far from the bottom: noisy with
+    // the jitter and noise tracks, plain with neither.
+    void smearLines(FrameBuffer* frameBuffer, int32_t radius, bool noisy);
+
+    bool isSeeded() const { return seeded; }
+    bool isEnvelopeStarted() const { return envelopeStarted; }
+    const SmearNoise& getNoise() const { return noise; }
+
+  private:
+    FilterTracks& tracks;
+    std::optional<uint32_t> seedValue;
+    bool seeded = false;
+    bool envelopeStarted = false;
+    std::array<uint8_t, 256> thresholdTable{};
+    SmearNoise noise;
+};

@@ -1,0 +1,111 @@
+// Piece two's mixing step: clip times along the curves (forwards, folded back, held at the
+// start), loop windows, the fade and the roll offset.
+#include "PieceTwoTestSupport.h"
+
+#include "pieces/two/RollTrack.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace PieceTwoTest;
+
+namespace {
+
+TEST(PieceTwoClipMixer, ClipTimesFollowTheCurvesForwardsThenBack) {
+    struct Case {
+        int32_t clipIndex;
+        float position;
+        int32_t timeMs;
+    };
+    // Clip index 1 maps 11000 ms of curve onto 11000 ms of clip, index 0 17000 ms onto 16500.
+    for (Case c : {Case{1, 0.0f, 0}, Case{1, 0.55f, 5500}, Case{1, 1.1f, 11000}, Case{1, 1.65f, 5500},
+                   Case{1, 2.2f, 0}, Case{1, 3.0f, 0}, Case{0, 0.85f, 8250}, Case{0, 1.7f, 16500},
+                   Case{0, 2.55f, 8250}, Case{0, 3.4f, 0}, Case{0, 5.0f, 0}}) {
+        CutDirector director;
+        ClipMixer mixer;
+        float position = c.position;
+        EXPECT_NEAR(mixer.clipTime(director, c.clipIndex, position, 0.0f), c.timeMs, 1)
+            << c.clipIndex << " at " << c.position;
+    }
+}
+
+TEST(PieceTwoClipMixer, ClipTimeMovesThePositionOnByDt) {
+    CutDirector director;
+    ClipMixer mixer;
+    float position = 0.2f;
+    EXPECT_NEAR(mixer.clipTime(director, 1, position, 1000.0f), 3000, 1);
+    EXPECT_FLOAT_EQ(position, 0.3f);
+}
+
+// A window of 220 ms at rate 2.0 on clip index 1 repeats 220 ms of the clip, from where the
+// clip was when the window opened, every 110 ms of show time.
+TEST(PieceTwoClipMixer, LoopWindowRepeatsAStretchAtItsRate) {
+    CutDirector director;
+    ClipMixer mixer;
+    director.beginLoop(220, 2.0f);
+    float current = 0.5f, previous = 0.0f; // the first frame moves current to 5010 ms
+    std::vector<int32_t> times;
+    for (int frame = 0; frame < 45; ++frame) { // both clips each frame, as the mix takes them
+        times.push_back(mixer.clipTime(director, 1, current, 10.0f));
+        mixer.clipTime(director, 0, previous, 10.0f);
+    }
+    int wraps = 0;
+    for (size_t n = 0; n < times.size(); ++n) {
+        EXPECT_GE(times[n], 5010) << n;
+        EXPECT_LT(times[n], 5010 + 220) << n;
+        if (n >= 11) {
+            EXPECT_NEAR(times[n], times[n - 11], 2) << n; // 11 frames of 10 ms
+        }
+        if (n >= 1 && n <= 10) wraps += times[n] < times[n - 1];
+    }
+    EXPECT_EQ(wraps, 1);
+    // Leaving the window: the clip is where its curve says again.
+    director.endLoop();
+    EXPECT_NEAR(mixer.clipTime(director, 1, current, 10.0f), 5460, 1);
+}
+
+TEST(PieceTwoClipMixer, EachClipKeepsItsOwnLoopBase) {
+    CutDirector director;
+    ClipMixer mixer;
+    director.beginLoop(300, 1.0f);
+    float current = 0.25f, previous = 0.75f; // exact in float
+    int32_t first = mixer.clipTime(director, 0, current, 0.0f);
+    int32_t second = mixer.clipTime(director, 1, previous, 0.0f);
+    EXPECT_NEAR(first, (2426 % 300) + 2426, 2);  // curve 2500 of 17000 ms x 16500
+    EXPECT_NEAR(second, (7500 % 300) + 7500, 2); // curve 7500 of 11000 ms x 11000
+    // Later frames keep the bases of the first frame.
+    current = 0.5f;
+    EXPECT_NEAR(mixer.clipTime(director, 0, current, 0.0f), (4852 % 300) + 2426, 2);
+}
+
+TEST(PieceTwoClipMixer, FadeIsHeldInsideLoopWindowsOutsideSixtyToEightySeconds) {
+    struct Case {
+        int32_t nowMs;
+        bool looping;
+        float mixAfter;
+    };
+    for (Case c : {Case{30000, false, 0.99f}, Case{30000, true, 1.0f}, Case{60000, true, 1.0f},
+                   Case{60001, true, 0.99f}, Case{79999, true, 0.99f}, Case{80000, true, 1.0f}}) {
+        TimelineRig rig;
+        rig.director.advance(0.7f, CutDirector::listClip); // fresh cut at entry 0, fade rate 0.0002
+        rig.director.looping = c.looping;
+        rig.director.loopLength = 300;
+        Timer::instance().setTimeMs(c.nowMs);
+        rig.mixer.mixClips(rig.director, 50.0f);
+        EXPECT_FLOAT_EQ(rig.director.mix, c.mixAfter) << c.nowMs << (c.looping ? " looping" : "");
+    }
+}
+
+TEST(PieceTwoClipMixer, RollOffsetIsDrawnOnlyWhereTheRollTrackIsOn) {
+    ShowRandom::seed(5);
+    EXPECT_EQ(ClipMixer::rollOffsetAt(68999), 0);
+    EXPECT_EQ(ClipMixer::rollOffsetAt(76000), 0);
+    ShowRandom::seed(5);
+    const int expected = ShowRandom::next() % 239; // nothing was drawn above
+    ShowRandom::seed(5);
+    ASSERT_EQ(rollTrack().valueAt(69001), 239);
+    EXPECT_EQ(ClipMixer::rollOffsetAt(69001), expected);
+}
+
+} // namespace

@@ -1,0 +1,113 @@
+// Piece two's cut director: the cut list, automatic and forced cuts, the end of the list, and
+// how many cuts whole runs of the piece take at the rendered and live frame rates.
+#include "PieceTwoTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace PieceTwoTest;
+
+namespace {
+
+TEST(PieceTwoCutDirector, CutListRows) {
+    struct Row {
+        int32_t entry, clipIndex;
+        float startPosition, fadeRate;
+    };
+    for (Row row : {Row{0, 1, 0.2f, 0.0002f}, Row{9, 1, 0.2f, 0.0002f}, Row{10, 1, 0.2f, 0.00002f},
+                    Row{18, 1, 0.2f, 0.00002f}, Row{19, 1, 0.2f, 0.00001f}, Row{20, 1, 0.0f, 0.0002f},
+                    Row{21, 0, 0.5f, 0.0002f}, Row{29, 0, 0.7f, 0.0002f}, Row{30, 1, 0.1f, 0.0002f},
+                    Row{35, 0, 1.2f, 0.0002f}, Row{36, 1, 1.2f, 0.0002f}, Row{46, 0, 1.2f, 0.0002f},
+                    Row{49, 1, 0.1f, 0.0002f}, Row{53, 0, 0.0f, 0.0002f}, Row{55, 0, 1.7f, 0.0002f},
+                    Row{56, 0, 1.8f, 0.0002f}, Row{57, 0, 1.9f, 0.0002f}, Row{65, 0, 2.0f, 0.0002f}}) {
+        const CutEntry& entry = cutList()[size_t(row.entry)];
+        EXPECT_EQ(entry.clipIndex, row.clipIndex) << row.entry;
+        EXPECT_EQ(entry.startPosition, row.startPosition) << row.entry;
+        EXPECT_EQ(entry.fadeRate, row.fadeRate) << row.entry;
+        EXPECT_EQ(entry.mix, 1.0f) << row.entry;
+    }
+}
+
+TEST(PieceTwoCutDirector, AutomaticCutWaitsForTheFadeToRunOut) {
+    CutDirector director;
+    director.advance(CutDirector::listPosition, CutDirector::listClip); // mix starts at 0: cuts at once
+    EXPECT_EQ(director.getCutCursor(), 1);
+    EXPECT_EQ(director.currentClip, 1);
+    EXPECT_EQ(director.currentPosition, 0.2f);
+    EXPECT_EQ(director.mix, 1.0f);
+    for (float mix : {1.0f, 0.5f, 0.0001f}) {
+        director.mix = mix;
+        director.advance(CutDirector::listPosition, CutDirector::listClip);
+        EXPECT_EQ(director.getCutCursor(), 1) << mix;
+    }
+    director.mix = 0.0f;
+    director.currentPosition = 0.45f;
+    director.advance(CutDirector::listPosition, CutDirector::listClip);
+    EXPECT_EQ(director.getCutCursor(), 2);
+    EXPECT_EQ(director.previousPosition, 0.45f);
+    EXPECT_EQ(director.currentPosition, 0.2f);
+}
+
+TEST(PieceTwoCutDirector, ForcedCutAppliesInTheMiddleOfAFade) {
+    CutDirector director;
+    for (int i = 0; i < 21; ++i)
+        director.advance(0.3f, CutDirector::listClip); // up to entry 21: clip 0
+    director.currentPosition = 0.9f;
+    director.mix = 0.4f;
+    director.advance(0.7f, CutDirector::listClip);
+    EXPECT_EQ(director.getCutCursor(), 22);
+    EXPECT_EQ(director.previousClip, 1);
+    EXPECT_EQ(director.currentClip, 0); // entry 21
+    EXPECT_EQ(director.previousPosition, 0.9f);
+    EXPECT_EQ(director.currentPosition, 0.7f);
+    EXPECT_EQ(director.mix, 1.0f);
+    director.advance(0.1f, 1); // both given
+    EXPECT_EQ(director.currentClip, 1);
+    EXPECT_EQ(director.currentPosition, 0.1f);
+}
+
+TEST(PieceTwoCutDirector, TheCutThatUsesUpTheListEndsTheShowWithCodeZero) {
+    CutDirector director;
+    for (int i = 0; i < cutListLength - 1; ++i)
+        director.advance(0.7f, CutDirector::listClip);
+    EXPECT_EQ(director.nextFadeRate(), 0.0002f);
+    try {
+        director.advance(0.7f, CutDirector::listClip);
+        FAIL() << "the 66th cut went through";
+    } catch (const ShowFailure& failure) {
+        EXPECT_EQ(failure.code(), 0);
+        EXPECT_NE(failure.cause().find("cut list"), std::string::npos);
+    }
+    EXPECT_EQ(director.currentPosition, 0.7f); // entry 65 itself was applied
+    EXPECT_THROW(director.advance(0.7f, CutDirector::listClip), ShowFailure);
+}
+
+// Whole runs: rendered (frame n at 71 / fps x (n - 1) clock units, the first two at 0) and live
+// (frames 14 ms apart at the cap, or slower). Every run stays well inside the 66 entries, so
+// the error for an exhausted list is kept.
+TEST(PieceTwoCutDirector, WholeRunsStayInsideTheCutList) {
+    struct Case {
+        const char* name;
+        std::function<void(int32_t)> setClock;
+        int32_t frames;
+    };
+    auto rendered = [](int32_t fps) {
+        return [fps](int32_t n) {
+            Timer::instance().setTime(n == 0 ? 0 : int32_t(float(71.0 / double(fps) * double(n - 1))));
+        };
+    };
+    auto live = [](int32_t periodMs) {
+        return [periodMs](int32_t n) { Timer::instance().setTimeMs(n * periodMs); };
+    };
+    for (const Case& run : {Case{"rendered at 25 fps", rendered(25), 3503},
+                            Case{"rendered at 1000 fps", rendered(1000), 140017},
+                            Case{"live at 14 ms", live(14), 10002}, Case{"live at 17 ms", live(17), 8237}}) {
+        WholeRun result = runWholePiece(run.setClock);
+        EXPECT_FALSE(result.listExhausted) << run.name;
+        // 20 cuts by the end of the first flashes, 16 at the second, automatic ones between.
+        EXPECT_EQ(result.cuts, 60) << run.name;
+        EXPECT_EQ(result.frames, run.frames) << run.name;
+        EXPECT_GT(result.endMs, PieceTwoTimeline::endMs) << run.name;
+    }
+}
+
+} // namespace

@@ -1,0 +1,233 @@
+// Piece two's filters on small hand-computed lines: the smear's two phases and its subtraction
+// across the line start, the noise generator, the threshold table, the band, the fade, and
+// which group of filters the show clock calls for.
+#include "PieceTwoTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace PieceTwoTest;
+
+namespace {
+
+// A store of grey pixels (the three colour bytes equal, byte 3 = 0x77) given by their levels.
+std::vector<uint8_t> greyPixels(std::initializer_list<int> levels) {
+    std::vector<uint8_t> store;
+    for (int level : levels)
+        store.insert(store.end(), {uint8_t(level), uint8_t(level), uint8_t(level), 0x77});
+    return store;
+}
+
+std::vector<int> levelsOf(const std::vector<uint8_t>& store, size_t from) {
+    std::vector<int> levels;
+    for (size_t i = from * 4; i < store.size(); i += 4) {
+        EXPECT_EQ(store[i], store[i + 1]);
+        EXPECT_EQ(store[i], store[i + 2]);
+        EXPECT_EQ(store[i + 3], 0x77);
+        levels.push_back(store[i]);
+    }
+    return levels;
+}
+
+TEST(PieceTwoFilters, LineSmearByHand) {
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> store; // the pixels before the line, then the line
+        size_t lineStart;
+        int32_t radius, divisor;
+        std::vector<int> smeared;
+    };
+    const Case cases[] = {
+        // Radius 1: no add-only phase; the pixel before the line start is taken off first.
+        {"radius 1", greyPixels({30, 90, 60, 0, 120}), 1, 1, 3, {20, 33, 22, 55}},
+        // Radius 4: pixels 0 and 1 only add; then the two pixels before the line come off,
+        // then the line's own smeared pixels 0 and 1.
+        {"radius 4", greyPixels({40, 50, 90, 90, 90, 90, 0, 0}), 2, 4, 9, {10, 20, 25, 30, 28, 26}},
+        // A sum driven below zero stays there and is written as 0.
+        {"negative sum", greyPixels({200, 0, 30, 255}), 1, 1, 3, {0, 0, 28}},
+        // The first line of a store has nothing before it to take off.
+        {"store start", greyPixels({90, 60}), 0, 1, 3, {30, 40}},
+        // A larger divisor (the jitter) darkens the line.
+        {"jittered divisor", greyPixels({0, 90, 90}), 1, 1, 10, {9, 17}},
+    };
+    for (const Case& c : cases) {
+        std::vector<uint8_t> store = c.store;
+        const int32_t width = int32_t(store.size() / 4 - c.lineStart);
+        smearLine(store.data() + c.lineStart * 4, store.data(), width, c.radius, c.divisor, nullptr, 0);
+        EXPECT_EQ(levelsOf(store, c.lineStart), c.smeared) << c.name;
+        EXPECT_EQ(std::vector<uint8_t>(store.begin(), store.begin() + long(c.lineStart) * 4),
+                  std::vector<uint8_t>(c.store.begin(), c.store.begin() + long(c.lineStart) * 4))
+            << c.name << ": pixels before the line were written";
+    }
+}
+
+TEST(PieceTwoFilters, ExactDividerAgreesWithDivision) {
+    uint32_t sample = 12345;
+    for (uint32_t divisor : {1u, 2u, 3u, 5u, 7u, 201u, 255u, 701u, 65535u, 65537u, 1u << 30, 2147483647u}) {
+        ExactDivider by(divisor);
+        for (uint32_t n : {0u, 1u, divisor - 1, divisor, divisor + 1, 163200u, 2147483646u, 2147483647u}) {
+            if (n > 2147483647u) continue;
+            ASSERT_EQ(by.quotient(n), n / divisor) << n << " / " << divisor;
+            ASSERT_EQ(by.remainder(n), n % divisor) << n << " % " << divisor;
+        }
+        for (int k = 0; k < 20000; ++k) {
+            sample = sample * 1103515245u + 12345u;
+            const uint32_t n = sample >> 1;
+            ASSERT_EQ(by.quotient(n), n / divisor) << n << " / " << divisor;
+        }
+    }
+}
+
+TEST(PieceTwoFilters, NoiseGeneratorFromItsFirstState) {
+    // From 291: states and draws for amplitude 200; the 16th draw (159) leaves its pixel alone.
+    SmearNoise noise;
+    const int32_t states[] = {1610612808, 939524114, 234881028, 58720257};
+    const int32_t draws[] = {131, 96, 112, 178};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(noise.next(200), draws[i]) << i;
+        EXPECT_EQ(noise.getState(), states[i]) << i;
+    }
+    for (int i = 4; i < 15; ++i)
+        noise.next(200);
+    EXPECT_EQ(noise.next(200), 0);
+    EXPECT_EQ(noise.getState(), 2013266051);
+}
+
+TEST(PieceTwoFilters, NoisySmearTakesTheDrawOffBeforeAdding) {
+    SmearNoise noise;
+    std::vector<uint8_t> store = greyPixels({0, 200, 200});
+    smearLine(store.data() + 4, store.data(), 2, 1, 1, &noise, 200);
+    // 200 - 131 = 69; then 69 + (200 - 96) - 69 = 104.
+    EXPECT_EQ(levelsOf(store, 1), (std::vector<int>{69, 104}));
+    // Amplitude 0 neither changes the pixels nor moves the generator.
+    const int32_t state = noise.getState();
+    store = greyPixels({0, 200, 200});
+    smearLine(store.data() + 4, store.data(), 2, 1, 1, &noise, 0);
+    EXPECT_EQ(levelsOf(store, 1), (std::vector<int>{200, 200}));
+    EXPECT_EQ(noise.getState(), state);
+}
+
+TEST(PieceTwoFilters, ThresholdTableLevels) {
+    PieceTwoFilters filters(*new FilterTracks);
+    struct Case {
+        float level;
+        int firstKept; // 256: nothing kept
+    };
+    for (Case c : {Case{0.0f, 51}, Case{-0.5f, 51}, Case{0.5f, 102}, Case{0.7592157f, 212}, Case{0.8f, 256},
+                   Case{0.81f, 256}, Case{0.8627451f, 256}, Case{1.0f, 256}, Case{2.0f, 256}}) {
+        filters.buildThresholdTable(c.level);
+        const auto& table = filters.getThresholdTable();
+        for (int i = 0; i < 256; ++i)
+            ASSERT_EQ(table[size_t(i)], i >= c.firstKept ? i : 0) << c.level << " " << i;
+    }
+}
+
+TEST(PieceTwoFilters, BandKeepsTwoLinesAroundItsCentre) {
+    std::vector<uint32_t> store(size_t(3) * 2 * 240, 0x12345678u); // 3 pixels, doubled
+    PictureLines picture{reinterpret_cast<uint8_t*>(store.data()), 3, 240, 6};
+    keepBand(picture, BandValues{20, 0, 0});
+    for (int32_t y = 0; y < 240; ++y)
+        for (int32_t x = 0; x < 3; ++x) {
+            EXPECT_EQ(store[size_t(y) * 6 + size_t(x)], y == 19 || y == 20 ? 0x12345678u : 0u) << y;
+            EXPECT_EQ(store[size_t(y) * 6 + 3 + size_t(x)], 0x12345678u) << "in-between line " << y;
+        }
+    keepBand(picture, BandValues{199, 9, 9}); // lines 207 to 209: nothing left of the first band
+    for (int32_t y = 0; y < 240; ++y)
+        EXPECT_EQ(store[size_t(y) * 6], 0u) << y;
+}
+
+TEST(PieceTwoFilters, FadeLeavesOrBlacksOut) {
+    for (int32_t amount : {0, 90, 255}) {
+        std::vector<uint8_t> store = greyPixels({0, 89, 90, 255});
+        subtractFromBytes(PictureLines{store.data(), 4, 1, 4}, amount);
+        std::vector<int> expected;
+        for (int level : {0, 89, 90, 255})
+            expected.push_back(std::max(0, level - amount));
+        EXPECT_EQ(levelsOf(store, 0), expected) << amount;
+    }
+}
+
+TEST(PieceTwoFilters, GroupsAtTheirEdges) {
+    struct Case {
+        int32_t ms;
+        FilterGroup group;
+    };
+    for (Case c : {Case{0, FilterGroup::greySmear}, Case{66170, FilterGroup::greySmear},
+                   Case{66171, FilterGroup::threshold}, Case{86999, FilterGroup::threshold},
+                   Case{87000, FilterGroup::finalSmear}, Case{92197, FilterGroup::finalSmear},
+                   Case{92198, FilterGroup::band}, Case{92820, FilterGroup::band},
+                   Case{92821, FilterGroup::finalSmear}, Case{140000, FilterGroup::finalSmear}})
+        EXPECT_EQ(filterGroupAt(c.ms), c.group) << c.ms;
+}
+
+// The stage on a doubled 640x240 store: grey clip lines smeared, threshold, the final fade.
+struct StageFixture {
+    StageFixture() : filters(tracks) {
+        useFrameBufferSettings();
+        buildSmearTracks(tracks);
+        buildFilterTracks(tracks);
+        frameBuffer = std::make_unique<FrameBuffer>(640, 240, true);
+        uint32_t* pixels = frameBuffer->getPixels32();
+        for (int32_t y = 0; y < 240; ++y)
+            for (int32_t x = 0; x < 640; ++x)
+                pixels[y * 1280 + x] = 0x00C08040u | uint32_t(x & 0x3F);
+        frameBuffer->setTop(40);
+        Timer::instance().stop();
+    }
+    uint32_t at(int32_t x, int32_t line) { return frameBuffer->getPixels32()[line * 1280 + x]; }
+    bool inBetweenLinesBlack() {
+        for (int32_t y = 0; y < 240; ++y)
+            for (int32_t x = 0; x < 640; ++x)
+                if (frameBuffer->getPixels32()[y * 1280 + 640 + x] != 0) return false;
+        return true;
+    }
+    FilterTracks tracks;
+    PieceTwoFilters filters;
+    std::unique_ptr<FrameBuffer> frameBuffer;
+};
+
+TEST(PieceTwoFilters, FirstStageSeedsAndDrawsOneJitterPerClipLine) {
+    StageFixture stage;
+    stage.filters.setSeed(7);
+    Timer::instance().setTimeMs(1000); // jitter 200, no noise yet
+    stage.filters.applyFilters(stage.frameBuffer.get(), BandValues{});
+    stage.filters.applyFilters(stage.frameBuffer.get(), BandValues{}); // seeds no more
+    EXPECT_TRUE(stage.filters.isSeeded());
+    const int drawn = ShowRandom::next();
+    ShowRandom::seed(7);
+    for (int line = 0; line < 2 * 160; ++line)
+        ShowRandom::next(); // lines 40 to 199, twice
+    EXPECT_EQ(ShowRandom::next(), drawn);
+    // Lines outside the smear are only grey; the lines between the picture lines stay black.
+    EXPECT_EQ(stage.at(5, 0), 0x00818181u); // (0x45 + 0x80 + 0xC0) / 3
+    EXPECT_EQ(stage.at(5, 239), 0x00818181u);
+    EXPECT_TRUE(stage.inBetweenLinesBlack());
+}
+
+TEST(PieceTwoFilters, ThresholdStageStartsTheEnvelopeOnItsFirstFrame) {
+    StageFixture stage;
+    stage.filters.setSeed(7);
+    Timer::instance().setTimeMs(70000);
+    stage.filters.applyFilters(stage.frameBuffer.get(), BandValues{});
+    EXPECT_TRUE(stage.filters.isEnvelopeStarted());
+    EXPECT_EQ(stage.tracks.envelope.getStartTime(), 70000);
+    // The envelope's first level keeps bytes from 212 up: 0xC0 and the rest go black.
+    EXPECT_EQ(stage.at(5, 0), 0u);
+    EXPECT_EQ(stage.filters.getThresholdTable()[212], 212);
+    EXPECT_EQ(stage.filters.getThresholdTable()[211], 0);
+}
+
+TEST(PieceTwoFilters, FinalStageFadesToBlackAtTheEnd) {
+    for (int32_t ms : {100000, 141000}) {
+        StageFixture stage;
+        Timer::instance().setTimeMs(ms);
+        stage.filters.applyFilters(stage.frameBuffer.get(), BandValues{});
+        // Before the fade the plain smear darkens the clip lines but leaves the others alone.
+        EXPECT_EQ(stage.at(5, 0), ms < 130000 ? 0x00C08045u : 0u) << ms;
+        EXPECT_EQ(stage.at(600, 120) == 0, ms >= 140000) << ms;
+        EXPECT_TRUE(stage.inBetweenLinesBlack());
+    }
+}
+
+} // namespace

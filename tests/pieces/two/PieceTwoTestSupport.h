@@ -1,0 +1,93 @@
+// Test material for piece two: the timeline with its director, mixer, filters and tracks, run
+// on the show clock set by hand, and small pixel stores for the filters.
+#pragma once
+
+#include "media/ClipLibrary.h"
+#include "media/VideoClip.h"
+#include "pieces/two/ClipMixer.h"
+#include "pieces/two/CutDirector.h"
+#include "pieces/two/FilterTracks.h"
+#include "pieces/two/Filters.h"
+#include "pieces/two/PieceTwoTimeline.h"
+#include "platform/FrameBuffer.h"
+#include "platform/Settings.h"
+#include "platform/ShowFailure.h"
+#include "platform/ShowRandom.h"
+#include "platform/Timer.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace PieceTwoTest {
+
+inline void useFrameBufferSettings() { // for 32-bit frame buffers
+    Settings& settings = Settings::instance();
+    settings.set(Settings::BitsPerPixel, 32);
+    settings.set(Settings::Platform, 1);
+    settings.set(Settings::Interface, 1);
+}
+
+// The piece's timeline objects, fresh, on a stopped show clock at 0, drawing into nothing
+// unless a frame buffer is given (the clip library then has no target either).
+struct TimelineRig {
+    TimelineRig() : filters(tracks), timeline(mixer, filters) {
+        buildSmearTracks(tracks);
+        buildFilterTracks(tracks);
+        filters.setSeed(1);
+        ShowRandom::seed(1);
+        mirrorClips = false;
+        ClipLibrary::instance().setTarget(nullptr);
+        Timer::instance().stop();
+        Timer::instance().setTimeMs(0);
+    }
+    ~TimelineRig() { mirrorClips = false; }
+
+    // One frame as the piece's loop makes it, at ms on the show clock.
+    int32_t frameAt(int32_t ms, FrameBuffer* frameBuffer = nullptr) {
+        Timer::instance().setTimeMs(ms);
+        return frame(frameBuffer);
+    }
+    int32_t frame(FrameBuffer* frameBuffer = nullptr) {
+        if (frameBuffer) frameBuffer->setTop(40);
+        director.advance(CutDirector::listPosition, CutDirector::listClip);
+        int32_t result = timeline.gate(director, frameBuffer);
+        if (frameBuffer) frameBuffer->setTop(0);
+        return result;
+    }
+
+    FilterTracks tracks;
+    CutDirector director;
+    ClipMixer mixer;
+    PieceTwoFilters filters;
+    PieceTwoTimeline timeline;
+};
+
+// A whole run of the timeline: how many cuts it applied, how many frames it presented, and
+// whether a cut ran past the end of the cut list.
+struct WholeRun {
+    int32_t cuts = 0;
+    int32_t frames = 0;
+    bool listExhausted = false;
+    int32_t endMs = 0;
+};
+
+// Runs frames until the timeline ends; setClock(n) puts the show clock at frame n's time.
+inline WholeRun runWholePiece(const std::function<void(int32_t)>& setClock) {
+    TimelineRig rig;
+    WholeRun run;
+    try {
+        for (int32_t n = 0;; ++n) {
+            setClock(n);
+            if (rig.frame() == -1) break;
+            ++run.frames;
+        }
+    } catch (const ShowFailure& failure) {
+        run.listExhausted = failure.code() == 0;
+    }
+    run.cuts = rig.director.getCutCursor();
+    run.endMs = Timer::instance().getElapsedMs();
+    return run;
+}
+
+} // namespace PieceTwoTest

@@ -1,0 +1,140 @@
+// Piece two's timeline on the show clock set by hand: black until the first flash, the switch
+// flashes as forced cuts, the loop windows (window 3 turned round), the band values of black
+// periods, and the end handshake.
+#include "PieceTwoTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace PieceTwoTest;
+
+namespace {
+
+std::unique_ptr<FrameBuffer> filledPieceBuffer() {
+    useFrameBufferSettings();
+    auto frameBuffer = std::make_unique<FrameBuffer>(640, 240, true);
+    uint32_t* pixels = frameBuffer->getPixels32();
+    for (int32_t y = 0; y < 240; ++y)
+        for (int32_t x = 0; x < 640; ++x)
+            pixels[y * 1280 + x] = 0x00FFFFFFu;
+    return frameBuffer;
+}
+
+bool pictureLinesBlack(FrameBuffer* frameBuffer) {
+    for (int32_t y = 0; y < 240; ++y)
+        for (int32_t x = 0; x < 640; ++x)
+            if (frameBuffer->getPixels32()[y * 1280 + x] != 0) return false;
+    return true;
+}
+
+TEST(PieceTwoTimeline, BlackUntilTheFirstFlashWithBandValuesFromTheDefaultSeed) {
+    TimelineRig rig;
+    auto frameBuffer = filledPieceBuffer();
+    ShowRandom::seed(1); // the generator as the process starts
+    for (int32_t ms : {0, 14, 400, 763}) {
+        EXPECT_EQ(rig.frameAt(ms, frameBuffer.get()), 0);
+        EXPECT_FALSE(rig.timeline.areClipsVisible()) << ms;
+    }
+    EXPECT_TRUE(pictureLinesBlack(frameBuffer.get()));
+    EXPECT_FALSE(rig.filters.isSeeded());
+    EXPECT_EQ(rig.director.getCutCursor(), 1); // the automatic cut of the first frame
+    ShowRandom::seed(1);
+    const int above = ShowRandom::next() % 10, below = ShowRandom::next() % 10;
+    const int centre = ShowRandom::next() % 180 + 20;
+    EXPECT_EQ(rig.timeline.getBand().above, above);
+    EXPECT_EQ(rig.timeline.getBand().below, below);
+    EXPECT_EQ(rig.timeline.getBand().centre, centre); // drawn once for the whole black period
+
+    EXPECT_EQ(rig.frameAt(764, frameBuffer.get()), 0);
+    EXPECT_TRUE(rig.timeline.areClipsVisible());
+    EXPECT_EQ(rig.director.getCutCursor(), 2);
+    EXPECT_NEAR(rig.director.currentPosition, 0.7f, 0.0002f); // the forced cut's start, moved on 1 ms
+    EXPECT_TRUE(rig.filters.isSeeded());
+    rig.frameAt(776);
+    EXPECT_FALSE(rig.timeline.areClipsVisible());
+}
+
+TEST(PieceTwoTimeline, SwitchFlashesAreForcedCutsAndTheSecondBurstEndsVisible) {
+    TimelineRig rig;
+    int32_t previousCursor = 0;
+    for (int32_t k = 0; k < PieceTwoTimeline::switchCount - 1; ++k) {
+        const int32_t at = PieceTwoTimeline::switchTimes[k];
+        rig.frameAt(at - 1);
+        previousCursor = rig.director.getCutCursor();
+        rig.frameAt(at);
+        EXPECT_EQ(rig.timeline.getSwitchCursor(), k + 1);
+        EXPECT_EQ(rig.timeline.areClipsVisible(), k % 2 == 0) << at;
+        EXPECT_GE(rig.director.getCutCursor(), previousCursor + 1) << at;
+    }
+    EXPECT_TRUE(rig.timeline.areClipsVisible()); // from 92821 on
+}
+
+TEST(PieceTwoTimeline, FramesAtTheGroupEdgesDrawWhatTheirGroupDraws) {
+    // At 66171 the threshold starts; at 92197 the clips go black; 92287 to 92325 they show the
+    // band; 92821 shows clips again.
+    TimelineRig rig;
+    auto frameBuffer = filledPieceBuffer();
+    for (int32_t ms = 0; ms < 66171; ms += 500)
+        rig.frameAt(ms);
+    EXPECT_FALSE(rig.filters.isEnvelopeStarted());
+    rig.frameAt(66171); // the threshold group: the envelope plays from this frame
+    EXPECT_TRUE(rig.filters.isEnvelopeStarted());
+    EXPECT_EQ(rig.tracks.envelope.getStartTime(), 66171);
+    for (int32_t ms = 66500; ms < 92197; ms += 500)
+        rig.frameAt(ms);
+    rig.frameAt(92197, frameBuffer.get());
+    EXPECT_FALSE(rig.timeline.areClipsVisible());
+    EXPECT_TRUE(pictureLinesBlack(frameBuffer.get()));
+    const BandValues band = rig.timeline.getBand();
+    frameBuffer = filledPieceBuffer();
+    rig.frameAt(92287, frameBuffer.get());
+    ASSERT_TRUE(rig.timeline.areClipsVisible());
+    // White through the band filter: grey in the band lines, black elsewhere.
+    for (int32_t y = 0; y < 240; ++y) {
+        const bool inBand = y >= band.centre - 1 + band.above && y < band.centre + 1 + band.below;
+        EXPECT_EQ(frameBuffer->getPixels32()[y * 1280 + 3] != 0, inBand) << y;
+    }
+    for (int32_t ms = 92288; ms < 92821; ms += 7)
+        rig.frameAt(ms);
+    frameBuffer = filledPieceBuffer();
+    rig.frameAt(92821, frameBuffer.get());
+    EXPECT_TRUE(rig.timeline.areClipsVisible());
+    EXPECT_EQ(frameBuffer->getPixels32()[3], 0x00FFFFFFu); // the final smear leaves line 0 alone
+}
+
+TEST(PieceTwoTimeline, LoopWindowOpenedOnAFreshCutHoldsTheMix) {
+    TimelineRig rig;
+    for (int32_t ms = 0; ms < 9560; ms += 20)
+        rig.frameAt(ms);
+    rig.director.advance(0.7f, CutDirector::listClip); // a fresh cut as window 0 opens
+    for (int32_t ms = 9575; ms <= 10186; ms += 20) {
+        rig.frameAt(ms);
+        EXPECT_EQ(rig.director.mix, 1.0f) << ms;
+        EXPECT_TRUE(rig.director.looping) << ms;
+    }
+    rig.frameAt(10200);
+    EXPECT_FALSE(rig.director.looping);
+    EXPECT_EQ(rig.timeline.getWindowCursor(), 1);
+    EXPECT_LT(rig.director.mix, 1.0f);
+}
+
+TEST(PieceTwoTimeline, WindowThreeTurnsTheClipsRoundWhileItLasts) {
+    TimelineRig rig;
+    for (int32_t ms = 0; ms < 26600; ms += 25) {
+        rig.frameAt(ms);
+        EXPECT_EQ(mirrorClips, ms >= 26128) << ms;
+    }
+    rig.frameAt(26620);
+    EXPECT_FALSE(mirrorClips);
+    EXPECT_EQ(rig.timeline.getWindowCursor(), 4);
+}
+
+TEST(PieceTwoTimeline, EndsOnTheFrameAfterTheFirstStepPast140Seconds) {
+    TimelineRig rig;
+    for (int32_t ms = 0; ms <= 140000; ms += 50)
+        EXPECT_EQ(rig.frameAt(ms), 0) << ms;
+    EXPECT_EQ(rig.frameAt(140001), 1);
+    EXPECT_EQ(rig.frameAt(140015), -1);
+    EXPECT_EQ(rig.frameAt(140030), -1);
+}
+
+} // namespace
