@@ -5,24 +5,11 @@
 #include "media/render/RenderProgress.h"
 #include "media/render/ShowDelivery.h"
 #include "platform/QuitRequest.h"
+#include "shell/ShowParts.h"
 #include "shell/ShowState.h"
 
 #include <algorithm>
 #include <cstdio>
-
-namespace {
-struct ShowPart {
-    int piece; // 0..2
-    const char* fileName;
-    const char* title;
-};
-
-constexpr ShowPart showParts[] = {{0, "piece_pre1.avi", "piece one: opening"},
-                                  {0, "piece_1.avi", "piece one"},
-                                  {0, "piece_post1.avi", "piece one: closing"},
-                                  {1, "piece_2.avi", "piece two"},
-                                  {2, "piece_3.avi", "piece three"}};
-} // namespace
 
 void deliverFilm() {
     DeliveryJob job;
@@ -35,13 +22,16 @@ void deliverFilm() {
         if (Show::pieceChosen[part.piece]) job.parts.push_back(DeliveryPart{part.fileName, part.title});
     job.framesPerSecond = Show::framesPerSecond;
     RenderProgress& progress = RenderProgress::instance();
+    job.isCancelled = [] { return Sys_IsQuitRequested(); };
+    int64_t filmFrames = 0;
     job.progress = [&](int64_t done, int64_t total) {
         // The total is what the masters' headers announce; the percent never passes 100.
         const int64_t percent = total > 0 ? std::min<int64_t>(done * 100 / total, 100) : 0;
         progress.report(job.outputName, int32_t(percent), int32_t(done));
+        filmFrames = done;
     };
-    job.isCancelled = [] { return Sys_IsQuitRequested(); };
     DeliveryOutcome outcome = ShowDelivery::deliver(job);
+    if (outcome == DeliveryOutcome::Written) progress.fileFinished(job.outputName, filmFrames, job.framesPerSecond);
     progress.finishLine();
     if (outcome == DeliveryOutcome::Cancelled)
         std::fprintf(stderr, "triptych: writing %s was cancelled; no partial film is left.\n",

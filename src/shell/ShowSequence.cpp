@@ -4,6 +4,7 @@
 #include "animation/SceneManager.h"
 #include "media/VideoFailure.h"
 #include "media/render/RenderFile.h"
+#include "media/render/RenderProgress.h"
 #include "pieces/common/PieceContext.h"
 #include "pieces/one/PieceOne.h"
 #include "pieces/three/PieceThree.h"
@@ -18,6 +19,7 @@
 #include "platform/SystemClock.h"
 #include "platform/Timer.h"
 #include "shell/FilmStep.h"
+#include "shell/ShowParts.h"
 #include "shell/ShowState.h"
 
 #include <cstdio>
@@ -132,8 +134,30 @@ void logPieceStart(int pieceNumber) {
 }
 } // namespace
 
+namespace {
+// The files this render writes, for the whole render's progress: the chosen pieces' parts, and
+// the film, which covers them all again, when it is delivered.
+void planRender() {
+    std::vector<RenderPart> plan;
+    double showSeconds = 0.0;
+    for (const ShowPart& part : showParts)
+        if (Show::pieceChosen[part.piece]) {
+            plan.push_back({part.fileName, part.seconds});
+            showSeconds += part.seconds;
+        }
+    if (Show::deliver) plan.push_back({"triptych.mp4", showSeconds});
+    RenderProgress::instance().setPlan(plan, Show::framesPerSecond);
+}
+
+void printRenderSummary() {
+    for (const std::string& line : RenderProgress::instance().summary(Sys_IsQuitRequested()))
+        std::fprintf(stderr, "%s\n", line.c_str());
+}
+} // namespace
+
 void runPieces() {
     playIntro();
+    if (Show::videoMode) planRender();
     Timer& clock = Timer::instance();
     for (int k = 0; k < 3; ++k) {
         if (!Show::pieceChosen[k]) continue;
@@ -193,6 +217,7 @@ void showCredits() {
     if (auto failure = RenderFile::takeUnreportedFailure()) endWithFatalFailure(*failure);
     // The releases finished the masters; the film is made from them (not after a failure).
     if (Show::deliver && Show::creditsEnabled) deliverFilm();
+    if (Show::videoMode) printRenderSummary();
     if (Show::creditsEnabled) {
         Sys_MessageBox(creditsText(), "", MessageIcon::None);
         ShowRandom::seed(uint32_t(Sys_CalendarSeconds()));

@@ -1,4 +1,5 @@
-// The "deliver" word end to end: piece one rendered at a low frame rate, then triptych.mp4 read
+// The "deliver" word end to end: pieces one and three rendered at a low frame rate (piece two left
+// out with pieces=1,3, so its file must not become a chapter), then triptych.mp4 read
 // back against its masters (chapters, lengths, start times, picture geometry, sound in step);
 // a quit during the film leaves no film behind.
 #include "render/AviProbe.h"
@@ -18,8 +19,9 @@
 namespace {
 
 constexpr int32_t framesPerSecond = 2;
-const char* const masters[] = {"piece_pre1.avi", "piece_1.avi", "piece_post1.avi"};
-const char* const titles[] = {"piece one: opening", "piece one", "piece one: closing"};
+const char* const masters[] = {"piece_pre1.avi", "piece_1.avi", "piece_post1.avi", "piece_3.avi"};
+const char* const titles[] = {"piece one: opening", "piece one", "piece one: closing", "piece three"};
+constexpr size_t partCount = 4;
 
 #define REQUIRE_SHOW_DATA(scratch)                                                                           \
     do {                                                                                                     \
@@ -72,7 +74,7 @@ class Deliver : public ::testing::Test {
         if (data.empty()) return;
         std::filesystem::create_symlink(data, scratch->file("data.data"));
         run = new ShowRun(
-            runShow(scratch->path(), {"video", "nomenu", "deliver", "fps", "2", "codec=mjpeg"}, {}, 600));
+            runShow(scratch->path(), {"video", "nomenu", "deliver", "pieces=1,3", "fps", "2", "codec=mjpeg"}, {}, 600));
     }
     static void TearDownTestSuite() {
         delete run;
@@ -104,9 +106,10 @@ TEST_F(Deliver, FilmHoldsTheRenderedPartsAsChaptersWithStreamsInStep) {
     EXPECT_TRUE(film.indexFirst);
 
     // One chapter per master, back to back, each as long as its master.
-    ASSERT_EQ(film.chapters.size(), 3u);
+    ASSERT_EQ(film.chapters.size(), partCount);
+    EXPECT_FALSE(std::filesystem::exists(scratch->file("piece_2.avi")));
     int64_t frames = 0;
-    for (size_t k = 0; k < 3; ++k) {
+    for (size_t k = 0; k < partCount; ++k) {
         SCOPED_TRACE(masters[k]);
         const int64_t partFrames = probeAvi(scratch->file(masters[k])).videoFrames;
         ASSERT_GT(partFrames, 0);
@@ -235,7 +238,7 @@ TEST_F(Deliver, EachChaptersSoundIsItsMastersSoundWithoutShift) {
 TEST(DeliverCancel, AQuitWhileTheFilmIsWrittenLeavesNoFilm) {
     ScratchFolder scratch;
     REQUIRE_SHOW_DATA(scratch);
-    ShowRun run = runShow(scratch.path(), {"video", "nomenu", "deliver", "fps", "2", "codec=mjpeg"}, {}, 600,
+    ShowRun run = runShow(scratch.path(), {"video", "nomenu", "deliver", "pieces=1,3", "fps", "2", "codec=mjpeg"}, {}, 600,
                           ShowInterruption{"triptych.mp4.part", 200'000, {SIGINT}});
     ASSERT_FALSE(run.timedOut);
     EXPECT_EQ(run.exitCode, 0) << run.output;

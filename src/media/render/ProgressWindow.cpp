@@ -44,6 +44,7 @@ struct ProgressWindow::Impl {
     SDL_Renderer* renderer = nullptr;
     Uint32 windowId = 0;
     int32_t percent = 0;
+    int32_t wholePercent = -1; // no bar until the render's plan is known
     std::atomic<bool> cancelAsked{false};
 
     // Runs for every event SDL queues, whoever pumps; keeps this window's cancel requests.
@@ -84,17 +85,22 @@ struct ProgressWindow::Impl {
         return id == self->windowId ? 0 : 1;
     }
 
-    void draw() {
-        SDL_SetRenderDrawColor(renderer, 212, 208, 200, 255);
-        SDL_RenderClear(renderer);
-        SDL_Rect bar{barX, barY, barWidth, barHeight};
+    void drawBar(int32_t y, int32_t barH, int32_t value) {
+        SDL_Rect bar{barX, y, barWidth, barH};
         SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
         SDL_RenderFillRect(renderer, &bar);
-        SDL_Rect filled{barX + 2, barY + 2, (barWidth - 4) * percent / 100, barHeight - 4};
+        SDL_Rect filled{barX + 2, y + 2, (barWidth - 4) * value / 100, barH - 4};
         SDL_SetRenderDrawColor(renderer, 0, 0, 128, 255);
         SDL_RenderFillRect(renderer, &filled);
         SDL_SetRenderDrawColor(renderer, 64, 64, 64, 255);
         SDL_RenderDrawRect(renderer, &bar);
+    }
+
+    void draw() {
+        SDL_SetRenderDrawColor(renderer, 212, 208, 200, 255);
+        SDL_RenderClear(renderer);
+        drawBar(barY, barHeight, percent);
+        if (wholePercent >= 0) drawBar(wholeBarY, wholeBarHeight, wholePercent);
         SDL_Rect button{buttonX, buttonY, buttonWidth, buttonHeight};
         SDL_SetRenderDrawColor(renderer, 230, 228, 224, 255);
         SDL_RenderFillRect(renderer, &button);
@@ -162,6 +168,15 @@ uint32_t ProgressWindow::getWindowId() const {
 
 void ProgressWindow::setPercent(int32_t percent) {
     impl->percent = std::clamp(percent, 0, 100);
+}
+
+void ProgressWindow::setWholePercent(int32_t percent) {
+    if (percent != impl->wholePercent) {
+        char title[64];
+        std::snprintf(title, sizeof title, "Rendering video... %d%%", int(std::clamp(percent, 0, 100)));
+        SDL_SetWindowTitle(impl->window, title);
+    }
+    impl->wholePercent = std::clamp(percent, 0, 100);
 }
 
 bool ProgressWindow::pump() {

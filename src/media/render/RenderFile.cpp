@@ -28,6 +28,7 @@ struct RenderFile::Writer {
     int32_t height = 0;
     int32_t framesPerSecond = 25;
     int32_t framesWritten = 0;
+    bool summarised = false; // listed in the render summary
     int32_t audioRate = 44100;
     int32_t audioChannels = 2;
     int32_t audioBits = 16;
@@ -130,9 +131,15 @@ void RenderFile::Writer::open(const std::string& codecName) {
 
 void RenderFile::finish() {
     Writer& w = *writer;
+    const bool open = w.output != nullptr;
+    int result = open ? OpenWriters::finish(w.output.get()) : 0;
+    if (open && !w.summarised) {
+        // The summary lists the file once, with its final size.
+        RenderProgress::instance().fileFinished(w.fileName, w.framesWritten, w.framesPerSecond);
+        w.summarised = true;
+    }
     RenderProgress::instance().finishLine();
-    if (int result = w.output ? OpenWriters::finish(w.output.get()) : 0; result < 0)
-        w.fail(w.writeFailure(), result);
+    if (result < 0) w.fail(w.writeFailure(), result);
 }
 
 RenderFile::~RenderFile() {

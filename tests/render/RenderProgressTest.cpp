@@ -1,0 +1,58 @@
+// The whole render's progress over its planned files, the progress line, and the summary of a
+// finished and of a cancelled render.
+#include "media/render/RenderProgress.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+
+TEST(RenderProgressWhole, CountsFinishedPartsAndTheFramesOfTheCurrentOne) {
+    RenderProgress progress;
+    EXPECT_EQ(progress.wholePercent("piece_1.avi", 10), -1) << "no plan, no whole percent";
+    progress.setPlan({{"a.avi", 10.0}, {"b.avi", 30.0}, {"c.avi", 60.0}}, 25);
+    EXPECT_EQ(progress.wholePercent("a.avi", 0), 0);
+    EXPECT_EQ(progress.wholePercent("a.avi", 125), 5);      // 5 s of 100
+    EXPECT_EQ(progress.wholePercent("a.avi", 100000), 10);  // a part never counts past its length
+    EXPECT_EQ(progress.wholePercent("b.avi", 250), 20);     // 10 + 10
+    EXPECT_EQ(progress.wholePercent("c.avi", 1500), 100);
+    EXPECT_EQ(progress.wholePercent("other.avi", 5), -1);
+}
+
+TEST(RenderProgressWhole, TheLineShowsTheFileAndTheWholeRender) {
+    EXPECT_EQ(RenderProgress::formatLine("piece_2.avi", 42, 310.5, 7.4, 63, 72.0),
+              "piece_2.avi   42%    310.5 frames/s  0:07 left   show  63%  1:12 left");
+    EXPECT_EQ(RenderProgress::formatLine("piece_2.avi", 0, 0.0, -1.0), "piece_2.avi    0%      0.0 frames/s");
+}
+
+TEST(RenderProgressSummary, ListsEachFileAndSaysWhenTheRenderWasCancelled) {
+    const char* names[] = {"summary_a.avi", "summary_b.avi"};
+    for (const char* name : names) std::ofstream(name) << std::string(2'000'000, 'x');
+    RenderProgress progress;
+    progress.setPlan({{names[0], 10.0}, {names[1], 10.0}}, 25);
+    progress.report(names[0], 100, 250);
+    progress.fileFinished(names[0], 250, 25);
+    progress.report(names[1], 40, 100);
+    progress.fileFinished(names[1], 100, 25);
+    progress.fileFinished(names[1], 100, 25); // finishing twice lists the file once
+
+    std::vector<std::string> finished = progress.summary(false);
+    ASSERT_EQ(finished.size(), 4u);
+    EXPECT_EQ(finished[0], "Render finished:");
+    EXPECT_NE(finished[1].find("summary_a.avi"), std::string::npos);
+    EXPECT_NE(finished[1].find("250 frames"), std::string::npos) << finished[1];
+    EXPECT_NE(finished[1].find("10.00 s"), std::string::npos) << finished[1];
+    EXPECT_NE(finished[1].find("2.0 MB"), std::string::npos) << finished[1];
+    EXPECT_EQ(finished[2].find("cut short"), std::string::npos);
+    EXPECT_NE(finished[3].find("14.0 s of show"), std::string::npos) << finished[3];
+
+    std::vector<std::string> cancelled = progress.summary(true);
+    EXPECT_EQ(cancelled[0], "Render cancelled; finished files:");
+    EXPECT_EQ(cancelled[1].find("cut short"), std::string::npos) << "the first file was whole";
+    EXPECT_NE(cancelled[2].find("cut short"), std::string::npos) << cancelled[2];
+    for (const char* name : names) std::remove(name);
+}
+
+} // namespace
