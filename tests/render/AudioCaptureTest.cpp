@@ -32,3 +32,25 @@ TEST(AudioCapture, RefusesWhatWouldPassItsCapacity) {
     EXPECT_TRUE(capture.hasOverflowed());
     EXPECT_EQ(capture.getWritePosition(), 80);
 }
+
+TEST(AudioCapture, DropsWrittenSoundSoALongPartStaysWithinItsCapacity) {
+    const int64_t megabyte = 1 << 20;
+    AudioCapture capture(3 * megabyte);
+    capture.attach(1);
+    std::vector<uint8_t> block(size_t(megabyte), 5);
+    int64_t consumed = 0;
+    for (int k = 0; k < 10; ++k) { // ten megabytes through a three-megabyte buffer
+        block[0] = uint8_t(k);
+        ASSERT_TRUE(capture.append(1, block.data(), uint32_t(block.size()))) << "block " << k;
+        std::vector<uint8_t> back(static_cast<size_t>(megabyte));
+        capture.read(consumed, back.data(), megabyte);
+        EXPECT_EQ(back[0], uint8_t(k));
+        EXPECT_EQ(back[size_t(megabyte) - 1], 5);
+        consumed += megabyte;
+        capture.discardBefore(consumed);
+    }
+    EXPECT_FALSE(capture.hasOverflowed());
+    std::vector<uint8_t> dropped(16, 1);
+    capture.read(0, dropped.data(), 16);
+    EXPECT_EQ(dropped, std::vector<uint8_t>(16, 0)) << "dropped sound reads as silence";
+}

@@ -1,4 +1,5 @@
-// The render mode's sound capture buffer, grown on demand up to its capacity.
+// The render mode's sound capture buffer: grown on demand up to its capacity, its written front
+// dropped as the writers go.
 #include "media/render/AudioCapture.h"
 
 #include <algorithm>
@@ -38,16 +39,16 @@ bool AudioCapture::append(SoundHandle blockChannel, const uint8_t* block, uint32
     if (blockChannel != channel) return true;
     if (lengthBytes <= 0) return true; // nothing to keep (and no buffer may exist yet)
     int64_t end = writePosition + lengthBytes;
-    if (end > capacity) {
+    if (end - base > capacity) {
         overflowed = true;
         return false;
     }
-    if (end > int64_t(buffer.size())) {
+    if (end - base > int64_t(buffer.size())) {
         // Grow geometrically; new bytes are zero, so unread gaps stay silent.
-        int64_t grown = std::max<int64_t>(end, std::max<int64_t>(int64_t(buffer.size()) * 2, 1 << 20));
+        int64_t grown = std::max<int64_t>(end - base, std::max<int64_t>(int64_t(buffer.size()) * 2, 1 << 20));
         buffer.resize(size_t(std::min(grown, capacity)));
     }
-    std::memcpy(buffer.data() + writePosition, block, lengthBytes);
+    std::memcpy(buffer.data() + (writePosition - base), block, lengthBytes);
     writePosition = end;
     capturedSinceWait += lengthBytes;
     return true;
@@ -58,6 +59,7 @@ void AudioCapture::reset() {
     // Everything written so far is silenced, so a part whose sound ends early never reads the
     // previous part's sound.
     std::fill(buffer.begin(), buffer.end(), uint8_t(0));
+    base = 0;
     writePosition = 0;
     capturedSinceWait = 0;
     overflowed = false;
@@ -82,13 +84,19 @@ bool AudioCapture::hasOverflowed() const {
 
 void AudioCapture::read(int64_t offset, uint8_t* destination, int64_t bytes) const {
     std::lock_guard<std::mutex> guard(lock);
-    int64_t available = std::clamp<int64_t>(int64_t(buffer.size()) - offset, 0, bytes);
-    if (offset < 0) available = 0;
-    if (available > 0) std::memcpy(destination, buffer.data() + offset, size_t(available));
-    std::memset(destination + available, 0, size_t(bytes - available));
+    if (bytes <= 0) return;
+    std::memset(destination, 0, size_t(bytes));
+    // The part of [offset, offset + bytes) that the buffer still holds.
+    const int64_t from = std::max(offset, base);
+    const int64_t to = std::min(offset + bytes, base + int64_t(buffer.size()));
+    if (from < to) std::memcpy(destination + (from - offset), buffer.data() + (from - base), size_t(to - from));
 }
 
-uint8_t* AudioCapture::data() {
+void AudioCapture::discardBefore(int64_t offset) {
     std::lock_guard<std::mutex> guard(lock);
-    return buffer.data();
+    const int64_t drop = std::min(offset, writePosition) - base;
+    // Dropped a megabyte at a time, so the bytes that still wait move rarely.
+    if (drop < (1 << 20)) return;
+    buffer.erase(buffer.begin(), buffer.begin() + std::min<int64_t>(drop, int64_t(buffer.size())));
+    base += drop;
 }

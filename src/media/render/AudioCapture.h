@@ -1,6 +1,6 @@
 // The sound capture of the render mode: the channel processing callback copies every block of
 // the channel being rendered into one bounded buffer and silences it, and the writers read the
-// buffer by byte position from the start of their part.
+// buffer by byte position from the start of their part, dropping what they have written.
 #pragma once
 
 #include "media/SoundSystem.h"
@@ -11,7 +11,8 @@
 
 class AudioCapture {
 public:
-    // About 567 seconds of 44100 Hz 16-bit stereo; a longer part stops capturing with an error.
+    // About 567 seconds of 44100 Hz 16-bit stereo waiting to be written; more stops capturing
+    // with an error.
     static constexpr int64_t defaultCapacityBytes = 100'000'000;
 
     static AudioCapture& instance();
@@ -38,14 +39,16 @@ public:
     bool hasOverflowed() const;
     int64_t getCapacity() const { return capacity; }
 
-    // Copies bytes from offset; whatever was never captured reads as silence.
+    // Copies bytes from offset; whatever was never captured, or was dropped, reads as silence.
     void read(int64_t offset, uint8_t* destination, int64_t bytes) const;
-    // The start of the buffer (valid until the next block grows it).
-    uint8_t* data();
+    // Drops the bytes before offset, which have been written: the buffer holds only what still
+    // waits, so a long part does not keep all its sound in memory.
+    void discardBefore(int64_t offset);
 
 private:
     mutable std::mutex lock;
-    std::vector<uint8_t> buffer;
+    std::vector<uint8_t> buffer; // bytes from position `base` on
+    int64_t base = 0;
     int64_t capacity;
     int64_t writePosition = 0;
     int64_t capturedSinceWait = 0;

@@ -213,6 +213,7 @@ void RenderFile::Writer::writeSound() {
         audioSamplesWritten += count;
     }
     audioBytesConsumed += need;
+    capture.discardBefore(audioBytesConsumed);
 }
 
 // Captures sound until the next frame's audio is there or the channel has ended.
