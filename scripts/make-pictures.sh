@@ -33,9 +33,8 @@ echo "make-pictures: rendering the show at 10 frames per second (seed 1)..."
 (cd "$WORK" && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy TRIPTYCH_NO_BOXES=1 \
     "$BUILD/triptych" video nomenu fps 10 codec=lossless seed=1 >/dev/null 2>"$WORK/render.log") ||
     { cat "$WORK/render.log" >&2; exit 1; }
-frame_at piece_pre1.avi 3.9 piece-one-opening
-frame_at piece_1.avi 95 piece-one
-frame_at piece_post1.avi 6 piece-one-closing
+frame_at piece_1.avi 60 piece-one
+frame_at piece_1.avi 95 piece-one-bars
 frame_at piece_2.avi 40 piece-two
 frame_at piece_2.avi 100 piece-two-colour
 frame_at piece_3.avi 12 piece-three
