@@ -31,7 +31,8 @@ void deliverFilm() {
         filmFrames = done;
     };
     DeliveryOutcome outcome = ShowDelivery::deliver(job);
-    if (outcome == DeliveryOutcome::Written) progress.fileFinished(job.outputName, filmFrames, job.framesPerSecond);
+    if (outcome == DeliveryOutcome::Written)
+        progress.fileFinished(job.outputName, filmFrames, job.framesPerSecond);
     progress.finishLine();
     if (outcome == DeliveryOutcome::Cancelled)
         std::fprintf(stderr, "triptych: writing %s was cancelled; no partial film is left.\n",

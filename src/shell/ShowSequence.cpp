@@ -130,7 +130,8 @@ const PieceEntryPoints pieces[3] = {
 // that check which pieces ran.
 void logPieceStart(int pieceNumber) {
     const char* wanted = std::getenv("TRIPTYCH_LOG_PIECES");
-    if (wanted && *wanted && std::strcmp(wanted, "0") != 0) std::fprintf(stderr, "triptych: piece %d starts\n", pieceNumber);
+    if (wanted && *wanted && std::strcmp(wanted, "0") != 0)
+        std::fprintf(stderr, "triptych: piece %d starts\n", pieceNumber);
 }
 } // namespace
 

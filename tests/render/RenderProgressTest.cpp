@@ -14,9 +14,9 @@ TEST(RenderProgressWhole, CountsFinishedPartsAndTheFramesOfTheCurrentOne) {
     EXPECT_EQ(progress.wholePercent("piece_1.avi", 10), -1) << "no plan, no whole percent";
     progress.setPlan({{"a.avi", 10.0}, {"b.avi", 30.0}, {"c.avi", 60.0}}, 25);
     EXPECT_EQ(progress.wholePercent("a.avi", 0), 0);
-    EXPECT_EQ(progress.wholePercent("a.avi", 125), 5);      // 5 s of 100
-    EXPECT_EQ(progress.wholePercent("a.avi", 100000), 10);  // a part never counts past its length
-    EXPECT_EQ(progress.wholePercent("b.avi", 250), 20);     // 10 + 10
+    EXPECT_EQ(progress.wholePercent("a.avi", 125), 5);     // 5 s of 100
+    EXPECT_EQ(progress.wholePercent("a.avi", 100000), 10); // a part never counts past its length
+    EXPECT_EQ(progress.wholePercent("b.avi", 250), 20);    // 10 + 10
     EXPECT_EQ(progress.wholePercent("c.avi", 1500), 100);
     EXPECT_EQ(progress.wholePercent("other.avi", 5), -1);
 }
@@ -29,7 +29,8 @@ TEST(RenderProgressWhole, TheLineShowsTheFileAndTheWholeRender) {
 
 TEST(RenderProgressSummary, ListsEachFileAndSaysWhenTheRenderWasCancelled) {
     const char* names[] = {"summary_a.avi", "summary_b.avi"};
-    for (const char* name : names) std::ofstream(name) << std::string(2'000'000, 'x');
+    for (const char* name : names)
+        std::ofstream(name) << std::string(2'000'000, 'x');
     RenderProgress progress;
     progress.setPlan({{names[0], 10.0}, {names[1], 10.0}}, 25);
     progress.report(names[0], 100, 250);
@@ -52,7 +53,8 @@ TEST(RenderProgressSummary, ListsEachFileAndSaysWhenTheRenderWasCancelled) {
     EXPECT_EQ(cancelled[0], "Render cancelled; finished files:");
     EXPECT_EQ(cancelled[1].find("cut short"), std::string::npos) << "the first file was whole";
     EXPECT_NE(cancelled[2].find("cut short"), std::string::npos) << cancelled[2];
-    for (const char* name : names) std::remove(name);
+    for (const char* name : names)
+        std::remove(name);
 }
 
 } // namespace

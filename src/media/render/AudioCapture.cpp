@@ -89,7 +89,8 @@ void AudioCapture::read(int64_t offset, uint8_t* destination, int64_t bytes) con
     // The part of [offset, offset + bytes) that the buffer still holds.
     const int64_t from = std::max(offset, base);
     const int64_t to = std::min(offset + bytes, base + int64_t(buffer.size()));
-    if (from < to) std::memcpy(destination + (from - offset), buffer.data() + (from - base), size_t(to - from));
+    if (from < to)
+        std::memcpy(destination + (from - offset), buffer.data() + (from - base), size_t(to - from));
 }
 
 void AudioCapture::discardBefore(int64_t offset) {

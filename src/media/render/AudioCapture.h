@@ -10,7 +10,7 @@
 #include <vector>
 
 class AudioCapture {
-public:
+  public:
     // About 567 seconds of 44100 Hz 16-bit stereo waiting to be written; more stops capturing
     // with an error.
     static constexpr int64_t defaultCapacityBytes = 100'000'000;
@@ -45,7 +45,7 @@ public:
     // waits, so a long part does not keep all its sound in memory.
     void discardBefore(int64_t offset);
 
-private:
+  private:
     mutable std::mutex lock;
     std::vector<uint8_t> buffer; // bytes from position `base` on
     int64_t base = 0;

@@ -2,6 +2,8 @@
 // MJPEG, MPEG-4 Part 2 or raw BGR24 video, and 16-bit PCM sound written as it comes.
 #include "media/render/AviEncoder.h"
 
+#include "media/render/AviCodecs.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -29,8 +31,8 @@ struct AviEncoder::State {
     AviAudioFormat audioFormat;
     bool fileOpen = false;
     bool headerWritten = false;
-    int64_t framesWritten = 0;  // frames handed to the encoder
-    int64_t framesInFile = 0;   // their packets written to the file
+    int64_t framesWritten = 0; // frames handed to the encoder
+    int64_t framesInFile = 0;  // their packets written to the file
     int64_t audioSamplesWritten = 0;
     // Sound that must not reach the file before the packets of the frames ahead of it: an
     // encoder with frame threads hands its packets back a few frames late.
@@ -41,7 +43,8 @@ struct AviEncoder::State {
     std::deque<PendingSound> pendingSound;
 
     ~State() {
-        for (PendingSound& sound : pendingSound) av_packet_free(&sound.packet);
+        for (PendingSound& sound : pendingSound)
+            av_packet_free(&sound.packet);
         sws_freeContext(converter);
         av_frame_free(&frame);
         av_packet_free(&packet);
@@ -84,112 +87,24 @@ struct AviEncoder::State {
 };
 
 namespace {
-
 constexpr int unknownCodec = AVERROR_ENCODER_NOT_FOUND;
-
-struct CodecChoice {
-    AVCodecID id;
-    AVPixelFormat pixelFormat;
-};
-
-// The lossless codec that "lossless" stands for: UT Video keeps up with the noisiest pictures
-// of the show at many times real speed, where FFV1's range coder falls to about twice.
-constexpr const char* defaultLossless = "utvideo";
-
-bool chooseCodec(const std::string& codecName, CodecChoice& choice) {
-    const std::string name = codecName == "lossless" ? defaultLossless : codecName;
-    // The FFV1 pixel format 0RGB32 is bytes blue, green, red, unused on little-endian machines.
-    if (name == "ffv1") choice = {AV_CODEC_ID_FFV1, AV_PIX_FMT_0RGB32};
-    else if (name == "utvideo") choice = {AV_CODEC_ID_UTVIDEO, AV_PIX_FMT_GBRP};
-    else if (name == "mjpeg") choice = {AV_CODEC_ID_MJPEG, AV_PIX_FMT_YUV420P}; // full range, below
-    else if (name == "mpeg") choice = {AV_CODEC_ID_MPEG4, AV_PIX_FMT_YUV420P};
-    else if (name == "raw") choice = {AV_CODEC_ID_RAWVIDEO, AV_PIX_FMT_BGR24};
-    else return false;
-    return true;
-}
-
-// 3-byte pixels (blue, green, red) to 4-byte ones with a zero fourth byte, four pixels from three
-// little-endian words at a time.
-void widenRow(uint32_t* to, const uint8_t* from, int32_t pixels) {
-    int32_t x = 0;
-    for (; x + 4 <= pixels; x += 4, from += 12, to += 4) {
-        uint32_t a, b, c;
-        std::memcpy(&a, from, 4);
-        std::memcpy(&b, from + 4, 4);
-        std::memcpy(&c, from + 8, 4);
-        to[0] = a & 0xFFFFFF;
-        to[1] = (a >> 24 | b << 8) & 0xFFFFFF;
-        to[2] = (b >> 16 | c << 16) & 0xFFFFFF;
-        to[3] = c >> 8;
-    }
-    for (; x < pixels; ++x, from += 3) *to++ = uint32_t(from[0]) | uint32_t(from[1]) << 8 | uint32_t(from[2]) << 16;
-}
-
-void configureEncoder(AVCodecContext* video, const CodecChoice& choice, const AviVideoFormat& format) {
-    video->width = format.width;
-    video->height = format.height;
-    video->pix_fmt = choice.pixelFormat;
-    video->time_base = AVRational{1, format.framesPerSecond};
-    video->framerate = AVRational{format.framesPerSecond, 1};
-    // Same input, same bytes: no version strings, and only slice threads, whose output does not
-    // depend on scheduling.
-    video->flags |= AV_CODEC_FLAG_BITEXACT;
-    video->thread_count = 2;
-    video->thread_type = FF_THREAD_SLICE;
-    switch (choice.id) {
-    case AV_CODEC_ID_FFV1:
-        // Version 3 cuts the picture into slices that both cores encode at once; very small
-        // frames keep a single slice.
-        video->level = 3;
-        if (format.width >= 64 && format.height >= 64) video->slices = 16;
-        av_opt_set_int(video->priv_data, "context", 0, 0);
-        video->gop_size = format.framesPerSecond;
-        break;
-    case AV_CODEC_ID_MJPEG:
-    case AV_CODEC_ID_MPEG4:
-        video->flags |= AV_CODEC_FLAG_QSCALE;
-        video->global_quality = FF_QP2LAMBDA * 3;
-        video->max_b_frames = 0;
-        video->gop_size = format.framesPerSecond;
-        if (choice.id == AV_CODEC_ID_MJPEG) video->color_range = AVCOL_RANGE_JPEG;
-        break;
-    case AV_CODEC_ID_UTVIDEO:
-        // Every frame stands alone, so frame threads give the same bytes as one thread.
-        video->thread_type = FF_THREAD_FRAME;
-        av_opt_set(video->priv_data, "pred", "median", 0);
-        break;
-    default: break;
-    }
-}
-
-// 3-byte pixels (blue, green, red) to the green, blue and red planes of a planar picture.
-void splitRow(uint8_t* green, uint8_t* blue, uint8_t* red, const uint8_t* from, int32_t pixels) {
-    for (int32_t x = 0; x < pixels; ++x, from += 3) {
-        blue[x] = from[0];
-        green[x] = from[1];
-        red[x] = from[2];
-    }
-}
-
 } // namespace
-
-const std::vector<std::string>& AviEncoder::codecNames() {
-    static const std::vector<std::string> names = {"lossless", "utvideo", "ffv1", "mjpeg", "mpeg", "raw"};
-    return names;
-}
 
 AviEncoder::AviEncoder() : state(std::make_unique<State>()) {}
 
-AviEncoder::~AviEncoder() { finish(); }
-
-bool AviEncoder::isKnownCodec(const std::string& name) {
-    const std::vector<std::string>& names = codecNames();
-    return std::find(names.begin(), names.end(), name) != names.end();
+AviEncoder::~AviEncoder() {
+    finish();
 }
 
-int AviEncoder::unknownCodecError() { return unknownCodec; }
-int AviEncoder::invalidFormatError() { return AVERROR(EINVAL); }
-int AviEncoder::bufferFullError() { return AVERROR(ENOBUFS); }
+int AviEncoder::unknownCodecError() {
+    return unknownCodec;
+}
+int AviEncoder::invalidFormatError() {
+    return AVERROR(EINVAL);
+}
+int AviEncoder::bufferFullError() {
+    return AVERROR(ENOBUFS);
+}
 
 std::string AviEncoder::describeError(int code) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
@@ -197,10 +112,18 @@ std::string AviEncoder::describeError(int code) {
     return text;
 }
 
-bool AviEncoder::isOpen() const { return state->fileOpen; }
-bool AviEncoder::hasAudio() const { return state->audioStream != nullptr; }
-int64_t AviEncoder::getFramesWritten() const { return state->framesWritten; }
-int64_t AviEncoder::getAudioSamplesWritten() const { return state->audioSamplesWritten; }
+bool AviEncoder::isOpen() const {
+    return state->fileOpen;
+}
+bool AviEncoder::hasAudio() const {
+    return state->audioStream != nullptr;
+}
+int64_t AviEncoder::getFramesWritten() const {
+    return state->framesWritten;
+}
+int64_t AviEncoder::getAudioSamplesWritten() const {
+    return state->audioSamplesWritten;
+}
 
 int AviEncoder::prepare(const std::string& fileName) {
     int result = avformat_alloc_output_context2(&state->container, nullptr, "avi", fileName.c_str());
@@ -220,14 +143,16 @@ int AviEncoder::openFile() {
 }
 
 int AviEncoder::createVideoStream(const AviVideoFormat& format) {
-    CodecChoice choice{};
-    if (!chooseCodec(format.codec, choice)) return unknownCodec;
-    const AVCodec* codec = avcodec_find_encoder(choice.id);
+    AviCodecs::CodecChoice chosen{};
+    if (!AviCodecs::chooseCodec(format.codec, chosen)) return unknownCodec;
+    const AVCodecID codecId = AVCodecID(chosen.id);
+    const AVPixelFormat pixelFormat = AVPixelFormat(chosen.pixelFormat);
+    const AVCodec* codec = avcodec_find_encoder(codecId);
     if (!codec) return unknownCodec;
     state->videoFormat = format;
     state->video = avcodec_alloc_context3(codec);
     if (!state->video) return AVERROR(ENOMEM);
-    configureEncoder(state->video, choice, format);
+    AviCodecs::configureEncoder(state->video, chosen, format);
     if (state->container->oformat->flags & AVFMT_GLOBALHEADER)
         state->video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     int result = avcodec_open2(state->video, codec, nullptr);
@@ -240,22 +165,22 @@ int AviEncoder::createVideoStream(const AviVideoFormat& format) {
     result = avcodec_parameters_from_context(state->videoStream->codecpar, state->video);
     if (result < 0) return result;
     // Raw frames go in as the bottom-up rows of a plain bitmap, with a positive height.
-    if (choice.id == AV_CODEC_ID_RAWVIDEO) av_opt_set_int(state->container->priv_data, "flipped_raw_rgb", 1, 0);
+    if (codecId == AV_CODEC_ID_RAWVIDEO) av_opt_set_int(state->container->priv_data, "flipped_raw_rgb", 1, 0);
 
     state->frame = av_frame_alloc();
     state->packet = av_packet_alloc();
     if (!state->frame || !state->packet) return AVERROR(ENOMEM);
-    state->frame->format = choice.pixelFormat;
+    state->frame->format = pixelFormat;
     state->frame->width = format.width;
     state->frame->height = format.height;
     result = av_frame_get_buffer(state->frame, 0);
     if (result < 0) return result;
-    if (choice.id == AV_CODEC_ID_MJPEG || choice.id == AV_CODEC_ID_MPEG4) {
-        state->converter = sws_getContext(format.width, format.height, AV_PIX_FMT_BGR24, format.width,
-                                          format.height, choice.pixelFormat, SWS_BILINEAR, nullptr, nullptr,
-                                          nullptr);
+    if (codecId == AV_CODEC_ID_MJPEG || codecId == AV_CODEC_ID_MPEG4) {
+        state->converter =
+            sws_getContext(format.width, format.height, AV_PIX_FMT_BGR24, format.width, format.height,
+                           pixelFormat, SWS_BILINEAR, nullptr, nullptr, nullptr);
         if (!state->converter) return AVERROR(ENOMEM);
-        if (choice.id == AV_CODEC_ID_MJPEG) {
+        if (codecId == AV_CODEC_ID_MJPEG) {
             // JPEG pictures use the full 0..255 range.
             const int* coefficients = sws_getCoefficients(SWS_CS_DEFAULT);
             sws_setColorspaceDetails(state->converter, coefficients, 1, coefficients, 1, 0, 1 << 16, 1 << 16);
@@ -308,13 +233,15 @@ int AviEncoder::writeVideoFrame(const uint8_t* pixels, bool bottomUp) {
     } else if (s.video->pix_fmt == AV_PIX_FMT_GBRP) {
         for (int32_t y = 0; y < height; ++y) {
             uint8_t* planes[3];
-            for (int p = 0; p < 3; ++p) planes[p] = s.frame->data[p] + ptrdiff_t(y) * s.frame->linesize[p];
-            splitRow(planes[0], planes[1], planes[2], sourceRow(y), width);
+            for (int p = 0; p < 3; ++p)
+                planes[p] = s.frame->data[p] + ptrdiff_t(y) * s.frame->linesize[p];
+            AviCodecs::splitRow(planes[0], planes[1], planes[2], sourceRow(y), width);
         }
     } else if (s.video->pix_fmt == AV_PIX_FMT_0RGB32) {
         for (int32_t y = 0; y < height; ++y)
-            widenRow(reinterpret_cast<uint32_t*>(s.frame->data[0] + ptrdiff_t(y) * s.frame->linesize[0]), sourceRow(y),
-                     width);
+            AviCodecs::widenRow(
+                reinterpret_cast<uint32_t*>(s.frame->data[0] + ptrdiff_t(y) * s.frame->linesize[0]),
+                sourceRow(y), width);
     } else {
         // Raw: the file keeps bottom-up rows, so picture row y is stored as row height-1-y.
         for (int32_t y = 0; y < height; ++y)

@@ -64,7 +64,8 @@ struct ProgressWindow::Impl {
             if (event->window.windowID == self->windowId && event->window.event == SDL_WINDOWEVENT_CLOSE)
                 self->cancelAsked = true;
             break;
-        default: break;
+        default:
+            break;
         }
         return 1;
     }
@@ -75,12 +76,21 @@ struct ProgressWindow::Impl {
         Uint32 id = 0;
         switch (event->type) {
         case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP: id = event->button.windowID; break;
-        case SDL_MOUSEMOTION: id = event->motion.windowID; break;
+        case SDL_MOUSEBUTTONUP:
+            id = event->button.windowID;
+            break;
+        case SDL_MOUSEMOTION:
+            id = event->motion.windowID;
+            break;
         case SDL_KEYDOWN:
-        case SDL_KEYUP: id = event->key.windowID; break;
-        case SDL_WINDOWEVENT: id = event->window.windowID; break;
-        default: return 1;
+        case SDL_KEYUP:
+            id = event->key.windowID;
+            break;
+        case SDL_WINDOWEVENT:
+            id = event->window.windowID;
+            break;
+        default:
+            return 1;
         }
         return id == self->windowId ? 0 : 1;
     }
@@ -145,8 +155,8 @@ std::unique_ptr<ProgressWindow> ProgressWindow::open(bool requireDisplay) {
     std::unique_ptr<ProgressWindow> result(new ProgressWindow());
     result->impl = std::make_unique<Impl>();
     Impl& impl = *result->impl;
-    impl.window = SDL_CreateWindow("Rendering video...", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                                   height, SDL_WINDOW_SHOWN);
+    impl.window = SDL_CreateWindow("Rendering video...", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                   width, height, SDL_WINDOW_SHOWN);
     if (!impl.window) {
         std::fprintf(stderr, "Rendering video: no progress window (%s)\n", SDL_GetError());
         SDL_QuitSubSystem(SDL_INIT_VIDEO);

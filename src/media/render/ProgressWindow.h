@@ -6,7 +6,7 @@
 #include <memory>
 
 class ProgressWindow {
-public:
+  public:
     // A shown window, or null where no display is available. Tests pass requireDisplay false to
     // get a window under SDL's dummy driver.
     static std::unique_ptr<ProgressWindow> open(bool requireDisplay = true);
@@ -29,7 +29,7 @@ public:
     // SDL's id of the window, which its events carry.
     uint32_t getWindowId() const;
 
-private:
+  private:
     ProgressWindow() = default;
     struct Impl;
     std::unique_ptr<Impl> impl;

@@ -59,7 +59,8 @@ double secondsLeftAt(double fraction, double elapsed) {
 std::string RenderProgress::formatLine(const std::string& fileName, int32_t percent, double framesPerSecond,
                                        double secondsLeft, int32_t wholePercent, double wholeSecondsLeft) {
     char text[256];
-    std::snprintf(text, sizeof text, "%s %4d%%  %7.1f frames/s", fileName.c_str(), int(percent), framesPerSecond);
+    std::snprintf(text, sizeof text, "%s %4d%%  %7.1f frames/s", fileName.c_str(), int(percent),
+                  framesPerSecond);
     std::string line = text + timeLeft(secondsLeft);
     if (wholePercent >= 0) {
         std::snprintf(text, sizeof text, "   show %3d%%", int(wholePercent));
@@ -103,8 +104,10 @@ void RenderProgress::fileFinished(const std::string& fileName, int64_t frames, i
     file.lastPercent = fileName == currentFile ? lastPercent : 0;
     auto same = std::find_if(finished.begin(), finished.end(),
                              [&](const FinishedFile& each) { return each.fileName == fileName; });
-    if (same != finished.end()) *same = file;
-    else finished.push_back(file);
+    if (same != finished.end())
+        *same = file;
+    else
+        finished.push_back(file);
 }
 
 std::vector<std::string> RenderProgress::summary(bool cancelled) const {
@@ -152,10 +155,13 @@ void RenderProgress::report(const std::string& fileName, int32_t percent, int32_
     double seconds = double(now - fileStartMs) / 1000.0;
     double rate = seconds > 0 ? framesWritten / seconds : 0.0;
     double left = secondsLeftAt(lastPercent / 100.0, seconds);
-    double wholeLeft = renderStarted ? secondsLeftAt(whole / 100.0, double(now - renderStartMs) / 1000.0) : -1.0;
+    double wholeLeft =
+        renderStarted ? secondsLeftAt(whole / 100.0, double(now - renderStartMs) / 1000.0) : -1.0;
     std::string line = formatLine(fileName, lastPercent, rate, left, whole, wholeLeft);
-    if (toTerminal) std::fprintf(stderr, "\r%s\033[K", line.c_str());
-    else std::fprintf(stderr, "%s\n", line.c_str());
+    if (toTerminal)
+        std::fprintf(stderr, "\r%s\033[K", line.c_str());
+    else
+        std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
     lineOpen = toTerminal;
 }

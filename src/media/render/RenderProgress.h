@@ -21,13 +21,13 @@ struct RenderPart {
 struct FinishedFile {
     std::string fileName;
     int64_t frames = 0;
-    double seconds = 0.0;   // frames / frames per second
-    int64_t bytes = 0;      // size on disk
+    double seconds = 0.0;    // frames / frames per second
+    int64_t bytes = 0;       // size on disk
     int32_t lastPercent = 0; // progress when it was finished: below 100 when cut short
 };
 
 class RenderProgress {
-public:
+  public:
     static RenderProgress& instance();
     RenderProgress();
     ~RenderProgress();
@@ -56,9 +56,10 @@ public:
     // The terminal text, e.g. "piece_1.avi   42%   310.5 frames/s   0:07 left   show  18%  2:40
     // left"; negative values leave their part out.
     static std::string formatLine(const std::string& fileName, int32_t percent, double framesPerSecond,
-                                  double secondsLeft, int32_t wholePercent = -1, double wholeSecondsLeft = -1.0);
+                                  double secondsLeft, int32_t wholePercent = -1,
+                                  double wholeSecondsLeft = -1.0);
 
-private:
+  private:
     void handleCancel();
 
     bool pending = true;
