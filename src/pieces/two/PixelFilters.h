@@ -1,5 +1,5 @@
 // The full-frame pixel passes of piece two's filters, on the picture lines of a frame buffer:
-// greyscale, a byte table, subtraction toward black, the thin band, and the running-sum smear
+// greyscale, a threshold, subtraction toward black, the thin band, and the running-sum smear
 // of one line with its noise generator. Each pass changes colour bytes 0..2 only, except the
 // band, which blacks out whole pixels.
 #pragma once
@@ -33,8 +33,9 @@ struct BandValues {
 uint8_t clampByte(int32_t value);
 // Each colour byte becomes the average of the three (integer division).
 void greyscale(const PictureLines& picture);
-// Each colour byte b becomes table[b].
-void mapBytes(const PictureLines& picture, const std::array<uint8_t, 256>& table);
+// Each colour byte below cut becomes 0; the others and byte 3 stay (cut 256 blacks out the
+// colour bytes, cut 0 or 1 changes nothing).
+void clearBytesBelow(const PictureLines& picture, int32_t cut);
 // Each colour byte loses amount, down to 0.
 void subtractFromBytes(const PictureLines& picture, int32_t amount);
 // Blacks out every line outside the band.
