@@ -85,6 +85,7 @@ ExactDivider::ExactDivider(uint32_t divisor) : divisor(divisor) {
         ++bits;
     shift = 31 + bits;
     magic = (uint64_t(1) << shift) / divisor + 1;
+    fraction = UINT64_MAX / divisor + 1;
 }
 
 int32_t SmearNoise::next(int32_t amplitude) {
@@ -108,7 +109,10 @@ enum class Back { none, store, recent };
 // colour bytes. R is the radius when Back::recent, whose outputs start in the R pixels before p.
 template <bool Noisy, Back From, int R = 0>
 inline void smearRun(uint8_t* p, const uint8_t* end, int64_t radius, int32_t* sums,
-                     const ExactDivider& divisor, SmearNoise& noise, const ExactDivider& amplitude) {
+                     const ExactDivider& divisorIn, SmearNoise& noiseIn, const ExactDivider& amplitudeIn) {
+    // Copies of its own: the pixel writes could otherwise reach them, forcing them through memory.
+    const ExactDivider divisor = divisorIn, amplitude = amplitudeIn;
+    SmearNoise noise = noiseIn;
     int32_t s0 = sums[0], s1 = sums[1], s2 = sums[2];
     uint8_t last[2][3] = {}; // last[k]: the output k + 1 pixels back
     if constexpr (From == Back::recent)
@@ -118,10 +122,11 @@ inline void smearRun(uint8_t* p, const uint8_t* end, int64_t radius, int32_t* su
     for (; p < end; p += 4) {
         if constexpr (Noisy) {
             // Without a branch: most pixels lose their draw, one in seven keeps its bytes.
+            // The amount is never negative, so only 0 can be reached.
             const int32_t amount = noise.next(amplitude);
-            p[0] = clampByte(p[0] - amount);
-            p[1] = clampByte(p[1] - amount);
-            p[2] = clampByte(p[2] - amount);
+            p[0] = uint8_t(p[0] > amount ? p[0] - amount : 0);
+            p[1] = uint8_t(p[1] > amount ? p[1] - amount : 0);
+            p[2] = uint8_t(p[2] > amount ? p[2] - amount : 0);
         }
         s0 += p[0];
         s1 += p[1];
@@ -148,6 +153,7 @@ inline void smearRun(uint8_t* p, const uint8_t* end, int64_t radius, int32_t* su
         }
     }
     sums[0] = s0, sums[1] = s1, sums[2] = s2;
+    noiseIn = noise;
 }
 
 template <bool Noisy>

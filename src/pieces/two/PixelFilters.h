@@ -42,17 +42,23 @@ void subtractFromBytes(const PictureLines& picture, int32_t amount);
 void keepBand(const PictureLines& picture, const BandValues& band);
 
 // Division of numbers below 2^31 by a fixed divisor (1 to 2^31 - 1) through one 64-bit
-// multiplication and shift, exact: the smear and its noise divide every pixel by the same numbers.
+// multiplication and shift, and the remainder through two multiplications, both exact: the smear
+// and its noise divide every pixel by the same numbers.
 class ExactDivider {
   public:
     explicit ExactDivider(uint32_t divisor);
     uint32_t quotient(uint32_t n) const { return uint32_t(n * magic >> shift); }
-    uint32_t remainder(uint32_t n) const { return n - quotient(n) * divisor; }
+    // The remainder straight from the fraction part of n / divisor held in 64 bits (wrapping),
+    // multiplied back up by divisor: exact for every n and divisor below 2^32.
+    uint32_t remainder(uint32_t n) const {
+        return uint32_t((unsigned __int128)(fraction * n) * divisor >> 64);
+    }
 
   private:
     uint32_t divisor;
-    uint32_t shift; // 31 + the bits of divisor - 1
-    uint64_t magic; // floor(2^shift / divisor) + 1, below 2^32 + 1
+    uint32_t shift;    // 31 + the bits of divisor - 1
+    uint64_t magic;    // floor(2^shift / divisor) + 1, below 2^32 + 1
+    uint64_t fraction; // floor((2^64 - 1) / divisor) + 1, wrapping to 0 for divisor 1
 };
 
 // The noise of the noisy smear: a shift-register generator that starts at 291.

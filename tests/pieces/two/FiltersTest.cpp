@@ -75,6 +75,7 @@ TEST(PieceTwoFilters, ExactDividerAgreesWithDivision) {
             sample = sample * 1103515245u + 12345u;
             const uint32_t n = sample >> 1;
             ASSERT_EQ(by.quotient(n), n / divisor) << n << " / " << divisor;
+            ASSERT_EQ(by.remainder(n), n % divisor) << n << " % " << divisor;
         }
     }
 }
