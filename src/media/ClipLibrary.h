@@ -12,7 +12,7 @@ class FrameBuffer;
 class VideoClip;
 
 class ClipLibrary {
-public:
+  public:
     static ClipLibrary& instance();
     virtual ~ClipLibrary();
 
@@ -29,7 +29,8 @@ public:
     VideoClip* getClip(const std::string& name);
     // Cross-fades into the target: mix is the weight of the previous clip (1.0 draws only the
     // current one). The blended rows start rollOffset lines down both clips and wrap round; an
-    // offset below 0 or not below the clip's height leaves them in place.
+    // offset below 0 or not below the clip's height leaves them in place. The frames are blended
+    // as they are decoded, turned while mirrorClips is set; the clips' own surfaces are untouched.
     void mix(const std::string& currentName, int32_t currentTimeMs, const std::string& previousName,
              int32_t previousTimeMs, float mix, int32_t rollOffset = 0);
     // Deletes every clip.
@@ -40,14 +41,11 @@ public:
     static void blendRow(uint8_t* out, const uint8_t* current, const uint8_t* previous, int32_t pixels,
                          int32_t p, int32_t q);
 
-private:
+  private:
     ClipLibrary() = default;
-    void ensureMixBuffers(int32_t width, int32_t height);
 
     std::map<std::string, std::unique_ptr<VideoClip>> clips;
     FrameBuffer* target = nullptr;
-    std::unique_ptr<FrameBuffer> mixBufferA;
-    std::unique_ptr<FrameBuffer> mixBufferB;
 };
 
 // Starts decoding the show's three extracted clips on worker threads (piece two's two clips at

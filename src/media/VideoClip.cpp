@@ -150,10 +150,16 @@ int32_t VideoClip::frameIndexAt(int32_t timeMs) const {
     return int32_t(std::clamp<int64_t>(index, 0, int64_t(frames.size()) - 1));
 }
 
+const uint8_t* VideoClip::selectFrame(int32_t timeMs) {
+    if (!preloaded || frames.empty()) return nullptr;
+    currentFrame = frames[size_t(frameIndexAt(timeMs))];
+    return currentFrame;
+}
+
 void VideoClip::draw(FrameBuffer* frameBuffer, int32_t timeMs) {
-    if (!preloaded || frames.empty() || !frameBuffer) return;
-    const uint8_t* frame = frames[size_t(frameIndexAt(timeMs))];
-    currentFrame = frame;
+    if (!frameBuffer) return;
+    const uint8_t* frame = selectFrame(timeMs);
+    if (!frame) return;
 
     // Only 4-byte pixel stores can take the frame.
     int32_t bitsPerPixel = frameBuffer->getBitsPerPixel();

@@ -12,7 +12,7 @@ class FrameBuffer;
 extern bool mirrorClips;
 
 class VideoClip {
-public:
+  public:
     // Opens the reader on name; with preload decodes frames at 0, 1000/fps, 2000/fps ... ms
     // below lengthMs. Failures throw a VideoFailure naming the clip.
     VideoClip(const std::string& name, int32_t lengthMs, int32_t framesPerSecond, bool preload);
@@ -32,6 +32,9 @@ public:
     // to frameBuffer at its left and top; pixels outside the frame buffer are skipped.
     // Does nothing unless the clip was preloaded.
     void draw(FrameBuffer* frameBuffer, int32_t timeMs);
+    // The frame draw would show at timeMs, which becomes the current frame; null (and nothing
+    // changes) unless the clip was preloaded with at least one frame.
+    const uint8_t* selectFrame(int32_t timeMs);
     // The frame drawn last (3 bytes per pixel, blue, green, red), or null before any draw.
     const uint8_t* getCurrentFrame() const { return currentFrame; }
 
@@ -49,7 +52,7 @@ public:
 
     struct Decoded; // frames decoded by a reader, possibly on another thread
 
-private:
+  private:
     void adopt(Decoded&& decoded);
 
     bool preloaded = false;

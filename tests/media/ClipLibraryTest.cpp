@@ -1,5 +1,5 @@
 // The clip store's cross-fade: the weights at 1.0, just below and 0.0, one clip at two times,
-// unknown names, and the row roll.
+// unknown names, the row roll, and the blend from decoded frames against drawn pictures.
 #include "MediaTestSupport.h"
 
 #include "media/ClipLibrary.h"
@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 using namespace MediaTest;
 
@@ -17,7 +19,7 @@ namespace {
 
 // Clip "a" is numbered; clip "b" is flat 200, 100, 50 (blue, green, red).
 class ClipLibraryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         useFrameBufferSettings();
         target = std::make_unique<FrameBuffer>(16, 8, false);
@@ -40,10 +42,42 @@ protected:
     ClipLibrary& library = ClipLibrary::instance();
 };
 
+// The plain cross-fade the library's must equal: each frame drawn into a picture of its own
+// (turned there while mirrorClips is set), then the two pictures blended row by row.
+void referenceMix(FrameBuffer& target, VideoClip& current, int32_t currentMs, VideoClip& previous,
+                  int32_t previousMs, float mix, int32_t roll) {
+    FrameBuffer currentPicture(current.getWidth(), current.getHeight(), false);
+    FrameBuffer previousPicture(previous.getWidth(), previous.getHeight(), false);
+    current.draw(&currentPicture, currentMs);
+    previous.draw(&previousPicture, previousMs);
+    const int32_t p = std::clamp(int32_t(mix * 255.0f), 0, 255);
+    const int32_t q = std::clamp(int32_t((1.0f - mix) * 255.0f), 0, 255);
+    const int32_t width = std::min({current.getWidth(), previous.getWidth(), target.getWidth()});
+    const int32_t height = std::min(current.getHeight(), previous.getHeight());
+    if (roll < 0 || roll >= height) roll = 0;
+    const int64_t stride = int64_t(target.getWidth()) + target.isDoubled();
+    for (int32_t y = 0; y < height; ++y) {
+        const int64_t line = int64_t(target.getTop()) + y;
+        if (line < 0 || line >= target.getHeight()) continue;
+        const int32_t source = (y + roll) % height;
+        ClipLibrary::blendRow(target.getPixels() + line * stride * 4,
+                              currentPicture.getPixels() + int64_t(source) * current.getWidth() * 4,
+                              previousPicture.getPixels() + int64_t(source) * previous.getWidth() * 4, width,
+                              p, q);
+    }
+}
+
+std::vector<uint8_t> storeBytes(FrameBuffer& frameBuffer) {
+    const size_t bytes =
+        size_t(frameBuffer.getWidth() + frameBuffer.isDoubled()) * frameBuffer.getHeight() * 4;
+    return {frameBuffer.getPixels(), frameBuffer.getPixels() + bytes};
+}
+
 } // namespace
 
 TEST_F(ClipLibraryTest, MixWeightsTheCurrentAndThePreviousClip) {
-    for (int value = 0; value < 256; ++value) ASSERT_EQ(scaled(255, value), value) << "the identity row";
+    for (int value = 0; value < 256; ++value)
+        ASSERT_EQ(scaled(255, value), value) << "the identity row";
     // 1.0: the current clip alone; clip frame 2 holds file frame 1 (decoded at 86 ms)
     library.mix(a, 130, b, 0, 1.0f);
     EXPECT_EQ(out(3, 2)[0], 8);
@@ -82,10 +116,64 @@ TEST_F(ClipLibraryTest, OneClipAtTwoTimesBlendsTwoDistinctFrames) {
 TEST_F(ClipLibraryTest, TheRollShiftsRowsOnlyBelowTheClipHeight) {
     for (int32_t r : {1, 5, 7}) {
         library.mix(a, 0, b, 0, 0.0f, r);
-        for (int y = 0; y < 8; ++y) EXPECT_EQ(out(2, y)[2], ((y + r) % 8) * 32) << "row " << y << " roll " << r;
+        for (int y = 0; y < 8; ++y)
+            EXPECT_EQ(out(2, y)[2], ((y + r) % 8) * 32) << "row " << y << " roll " << r;
     }
     for (int32_t r : {-1, 8, 239}) {
         library.mix(a, 0, b, 0, 0.0f, r);
-        for (int y = 0; y < 8; ++y) EXPECT_EQ(out(2, y)[2], y * 32) << "offset " << r << " rolls nothing";
+        for (int y = 0; y < 8; ++y)
+            EXPECT_EQ(out(2, y)[2], y * 32) << "offset " << r << " rolls nothing";
     }
+}
+
+TEST_F(ClipLibraryTest, BlendFromDecodedFramesEqualsBlendOfDrawnPictures) {
+    // Clip "c" is smaller than "a" and "b" and differs in every byte, frame to frame.
+    const std::string c = folder.file("c.avi");
+    ASSERT_TRUE(writeClip(c, "ffv1", 12, 10, 23, 30, [](int f, int x, int y) {
+        return uint32_t((x * 20 + y * 7 + f * 3) & 255) << 16 | uint32_t((x * 3 + y * 25 + f) & 255) << 8 |
+               uint32_t((f * 11 + x * 5 + y) & 255);
+    }));
+    library.addClip(c, 1300);
+    struct Target {
+        int32_t width, height;
+        bool doubled;
+        int32_t top;
+    };
+    struct Pair {
+        std::string current, previous;
+    };
+    for (Target t : {Target{16, 8, false, 0}, Target{16, 8, true, 0}, Target{10, 6, true, 3},
+                     Target{20, 12, false, -2}, Target{20, 12, true, 4}}) {
+        for (const Pair& pair : {Pair{a, b}, Pair{a, a}, Pair{c, a}, Pair{b, c}}) {
+            for (bool mirrored : {false, true}) {
+                for (float mix : {0.0f, 0.3f, 0.5f, 0.999f}) {
+                    for (int32_t roll : {0, 3, 7, 9}) {
+                        FrameBuffer direct(t.width, t.height, t.doubled);
+                        FrameBuffer reference(t.width, t.height, t.doubled);
+                        for (FrameBuffer* store : {&direct, &reference}) {
+                            uint8_t* pixels = store->getPixels();
+                            for (size_t i = 0; i < storeBytes(*store).size(); ++i)
+                                pixels[i] = uint8_t(i * 7 + 1);
+                            store->setTop(t.top);
+                        }
+                        mirrorClips = mirrored;
+                        library.setTarget(&direct);
+                        library.mix(pair.current, 130, pair.previous, 560, mix, roll);
+                        referenceMix(reference, *library.getClip(pair.current), 130,
+                                     *library.getClip(pair.previous), 560, mix, roll);
+                        mirrorClips = false;
+                        ASSERT_EQ(storeBytes(direct), storeBytes(reference))
+                            << t.width << "x" << t.height << (t.doubled ? " doubled" : "") << " top " << t.top
+                            << ", " << pair.current << " over " << pair.previous
+                            << (mirrored ? " turned" : "") << ", mix " << mix << ", roll " << roll;
+                        // The previous clip's frame is the one drawn last.
+                        EXPECT_EQ(library.getClip(pair.previous)->getCurrentFrame(),
+                                  library.getClip(pair.previous)
+                                      ->getFrame(library.getClip(pair.previous)->frameIndexAt(560)));
+                    }
+                }
+            }
+        }
+    }
+    library.setTarget(target.get());
 }

@@ -44,7 +44,7 @@ void PieceTwoFilters::applyFilters(FrameBuffer* frameBuffer, const BandValues& b
         }
         const float level = tracks.envelope.valueAt(now);
         buildThresholdTable(level);
-        if (level > 0.0f) mapBytes(picture, thresholdTable);
+        if (level > 0.0f) clearBytesBelow(picture, thresholdCut);
         smearLines(frameBuffer, thresholdSmearRadius, true);
         break;
     }
@@ -64,8 +64,13 @@ void PieceTwoFilters::applyFilters(FrameBuffer* frameBuffer, const BandValues& b
 void PieceTwoFilters::buildThresholdTable(float level) {
     level = std::clamp(level, 0.0f, 1.0f);
     const float threshold = 256.0f / ((1.0f - level) * 5.0f); // infinite at level 1
-    for (int32_t i = 0; i < 256; ++i)
-        thresholdTable[size_t(i)] = float(i + 1) >= threshold ? uint8_t(i) : 0;
+    thresholdCut = 256;
+    for (int32_t i = 255; i >= 0; --i) {
+        // i + 1 grows with i: the values kept are exactly those from the cut on.
+        const bool kept = float(i + 1) >= threshold;
+        thresholdTable[size_t(i)] = kept ? uint8_t(i) : 0;
+        if (kept) thresholdCut = i;
+    }
 }
 
 void PieceTwoFilters::smearLines(FrameBuffer* frameBuffer, int32_t radius, bool noisy) {

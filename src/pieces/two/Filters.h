@@ -36,6 +36,8 @@ class PieceTwoFilters {
     // above, 0.5 keeps 102 and above, levels above 0.8 keep nothing.
     void buildThresholdTable(float level);
     const std::array<uint8_t, 256>& getThresholdTable() const { return thresholdTable; }
+    // The table's first kept value (256 when it keeps nothing): it maps every byte below to 0.
+    int32_t getThresholdCut() const { return thresholdCut; }
     // Smears the lines from the frame buffer's top down to as far from the bottom: noisy with
     // the jitter and noise tracks, plain with neither.
     void smearLines(FrameBuffer* frameBuffer, int32_t radius, bool noisy);
@@ -50,5 +52,6 @@ class PieceTwoFilters {
     bool seeded = false;
     bool envelopeStarted = false;
     std::array<uint8_t, 256> thresholdTable{};
+    int32_t thresholdCut = 256;
     SmearNoise noise;
 };

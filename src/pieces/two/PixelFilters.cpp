@@ -30,14 +30,32 @@ void greyscale(const PictureLines& picture) {
     }
 }
 
-void mapBytes(const PictureLines& picture, const std::array<uint8_t, 256>& table) {
+namespace {
+// Sixteen bytes (four pixels) at a time, in the compiler's vector registers.
+typedef uint8_t Bytes16 __attribute__((vector_size(16)));
+} // namespace
+
+void clearBytesBelow(const PictureLines& picture, int32_t cut) {
+    const uint8_t colourCut = uint8_t(std::clamp(cut, 0, 255));
+    const bool anyKept = cut <= 255;
+    // Byte 3 of each pixel has cut 0, so it always passes; past 255 only byte 3 passes.
+    Bytes16 cuts, passing;
+    for (int i = 0; i < 16; ++i) {
+        cuts[i] = i % 4 == 3 ? 0 : colourCut;
+        passing[i] = i % 4 == 3 || anyKept ? 255 : 0;
+    }
+    const size_t lineBytes = size_t(picture.width) * 4;
     for (int32_t y = 0; y < picture.lines; ++y) {
         uint8_t* p = picture.line(y);
-        for (int32_t x = 0; x < picture.width; ++x, p += 4) {
-            p[0] = table[p[0]];
-            p[1] = table[p[1]];
-            p[2] = table[p[2]];
+        size_t i = 0;
+        for (; i + 16 <= lineBytes; i += 16) {
+            Bytes16 bytes;
+            std::memcpy(&bytes, p + i, 16);
+            bytes &= Bytes16(bytes >= cuts) & passing;
+            std::memcpy(p + i, &bytes, 16);
         }
+        for (; i < lineBytes; ++i)
+            if (i % 4 != 3 && (!anyKept || p[i] < colourCut)) p[i] = 0;
     }
 }
 
@@ -67,6 +85,7 @@ ExactDivider::ExactDivider(uint32_t divisor) : divisor(divisor) {
         ++bits;
     shift = 31 + bits;
     magic = (uint64_t(1) << shift) / divisor + 1;
+    fraction = UINT64_MAX / divisor + 1;
 }
 
 int32_t SmearNoise::next(int32_t amplitude) {
@@ -90,7 +109,10 @@ enum class Back { none, store, recent };
 // colour bytes. R is the radius when Back::recent, whose outputs start in the R pixels before p.
 template <bool Noisy, Back From, int R = 0>
 inline void smearRun(uint8_t* p, const uint8_t* end, int64_t radius, int32_t* sums,
-                     const ExactDivider& divisor, SmearNoise& noise, const ExactDivider& amplitude) {
+                     const ExactDivider& divisorIn, SmearNoise& noiseIn, const ExactDivider& amplitudeIn) {
+    // Copies of its own: the pixel writes could otherwise reach them, forcing them through memory.
+    const ExactDivider divisor = divisorIn, amplitude = amplitudeIn;
+    SmearNoise noise = noiseIn;
     int32_t s0 = sums[0], s1 = sums[1], s2 = sums[2];
     uint8_t last[2][3] = {}; // last[k]: the output k + 1 pixels back
     if constexpr (From == Back::recent)
@@ -100,10 +122,11 @@ inline void smearRun(uint8_t* p, const uint8_t* end, int64_t radius, int32_t* su
     for (; p < end; p += 4) {
         if constexpr (Noisy) {
             // Without a branch: most pixels lose their draw, one in seven keeps its bytes.
+            // The amount is never negative, so only 0 can be reached.
             const int32_t amount = noise.next(amplitude);
-            p[0] = clampByte(p[0] - amount);
-            p[1] = clampByte(p[1] - amount);
-            p[2] = clampByte(p[2] - amount);
+            p[0] = uint8_t(p[0] > amount ? p[0] - amount : 0);
+            p[1] = uint8_t(p[1] > amount ? p[1] - amount : 0);
+            p[2] = uint8_t(p[2] > amount ? p[2] - amount : 0);
         }
         s0 += p[0];
         s1 += p[1];
@@ -130,6 +153,7 @@ inline void smearRun(uint8_t* p, const uint8_t* end, int64_t radius, int32_t* su
         }
     }
     sums[0] = s0, sums[1] = s1, sums[2] = s2;
+    noiseIn = noise;
 }
 
 template <bool Noisy>

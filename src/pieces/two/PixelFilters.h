@@ -1,5 +1,5 @@
 // The full-frame pixel passes of piece two's filters, on the picture lines of a frame buffer:
-// greyscale, a byte table, subtraction toward black, the thin band, and the running-sum smear
+// greyscale, a threshold, subtraction toward black, the thin band, and the running-sum smear
 // of one line with its noise generator. Each pass changes colour bytes 0..2 only, except the
 // band, which blacks out whole pixels.
 #pragma once
@@ -33,25 +33,32 @@ struct BandValues {
 uint8_t clampByte(int32_t value);
 // Each colour byte becomes the average of the three (integer division).
 void greyscale(const PictureLines& picture);
-// Each colour byte b becomes table[b].
-void mapBytes(const PictureLines& picture, const std::array<uint8_t, 256>& table);
+// Each colour byte below cut becomes 0; the others and byte 3 stay (cut 256 blacks out the
+// colour bytes, cut 0 or 1 changes nothing).
+void clearBytesBelow(const PictureLines& picture, int32_t cut);
 // Each colour byte loses amount, down to 0.
 void subtractFromBytes(const PictureLines& picture, int32_t amount);
 // Blacks out every line outside the band.
 void keepBand(const PictureLines& picture, const BandValues& band);
 
 // Division of numbers below 2^31 by a fixed divisor (1 to 2^31 - 1) through one 64-bit
-// multiplication and shift, exact: the smear and its noise divide every pixel by the same numbers.
+// multiplication and shift, and the remainder through two multiplications, both exact: the smear
+// and its noise divide every pixel by the same numbers.
 class ExactDivider {
   public:
     explicit ExactDivider(uint32_t divisor);
     uint32_t quotient(uint32_t n) const { return uint32_t(n * magic >> shift); }
-    uint32_t remainder(uint32_t n) const { return n - quotient(n) * divisor; }
+    // The remainder straight from the fraction part of n / divisor held in 64 bits (wrapping),
+    // multiplied back up by divisor: exact for every n and divisor below 2^32.
+    uint32_t remainder(uint32_t n) const {
+        return uint32_t((unsigned __int128)(fraction * n) * divisor >> 64);
+    }
 
   private:
     uint32_t divisor;
-    uint32_t shift; // 31 + the bits of divisor - 1
-    uint64_t magic; // floor(2^shift / divisor) + 1, below 2^32 + 1
+    uint32_t shift;    // 31 + the bits of divisor - 1
+    uint64_t magic;    // floor(2^shift / divisor) + 1, below 2^32 + 1
+    uint64_t fraction; // floor((2^64 - 1) / divisor) + 1, wrapping to 0 for divisor 1
 };
 
 // The noise of the noisy smear: a shift-register generator that starts at 291.

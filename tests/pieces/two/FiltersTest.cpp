@@ -1,5 +1,5 @@
 // Piece two's filters on small hand-computed lines: the smear's two phases and its subtraction
-// across the line start, the noise generator, the threshold table, the band, the fade, and
+// across the line start, the noise generator, the threshold table and its pass, the band, the fade, and
 // which group of filters the show clock calls for.
 #include "PieceTwoTestSupport.h"
 
@@ -75,6 +75,7 @@ TEST(PieceTwoFilters, ExactDividerAgreesWithDivision) {
             sample = sample * 1103515245u + 12345u;
             const uint32_t n = sample >> 1;
             ASSERT_EQ(by.quotient(n), n / divisor) << n << " / " << divisor;
+            ASSERT_EQ(by.remainder(n), n % divisor) << n << " % " << divisor;
         }
     }
 }
@@ -120,6 +121,25 @@ TEST(PieceTwoFilters, ThresholdTableLevels) {
         const auto& table = filters.getThresholdTable();
         for (int i = 0; i < 256; ++i)
             ASSERT_EQ(table[size_t(i)], i >= c.firstKept ? i : 0) << c.level << " " << i;
+    }
+}
+
+TEST(PieceTwoFilters, ThresholdPassMapsEveryColourByteThroughTheTable) {
+    // 37 pixels a line (four-pixel steps and a remainder), doubled, every byte value present.
+    constexpr int32_t width = 37, lines = 5;
+    std::vector<uint8_t> original(size_t(width) * 2 * lines * 4);
+    for (size_t i = 0; i < original.size(); ++i)
+        original[i] = uint8_t(i * 13 + i / 256);
+    PieceTwoFilters filters(*new FilterTracks);
+    for (float level : {0.0f, 0.3f, 0.5f, 0.7592157f, 0.79f, 1.0f}) {
+        filters.buildThresholdTable(level);
+        const auto& table = filters.getThresholdTable();
+        std::vector<uint8_t> store = original;
+        clearBytesBelow(PictureLines{store.data(), width, lines, width * 2}, filters.getThresholdCut());
+        for (size_t i = 0; i < store.size(); ++i) {
+            const bool colour = (i / 4) % size_t(width * 2) < size_t(width) && i % 4 != 3;
+            ASSERT_EQ(store[i], colour ? table[original[i]] : original[i]) << level << " byte " << i;
+        }
     }
 }
 
