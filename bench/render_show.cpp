@@ -1,0 +1,107 @@
+// The whole show rendered at 25 frames per second in the default codec, as a user runs it
+// (`triptych video nomenu`), against real time, and against the encoder alone on the same frames.
+#include "media/ClipReader.h"
+#include "media/render/AviEncoder.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int32_t framesPerSecond = 25;
+const char* const partFiles[] = {"piece_pre1.avi", "piece_1.avi", "piece_post1.avi", "piece_2.avi", "piece_3.avi"};
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Runs the show's program in folder; its wall time in seconds, or -1 when it failed.
+double renderShow(const std::string& program, const std::string& folder) {
+    auto start = std::chrono::steady_clock::now();
+    pid_t child = fork();
+    if (child == 0) {
+        if (chdir(folder.c_str()) != 0) _exit(126);
+        std::freopen("/dev/null", "w", stdout);
+        std::freopen("/dev/null", "w", stderr);
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        setenv("TRIPTYCH_NO_BOXES", "1", 1);
+        execl(program.c_str(), program.c_str(), "video", "nomenu", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? secondsSince(start) : -1.0;
+}
+
+// Seconds the encoder alone takes for every frame of the rendered files, read back a hundred
+// frames at a time outside the timing; the show seconds those frames cover go to showSeconds.
+double encodeAlone(const std::string& folder, double& showSeconds) {
+    double encoding = 0.0;
+    std::vector<uint8_t> frames(size_t(100) * 640 * 480 * 3);
+    for (const char* name : partFiles) {
+        const std::string path = folder + "/" + name;
+        if (!std::filesystem::exists(path)) continue;
+        ClipReader reader(path);
+        AviEncoder encoder;
+        AviVideoFormat format;
+        if (encoder.prepare(folder + "/encoder-only.avi") < 0 || encoder.createVideoStream(format) < 0 ||
+            encoder.openFile() < 0 || encoder.begin() < 0)
+            return -1.0;
+        const int64_t last = reader.frameAtTime(1 << 30); // a time past the end gives the last frame
+        for (int64_t first = 0; first <= last; first += 100) {
+            const int64_t count = std::min<int64_t>(100, last + 1 - first);
+            for (int64_t k = 0; k < count; ++k)
+                reader.readFrame(frames.data() + size_t(k) * 640 * 480 * 3,
+                                 int32_t((first + k) * 1000 / framesPerSecond), false);
+            auto start = std::chrono::steady_clock::now();
+            for (int64_t k = 0; k < count; ++k)
+                if (encoder.writeVideoFrame(frames.data() + size_t(k) * 640 * 480 * 3, false) < 0) return -1.0;
+            encoding += secondsSince(start);
+        }
+        auto start = std::chrono::steady_clock::now();
+        encoder.finish();
+        encoding += secondsSince(start);
+        showSeconds += double(last + 1) / framesPerSecond;
+    }
+    std::filesystem::remove(folder + "/encoder-only.avi");
+    return encoding;
+}
+
+} // namespace
+
+int main(int, char** argv) {
+    const std::string buildFolder = std::filesystem::absolute(argv[0]).parent_path().string();
+    std::string data;
+    for (std::string candidate : {std::string("data.data"), buildFolder + "/data.data"})
+        if (data.empty() && std::filesystem::exists(candidate)) data = std::filesystem::absolute(candidate).string();
+    if (data.empty()) {
+        std::printf("render_show: no data.data here or in the build folder\n");
+        return 0;
+    }
+    std::string pattern = (std::filesystem::temp_directory_path() / "render-show-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) return 1;
+    const std::string folder = pattern;
+    std::filesystem::create_symlink(data, folder + "/data.data");
+    const double wall = renderShow(buildFolder + "/triptych", folder);
+    if (wall < 0) {
+        std::printf("render_show: the render failed\n");
+    } else {
+        double showSeconds = 0.0;
+        const double encoder = encodeAlone(folder, showSeconds);
+        std::printf("BENCH render_show_wall_seconds %.2f s\n", wall);
+        std::printf("BENCH render_show_realtime_ratio %.2f x\n", showSeconds / wall);
+        if (encoder > 0) {
+            std::printf("BENCH render_show_encoder_only_seconds %.2f s\n", encoder);
+            std::printf("BENCH render_show_vs_encoder_only %.3f x\n", wall / encoder);
+        }
+    }
+    std::filesystem::remove_all(folder);
+    return 0;
+}
