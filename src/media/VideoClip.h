@@ -1,6 +1,8 @@
 // A video clip decoded completely into memory at load, so that drawing a frame is a plain copy.
 #pragma once
 
+#include "media/ClipMemoryBudget.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -13,7 +15,7 @@ class VideoFile;
 extern bool mirrorClips;
 
 class VideoClip {
-public:
+  public:
     // Opens the reader on name; with preload decodes frames at 0, 1000/fps, 2000/fps ... ms
     // below lengthMs. Failures end the process through VideoFile::fail.
     VideoClip(const std::string& name, int32_t lengthMs, int32_t framesPerSecond, bool preload);
@@ -50,7 +52,7 @@ public:
 
     struct Decoded; // frames decoded by a reader, possibly on another thread
 
-private:
+  private:
     void adopt(Decoded&& decoded);
 
     bool preloaded = false;
@@ -60,7 +62,8 @@ private:
     int32_t height = 0;
     std::unique_ptr<VideoFile> reader;
     std::unique_ptr<FrameBuffer> surface;
-    std::unique_ptr<uint8_t[]> frameStore; // every frame, one after another
+    std::unique_ptr<uint8_t[]> frameStore;          // every frame, one after another
+    ClipMemoryBudget::Reservation storeReservation; // frameStore's bytes in the show's clip budget
     std::vector<const uint8_t*> frames;
     const uint8_t* currentFrame = nullptr;
 };

@@ -201,7 +201,9 @@ VideoFile::VideoFile(const char* fileName, VideoFailureMode mode) : failureMode(
 
 void VideoFile::open(const char* fileName) {
     Reader& r = *reader;
-    int result = avformat_open_input(&r.format, fileName, nullptr, nullptr);
+    // Clips are AVI files: other content (a picture, a music stream) in a clip entry is refused
+    // here, not guessed at and shown as a clip.
+    int result = avformat_open_input(&r.format, fileName, av_find_input_format("avi"), nullptr);
     if (result < 0) failWith({std::string("Couldn't open avi file!"), result});
     result = avformat_find_stream_info(r.format, nullptr);
     if (result < 0) failWith({std::string("Couldn't open avi file!"), result});

@@ -1,0 +1,35 @@
+// The memory all decoded clips of the show may take together: a clip whose frames would push the
+// total past it is refused before its frame store is allocated.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace ClipMemoryBudget {
+
+// 1 GiB: the show's own clips take about a fifth of it.
+inline constexpr uint64_t limitBytes = uint64_t(1) << 30;
+
+// Bytes held by a clip's frame store, counted against the budget while the reservation lives.
+class Reservation {
+  public:
+    Reservation() = default;
+    explicit Reservation(uint64_t bytes) : bytes(bytes) {}
+    Reservation(Reservation&& other) noexcept : bytes(other.bytes) { other.bytes = 0; }
+    Reservation& operator=(Reservation&& other) noexcept;
+    ~Reservation();
+    Reservation(const Reservation&) = delete;
+    Reservation& operator=(const Reservation&) = delete;
+
+  private:
+    uint64_t bytes = 0;
+};
+
+// Reserves width x height x 3 x frameCount bytes for the clip fileName. Throws a VideoFileError
+// naming the clip and its declared size when the show's clips would then exceed limitBytes.
+Reservation reserve(const std::string& fileName, int32_t width, int32_t height, int32_t frameCount);
+
+// Bytes reserved now by all live frame stores.
+uint64_t reservedBytes();
+
+} // namespace ClipMemoryBudget
