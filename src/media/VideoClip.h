@@ -15,7 +15,7 @@ class VideoFile;
 extern bool mirrorClips;
 
 class VideoClip {
-  public:
+public:
     // Opens the reader on name; with preload decodes frames at 0, 1000/fps, 2000/fps ... ms
     // below lengthMs. Failures end the process through VideoFile::fail.
     VideoClip(const std::string& name, int32_t lengthMs, int32_t framesPerSecond, bool preload);
@@ -52,7 +52,7 @@ class VideoClip {
 
     struct Decoded; // frames decoded by a reader, possibly on another thread
 
-  private:
+private:
     void adopt(Decoded&& decoded);
 
     bool preloaded = false;
