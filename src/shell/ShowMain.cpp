@@ -10,6 +10,7 @@
 #include "platform/MessageBox.h"
 #include "platform/QuitSignals.h"
 #include "platform/ShowFailure.h"
+#include "platform/ShowStats.h"
 #include "platform/Timer.h"
 #include "resources/ClipExtraction.h"
 #include "resources/OTable.h"
@@ -126,6 +127,7 @@ void runShow() {
     createMenuControls();
     clearFrameBuffer();
     awaitShowClips(); // a clip that fails to decode ends the show before the menu
+    ShowStats::report("after preload");
     Timer::instance().start();
     // 14.-15.
     // Without the menu the pieces chosen on the command line run (all of them by default).
@@ -133,6 +135,7 @@ void runShow() {
     // 16.-18.
     runPieces();
     Show::currentDevice->close();
+    ShowStats::report("at the credits");
     showCredits();
 }
 

@@ -27,7 +27,7 @@ struct Capture {
 };
 
 class SoundSystemTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         sound.shutdown();
         ASSERT_TRUE(sound.initialise(SoundOutput::Offline));
@@ -95,7 +95,8 @@ TEST_F(SoundSystemTest, OfflineRenderingIsTheSameEveryRun) {
         sound.playStream(sound.createStream(mpeg.data(), int64_t(mpeg.size())));
         sound.playModule(sound.loadModule(module.data(), int64_t(module.size())));
         std::vector<int16_t> all(2 * 60000);
-        for (int i = 0; i < 60; ++i) sound.renderOfflineBlock(1000, all.data() + i * 2000);
+        for (int i = 0; i < 60; ++i)
+            sound.renderOfflineBlock(1000, all.data() + i * 2000);
         return all;
     };
     std::vector<int16_t> first = render();
@@ -120,7 +121,8 @@ TEST_F(SoundSystemTest, StoppingSucceedsForEveryKnownChannelOnly) {
 TEST_F(SoundSystemTest, BlocksThatAreNotAudioGiveNoHandle) {
     std::vector<uint8_t> noise(100000);
     uint32_t state = 99;
-    for (uint8_t& byte : noise) byte = uint8_t((state = state * 1664525u + 1013904223u) >> 24);
+    for (uint8_t& byte : noise)
+        byte = uint8_t((state = state * 1664525u + 1013904223u) >> 24);
     std::vector<uint8_t> text(5000, 'a');
     for (const std::vector<uint8_t>* bad : {&noise, &text}) {
         EXPECT_EQ(sound.createStream(bad->data(), int64_t(bad->size())), 0u);
@@ -131,4 +133,15 @@ TEST_F(SoundSystemTest, BlocksThatAreNotAudioGiveNoHandle) {
     EXPECT_EQ(sound.createStream(mpeg.data(), 0), 0u);
     EXPECT_EQ(sound.createStream(mpeg.data(), 3), 0u) << "a stream cut to its first bytes";
     EXPECT_EQ(sound.loadModule(module.data(), 600), 0u) << "a module cut inside its header";
+}
+
+TEST_F(SoundSystemTest, AModuleWithoutOrdersPlaysItsFirstPatternOnceAndEnds) {
+    // The library reads an empty order list as one order of pattern 0: the module plays that
+    // pattern once and ends, as the unbroken one-order module does, rather than never ending.
+    std::vector<uint8_t> noOrders = module;
+    noOrders[950] = 0; // song length
+    SoundHandle channel = sound.loadModule(noOrders.data(), int64_t(noOrders.size()));
+    ASSERT_NE(channel, 0u);
+    SoundHandle unbroken = sound.loadModule(module.data(), int64_t(module.size()));
+    EXPECT_EQ(playToEnd(channel, true).seconds(), playToEnd(unbroken, true).seconds());
 }
