@@ -27,7 +27,7 @@ struct Capture {
 };
 
 class SoundSystemTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         sound.shutdown();
         ASSERT_TRUE(sound.initialise(SoundOutput::Offline));
@@ -95,8 +95,7 @@ TEST_F(SoundSystemTest, OfflineRenderingIsTheSameEveryRun) {
         sound.playStream(sound.createStream(mpeg.data(), int64_t(mpeg.size())));
         sound.playModule(sound.loadModule(module.data(), int64_t(module.size())));
         std::vector<int16_t> all(2 * 60000);
-        for (int i = 0; i < 60; ++i)
-            sound.renderOfflineBlock(1000, all.data() + i * 2000);
+        for (int i = 0; i < 60; ++i) sound.renderOfflineBlock(1000, all.data() + i * 2000);
         return all;
     };
     std::vector<int16_t> first = render();
@@ -121,8 +120,7 @@ TEST_F(SoundSystemTest, StoppingSucceedsForEveryKnownChannelOnly) {
 TEST_F(SoundSystemTest, BlocksThatAreNotAudioGiveNoHandle) {
     std::vector<uint8_t> noise(100000);
     uint32_t state = 99;
-    for (uint8_t& byte : noise)
-        byte = uint8_t((state = state * 1664525u + 1013904223u) >> 24);
+    for (uint8_t& byte : noise) byte = uint8_t((state = state * 1664525u + 1013904223u) >> 24);
     std::vector<uint8_t> text(5000, 'a');
     for (const std::vector<uint8_t>* bad : {&noise, &text}) {
         EXPECT_EQ(sound.createStream(bad->data(), int64_t(bad->size())), 0u);

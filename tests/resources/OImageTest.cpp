@@ -55,19 +55,17 @@ std::string OImageTest::directory;
 TEST_F(OImageTest, DecodesRedFirstAtTheJpegsOwnSizeAndGreyAsThreeEqualBytes) {
     // 16 x 8: the left half pure red, the right half pure blue; lossless enough at quality 100.
     std::vector<uint8_t> rgb(16 * 8 * 3);
-    for (size_t k = 0; k < 16 * 8; ++k)
-        rgb[3 * k + (k % 16 < 8 ? 0 : 2)] = 255;
+    for (size_t k = 0; k < 16 * 8; ++k) rgb[3 * k + (k % 16 < 8 ? 0 : 2)] = 255;
     OImage image(writeJpeg("colour.jpg", rgb, 16, 8).c_str(), -1, -1);
     ASSERT_TRUE(image.isValid());
     EXPECT_EQ(image.getWidth(), 16);
     EXPECT_EQ(image.getHeight(), 8);
     const uint8_t* top = image.getImage();
     EXPECT_TRUE(top[0] > 240 && top[1] < 16 && top[2] < 16); // red byte first
-    EXPECT_TRUE(top[45] < 16 && top[47] > 240);              // the last pixel of the row is blue
+    EXPECT_TRUE(top[45] < 16 && top[47] > 240);             // the last pixel of the row is blue
 
     std::vector<uint8_t> grey(9 * 5); // odd sizes: no row padding in the buffer
-    for (size_t k = 0; k < grey.size(); ++k)
-        grey[k] = uint8_t(k * 5);
+    for (size_t k = 0; k < grey.size(); ++k) grey[k] = uint8_t(k * 5);
     OImage greyImage(writeJpeg("grey.jpg", grey, 9, 5, true).c_str(), -1, -1);
     const uint8_t* pixels = greyImage.getImage();
     for (int k = 0; k < 9 * 5; ++k) {
@@ -83,8 +81,7 @@ TEST_F(OImageTest, UnknownBrokenAndTruncatedFilesThrowCouldntReadWithTheName) {
     readFailure("empty.jpg", "");
     // A good header followed by too little picture data.
     std::vector<uint8_t> rgb(64 * 64 * 3);
-    for (size_t k = 0; k < rgb.size(); ++k)
-        rgb[k] = uint8_t(k * 13);
+    for (size_t k = 0; k < rgb.size(); ++k) rgb[k] = uint8_t(k * 13);
     std::ifstream in(writeJpeg("whole.jpg", rgb, 64, 64), std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     readFailure("truncated.jpg", bytes.substr(0, bytes.size() / 2));
