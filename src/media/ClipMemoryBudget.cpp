@@ -3,14 +3,21 @@
 
 #include "media/VideoFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cmath>
+#include <cstdio>
 
 namespace ClipMemoryBudget {
 namespace {
 // Clips decode on several worker threads at once.
 std::atomic<uint64_t> reserved{0};
 } // namespace
+
+Reservation::Reservation(uint64_t bytes_) : bytes(bytes_) {
+    reserved += bytes;
+}
 
 Reservation& Reservation::operator=(Reservation&& other) noexcept {
     if (this != &other) {
@@ -26,20 +33,27 @@ Reservation::~Reservation() {
 }
 
 Reservation reserve(const std::string& fileName, int32_t width, int32_t height, int32_t frameCount) {
-    const uint64_t bytes = uint64_t(width > 0 ? width : 0) * uint64_t(height > 0 ? height : 0) * 3 *
-                           uint64_t(frameCount > 0 ? frameCount : 0);
-    const uint64_t before = reserved.fetch_add(bytes);
-    if (bytes > limitBytes || before + bytes > limitBytes) {
-        reserved -= bytes;
-        std::string base = fileName.substr(fileName.find_last_of('/') + 1);
-        throw VideoFileError{"Couldn't decode clip " + base + ": " + std::to_string(width) + "x" +
-                                 std::to_string(height) + " pixels x " + std::to_string(frameCount) +
-                                 " frames need " + std::to_string(bytes >> 20) +
-                                 " MiB, more than the show's clips may take (" +
-                                 std::to_string(limitBytes >> 20) + " MiB in all)",
-                             ENOMEM};
+    const uint64_t frameBytes = uint64_t(std::max(width, 0)) * uint64_t(std::max(height, 0)) * 3;
+    const uint64_t frames = uint64_t(std::max(frameCount, 0));
+    // Compared by division first: a declared size may be large enough to overflow the product.
+    const bool alone = frames == 0 || frameBytes <= limitBytes / frames;
+    const uint64_t bytes = alone ? frameBytes * frames : limitBytes + 1;
+    uint64_t current = reserved.load();
+    for (;;) {
+        if (bytes > limitBytes - std::min(current, limitBytes)) {
+            std::string base = fileName.substr(fileName.find_last_of('/') + 1);
+            double mebibytes = double(frameBytes) * double(frames) / double(1 << 20);
+            char need[64];
+            std::snprintf(need, sizeof need, "%.0f", std::ceil(mebibytes));
+            throw VideoFileError{"Couldn't decode clip " + base + ": " + std::to_string(width) + "x" +
+                                     std::to_string(height) + " pixels x " + std::to_string(frameCount) +
+                                     " frames need " + need + " MiB, more than the show's clips may take (" +
+                                     std::to_string(limitBytes >> 20) + " MiB in all)",
+                                 ENOMEM};
+        }
+        if (reserved.compare_exchange_weak(current, current + bytes))
+            return Reservation(bytes, Reservation::Counted{});
     }
-    return Reservation(bytes);
 }
 
 uint64_t reservedBytes() {

@@ -14,7 +14,8 @@ inline constexpr uint64_t limitBytes = uint64_t(1) << 30;
 class Reservation {
   public:
     Reservation() = default;
-    explicit Reservation(uint64_t bytes) : bytes(bytes) {}
+    // Counts bytes whatever the total (memory that is taken anyway).
+    explicit Reservation(uint64_t bytes);
     Reservation(Reservation&& other) noexcept : bytes(other.bytes) { other.bytes = 0; }
     Reservation& operator=(Reservation&& other) noexcept;
     ~Reservation();
@@ -22,6 +23,9 @@ class Reservation {
     Reservation& operator=(const Reservation&) = delete;
 
   private:
+    friend Reservation reserve(const std::string&, int32_t, int32_t, int32_t);
+    struct Counted {};
+    Reservation(uint64_t bytes, Counted) : bytes(bytes) {}
     uint64_t bytes = 0;
 };
 
