@@ -21,7 +21,9 @@ namespace {
 class OImageTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        if (!getExceptionServer()) new Servers(11, 0, 200); // loose-file mode, kept for the whole run
+        // Loose-file mode, kept for the whole run; held here so that the leak check sees it in use.
+        [[maybe_unused]] static Servers* services = nullptr;
+        if (!getExceptionServer()) services = new Servers(11, 0, 200);
         char pattern[] = "/tmp/oimage-test-XXXXXX";
         directory = mkdtemp(pattern);
     }
