@@ -1,6 +1,7 @@
-// Peak resident memory of the show as a user runs it: a live show headless (SDL's dummy drivers,
-// no menu, ended by an interrupt after BENCH_SHOW_SECONDS, 30 by default; 0 runs it to the
-// credits) and a whole render at 25 frames per second. Each runs as a child process of the real
+// Peak resident memory of the show as a user runs it: a live show (no menu, in a window on the
+// screen of DISPLAY when one is set, which also counts the X libraries' memory, else headless on
+// SDL's dummy driver; ended by an interrupt after BENCH_SHOW_SECONDS, 30 by default, 0 runs it
+// to the credits) and a whole render at 25 frames per second. Each runs as a child process of the real
 // executable in a scratch folder; the peak is the child's own maximum resident set.
 #include <chrono>
 #include <csignal>
@@ -24,22 +25,26 @@ std::string makeScratchFolder() {
     return mkdtemp(name.data()) ? std::string(name.data()) : std::string();
 }
 
-// Runs the show with words in folder; interrupts it after quitAfterSeconds when positive.
-// Returns the child's peak resident memory in megabytes, or a negative value when it failed.
+// Runs the show with words in folder (on the screen of DISPLAY when onScreen and one is set);
+// interrupts it after quitAfterSeconds when positive. Returns the child's peak resident memory
+// in megabytes, or a negative value when it failed.
 double peakMegabytes(const std::string& show, const std::string& folder,
-                     const std::vector<std::string>& words, int quitAfterSeconds) {
+                     const std::vector<std::string>& words, int quitAfterSeconds, bool onScreen) {
     std::fflush(stdout);
     pid_t child = fork();
     if (child == 0) {
         if (chdir(folder.c_str()) != 0) _exit(126);
         std::freopen("/dev/null", "w", stdout);
         std::freopen("/dev/null", "w", stderr);
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         setenv("TRIPTYCH_NO_BOXES", "1", 1);
         setenv("TMPDIR", (folder + "/tmp").c_str(), 1);
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
+        const char* display = std::getenv("DISPLAY");
+        if (!onScreen || !display || !*display) {
+            setenv("SDL_VIDEODRIVER", "dummy", 1);
+            unsetenv("DISPLAY");
+            unsetenv("WAYLAND_DISPLAY");
+        }
         std::vector<char*> argv{const_cast<char*>(show.c_str())};
         for (const std::string& word : words)
             argv.push_back(const_cast<char*>(word.c_str()));
@@ -87,10 +92,11 @@ int main(int, char** argv) {
         const char* name;
         std::vector<std::string> words;
         int quitAfterSeconds;
+        bool onScreen;
     };
     const Run runs[] = {
-        {"show_peak_rss_megabytes", {"nomenu", "window"}, showSeconds},
-        {"render_peak_rss_megabytes", {"video", "nomenu", "fps", "25", "codec=mjpeg"}, 0},
+        {"show_peak_rss_megabytes", {"nomenu", "window"}, showSeconds, true},
+        {"render_peak_rss_megabytes", {"video", "nomenu", "fps", "25", "codec=mjpeg"}, 0, false},
     };
     int status = 0;
     for (const Run& run : runs) {
@@ -98,7 +104,7 @@ int main(int, char** argv) {
         if (folder.empty()) return 1;
         std::filesystem::create_directory(folder + "/tmp");
         std::filesystem::create_symlink(data, folder + "/data.data");
-        double megabytes = peakMegabytes(show, folder, run.words, run.quitAfterSeconds);
+        double megabytes = peakMegabytes(show, folder, run.words, run.quitAfterSeconds, run.onScreen);
         if (megabytes < 0) {
             std::printf("peak_memory: the show failed for %s\n", run.name);
             status = 1;
