@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 ARGS ?=
 CMAKE_FLAGS ?=
 
-.PHONY: all setup configure build run test test-sanitize bench fuzz data clean
+.PHONY: all setup configure build run test test-sanitize sanitize-build data-for-tests test-hostile soak bench fuzz data clean
 
 all: build
 
@@ -29,12 +29,39 @@ run: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-test-sanitize: setup
+# Leak reports fail the run like every other sanitizer report; the few that are by design are
+# listed with their reasons in scripts/lsan.supp.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+sanitize-build: setup
 	@cmake -S . -B $(BUILD)-sanitize -DTRIPTYCH_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(BUILD)-sanitize -j $(JOBS)
-	@cd $(BUILD)-sanitize && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -LE e2e
 
-bench: build
+data-for-tests: build
+	@[ -f $(BUILD)/data.data ] || $(BUILD)/datagen $(BUILD)/data.data >/dev/null
+
+# The unit tests under the sanitizers, then one whole headless render at 1 frame per second.
+test-sanitize: sanitize-build data-for-tests
+	@cd $(BUILD)-sanitize && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -LE e2e
+	@$(SANITIZER_ENV) bash tests/hostile/sanitized_render.bash $(BUILD)-sanitize $(BUILD)/data.data
+
+# Every entry of the default data damaged in every way, each archive rendered headless
+# (SANITIZE=1: against the sanitizer build, with a longer bound for its slower runs).
+test-hostile: data-for-tests
+ifeq ($(SANITIZE),)
+	@bash tests/hostile/damaged_entries.bash $(BUILD)
+else
+	@$(MAKE) --no-print-directory sanitize-build
+	@$(SANITIZER_ENV) HOSTILE_TIMEOUT=$${HOSTILE_TIMEOUT:-90} bash tests/hostile/damaged_entries.bash $(BUILD)-sanitize $(BUILD)/data.data
+endif
+
+# The whole live show once on a virtual screen, with its memory and frame-time figures (about
+# six and a half minutes; not part of make test).
+soak: data-for-tests
+	@bash scripts/soak.sh $(BUILD)
+
+bench: data-for-tests
 	@bash scripts/bench.sh $(BUILD)
 
 fuzz: setup

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <sys/wait.h>
@@ -40,6 +41,17 @@ double renderShow(const std::string& program, const std::string& folder) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? secondsSince(start) : -1.0;
 }
 
+// The frame count of a rendered file's main header (the writer fills it in when it finishes).
+int64_t totalFrames(const std::string& path) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return 0;
+    uint8_t header[52] = {};
+    const bool read = std::fread(header, 1, sizeof header, file) == sizeof header;
+    std::fclose(file);
+    if (!read || std::memcmp(header + 24, "avih", 4) != 0) return 0;
+    return int64_t(header[48]) | int64_t(header[49]) << 8 | int64_t(header[50]) << 16 | int64_t(header[51]) << 24;
+}
+
 // Seconds the encoder alone takes for every frame of the rendered files, read back a hundred
 // frames at a time outside the timing; the show seconds those frames cover go to showSeconds.
 double encodeAlone(const std::string& folder, double& showSeconds) {
@@ -54,7 +66,7 @@ double encodeAlone(const std::string& folder, double& showSeconds) {
         if (encoder.prepare(folder + "/encoder-only.avi") < 0 || encoder.createVideoStream(format) < 0 ||
             encoder.openFile() < 0 || encoder.begin() < 0)
             return -1.0;
-        const int64_t last = reader.frameAtTime(1 << 30); // a time past the end gives the last frame
+        const int64_t last = totalFrames(path) - 1;
         for (int64_t first = 0; first <= last; first += 100) {
             const int64_t count = std::min<int64_t>(100, last + 1 - first);
             for (int64_t k = 0; k < count; ++k)

@@ -165,7 +165,9 @@ void ClipReader::fail(const std::string& message, int code) const {
 
 void ClipReader::open() {
     Decoder& r = *decoder;
-    int result = avformat_open_input(&r.format, fileName.c_str(), nullptr, nullptr);
+    // Clips are AVI files: other content (a picture, a music stream) in a clip entry is refused
+    // here, not guessed at and shown as a clip.
+    int result = avformat_open_input(&r.format, fileName.c_str(), av_find_input_format("avi"), nullptr);
     if (result < 0) fail(std::string("Couldn't open avi file!"), result);
     result = avformat_find_stream_info(r.format, nullptr);
     if (result < 0) fail(std::string("Couldn't open avi file!"), result);

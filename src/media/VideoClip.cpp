@@ -19,7 +19,8 @@ struct VideoClip::Decoded {
     int32_t width = 0;
     int32_t height = 0;
     int32_t frameCount = 0;
-    std::unique_ptr<uint8_t[]> store; // frameCount frames of width x height x 3 bytes
+    std::unique_ptr<uint8_t[]> store;          // frameCount frames of width x height x 3 bytes
+    ClipMemoryBudget::Reservation reservation; // the store's bytes, counted against the budget
 };
 
 namespace {
@@ -32,6 +33,8 @@ VideoClip::Decoded decodeFrames(const std::string& name, int32_t lengthMs, int32
     decoded.width = reader.getWidth();
     decoded.height = reader.getHeight();
     decoded.frameCount = VideoClip::countFrames(lengthMs, framesPerSecond);
+    // A damaged clip may declare a huge frame: refuse it before the store exists.
+    decoded.reservation = ClipMemoryBudget::reserve(name, decoded.width, decoded.height, decoded.frameCount);
     const size_t frameBytes = size_t(decoded.width) * size_t(decoded.height) * 3;
     // left uninitialised: every byte is written by the decoder
     decoded.store.reset(new uint8_t[frameBytes * size_t(decoded.frameCount)]);
@@ -138,6 +141,7 @@ void VideoClip::adopt(Decoded&& decoded) {
     width = decoded.width;
     height = decoded.height;
     frameStore = std::move(decoded.store);
+    storeReservation = std::move(decoded.reservation);
     const size_t frameBytes = size_t(width) * size_t(height) * 3;
     frames.clear();
     for (int32_t i = 0; i < decoded.frameCount; ++i)

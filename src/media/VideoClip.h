@@ -1,6 +1,8 @@
 // A video clip decoded completely into memory at load, so that drawing a frame is a plain copy.
 #pragma once
 
+#include "media/ClipMemoryBudget.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -61,7 +63,8 @@ class VideoClip {
     int32_t width = 0;
     int32_t height = 0;
     std::unique_ptr<FrameBuffer> surface;
-    std::unique_ptr<uint8_t[]> frameStore; // every frame, one after another
+    std::unique_ptr<uint8_t[]> frameStore;          // every frame, one after another
+    ClipMemoryBudget::Reservation storeReservation; // frameStore's bytes in the show's clip budget
     std::vector<const uint8_t*> frames;
     const uint8_t* currentFrame = nullptr;
 };

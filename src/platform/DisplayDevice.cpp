@@ -2,12 +2,18 @@
 #include "platform/DisplayDevice.h"
 
 #include "platform/GraphicsFactory.h"
+#include "platform/ShowStats.h"
 
 DisplayDevice::DisplayDevice(const std::string& title)
     : device(GraphicsFactory::instance().createDevice(title)) {}
 
 DisplayDevice::~DisplayDevice() {
     GraphicsFactory::instance().destroyDevice(device);
+}
+
+bool DisplayDevice::present() {
+    ShowStats::recordPresent();
+    return device->present();
 }
 
 namespace {

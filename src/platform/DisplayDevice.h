@@ -29,7 +29,7 @@ class DisplayDevice {
     virtual void close() { device->close(); }
     virtual bool isCloseRequested() { return device->isCloseRequested(); }
     virtual void setFrameBuffer(FrameBuffer* frameBuffer) { device->setFrameBuffer(frameBuffer); }
-    virtual bool present() { return device->present(); }
+    virtual bool present(); // counted for the long-run figures
 
     Device* getDevice() { return device; }
 

@@ -27,6 +27,14 @@ int32_t OImage::getUsageCount() {
 }
 
 OImage::OImage(const char* name_, int32_t /*width*/, int32_t /*height*/) {
+    construct(name_, nullptr, 0, true);
+}
+
+OImage::OImage(const char* name_, const uint8_t* data, int32_t size) {
+    construct(name_, data, size, false);
+}
+
+void OImage::construct(const char* name_, const uint8_t* data, int32_t size, bool fromFileService) {
     valid = 0;
     debugLog("{OImage::OImage()}: Allocating resources...", 0);
     std::string reading = std::string("{OImage::OImage()}: Reading ") + (name_ ? name_ : "") + "...";
@@ -40,7 +48,14 @@ OImage::OImage(const char* name_, int32_t /*width*/, int32_t /*height*/) {
         if (!sharedDecoder) sharedDecoder = JpegDecoder::create();
         if (!sharedDecoder) fail(reading.c_str(), true);
     }
-    decode(reading.c_str());
+    if (fromFileService) {
+        decode(reading.c_str());
+    } else {
+        jpegData = const_cast<uint8_t*>(data);
+        jpegSize = size;
+        ownsJpegData = false;
+        decodeBytes(reading.c_str());
+    }
 
     ++usageCount;
     valid = 1;
@@ -56,10 +71,28 @@ void OImage::decode(const char* reading) {
     } catch (...) {
         fail(reading, false);
     }
+    // In archive mode every getFile hands the caller a buffer of its own; loose files stay
+    // with the file service.
+    ownsJpegData = isArchiveMode();
+    decodeBytes(reading);
+}
+
+void OImage::decodeBytes(const char* reading) {
     int32_t jpegWidth = 0, jpegHeight = 0;
     if (!jpegData || jpegSize <= 0 ||
         !JpegDecoder::readHeader(sharedDecoder, jpegData, jpegSize, jpegWidth, jpegHeight))
         fail(reading, false);
+    if (jpegWidth > maxSide || jpegHeight > maxSide) {
+        // Refused on the header alone, before the pixel buffer: a damaged or hostile entry
+        // must not make the show allocate gigabytes.
+        char declared[96];
+        std::snprintf(declared, sizeof declared, " (declares %dx%d pixels, more than %dx%d)", jpegWidth,
+                      jpegHeight, maxSide, maxSide);
+        std::string detail = std::string(name) + declared;
+        debugLog((std::string(reading) + "Failed!").c_str(), 0);
+        releaseOnFailure();
+        Errors::raise(Errors::couldntReadFile, detail.c_str());
+    }
 
     // The buffer always has the JPEG's own size, and the image reports that size, so that
     // clients reading width x height pixels stay inside it.
@@ -78,16 +111,15 @@ void OImage::decode(const char* reading) {
     char done[64];
     std::snprintf(done, sizeof done, "Done! (%d bytes read.)", jpegSize);
     debugLog((std::string(reading) + done).c_str(), 6);
-    // In archive mode every getFile hands the caller a buffer of its own; the picture is
-    // decoded, so the bytes go back now. Loose files stay with the file service.
-    if (isArchiveMode()) delete[] jpegData;
+    // The picture is decoded, so the bytes go back now.
+    if (ownsJpegData) delete[] jpegData;
     jpegData = nullptr;
 }
 
 void OImage::releaseOnFailure() {
     delete[] pixels;
     pixels = nullptr;
-    if (isArchiveMode()) delete[] jpegData;
+    if (ownsJpegData) delete[] jpegData;
     jpegData = nullptr;
     delete[] name;
     name = nullptr;

@@ -12,6 +12,9 @@ class OImage {
     // error with the name when the file is unknown or does not decode, the image-reader error when no decoder
     // can be made.
     OImage(const char* name, int32_t width, int32_t height);
+    // Decodes a picture held in memory under the given name, with the same checks and errors as
+    // a file from the file service; the caller keeps the bytes.
+    OImage(const char* name, const uint8_t* data, int32_t size);
     ~OImage();
     OImage(const OImage&) = delete;
     OImage& operator=(const OImage&) = delete;
@@ -23,11 +26,18 @@ class OImage {
     const char* getName() const { return name; }
     bool isValid() const { return valid != 0; }
 
+    // Largest width or height accepted: a header declaring more is refused before any pixel
+    // memory is allocated.
+    static constexpr int32_t maxSide = 8192;
+
     // Number of live images (the decoder exists while it is above 0).
     static int32_t getUsageCount();
 
   private:
+    // Names the image, makes the shared decoder when needed, decodes and counts the image.
+    void construct(const char* name, const uint8_t* data, int32_t size, bool fromFileService);
     void decode(const char* readingMessage);
+    void decodeBytes(const char* readingMessage);
     // Logs the failed read, frees what the image holds and throws the error.
     [[noreturn]] void fail(const char* readingMessage, bool couldntInitialize);
     void releaseOnFailure();
@@ -35,6 +45,7 @@ class OImage {
     uint8_t valid = 0;
     uint8_t* pixels = nullptr;
     uint8_t* jpegData = nullptr;
+    bool ownsJpegData = false; // the file service's buffer in archive mode; never the caller's bytes
     char* name = nullptr;
     int32_t jpegSize = 0;
     int32_t width = 0;

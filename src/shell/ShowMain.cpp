@@ -12,6 +12,7 @@
 #include "platform/QuitSignals.h"
 #include "platform/QuitRequest.h"
 #include "platform/ShowFailure.h"
+#include "platform/ShowStats.h"
 #include "platform/Timer.h"
 #include "resources/ClipExtraction.h"
 #include "resources/OTable.h"
@@ -142,12 +143,14 @@ void runShow() {
     createMenuControls();
     clearFrameBuffer();
     awaitShowClips(); // a clip that fails to decode ends the show before the menu
+    ShowStats::report("after preload");
     Timer::instance().start();
     // Without the menu the pieces chosen on the command line run (all of them by default).
     if (!Show::noMenu) runMenu();
     // The intro and the pieces on the 640x480 display, then the credits.
     runPieces();
     Show::currentDevice->close();
+    ShowStats::report("at the credits");
     showCredits();
 }
 

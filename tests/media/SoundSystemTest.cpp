@@ -134,3 +134,14 @@ TEST_F(SoundSystemTest, BlocksThatAreNotAudioGiveNoHandleAndSayWhy) {
     EXPECT_EQ(sound.createStream(mpeg.data(), 3), 0u) << "a stream cut to its first bytes";
     EXPECT_EQ(sound.loadModule(module.data(), 600), 0u) << "a module cut inside its header";
 }
+
+TEST_F(SoundSystemTest, AModuleWithoutOrdersPlaysItsFirstPatternOnceAndEnds) {
+    // The library reads an empty order list as one order of pattern 0: the module plays that
+    // pattern once and ends, as the unbroken one-order module does, rather than never ending.
+    std::vector<uint8_t> noOrders = module;
+    noOrders[950] = 0; // song length
+    SoundHandle channel = sound.loadModule(noOrders.data(), int64_t(noOrders.size()));
+    ASSERT_NE(channel, 0u);
+    SoundHandle unbroken = sound.loadModule(module.data(), int64_t(module.size()));
+    EXPECT_EQ(playToEnd(channel, true).seconds(), playToEnd(unbroken, true).seconds());
+}

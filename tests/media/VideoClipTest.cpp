@@ -109,3 +109,42 @@ TEST_F(VideoClipTest, PrefetchedClipsEqualClipsDecodedInPlace) {
     VideoClip::prefetch(broken, 1000, 23);
     EXPECT_THROW(VideoClip::awaitPrefetches(), VideoFailure);
 }
+
+TEST(ClipMemoryBudgetTest, ReservationsCountUntilTheyGoAndTheOneThatWouldOverrunIsRefused) {
+    using namespace ClipMemoryBudget;
+    const uint64_t before = reservedBytes();
+    {
+        Reservation flight = reserve("/tmp/x/hxaaayqrvpj6duhqmbg1.avi", 640, 480, 389);
+        EXPECT_EQ(reservedBytes() - before, uint64_t(640) * 480 * 3 * 389);
+        // 8000 x 8000 pixels at the show's frame count: about 70 GiB, refused by its size.
+        try {
+            reserve("/tmp/x/hxaaayqrvpj6duhqmbg2.avi", 8000, 8000, 389);
+            ADD_FAILURE() << "an 8000x8000 clip was accepted";
+        } catch (const VideoFailure& error) {
+            EXPECT_NE(error.message().find("hxaaayqrvpj6duhqmbg2.avi: 8000x8000 pixels x 389 frames"), std::string::npos)
+                << error.message();
+        }
+        // Each fits alone; together with the first they pass the limit.
+        const int32_t frames = int32_t((limitBytes - (reservedBytes() - before)) / (640 * 480 * 3)) + 1;
+        EXPECT_THROW(reserve("/tmp/x/third.avi", 640, 480, frames), VideoFailure);
+        EXPECT_EQ(reservedBytes() - before, uint64_t(640) * 480 * 3 * 389) << "a refused clip holds nothing";
+    }
+    EXPECT_EQ(reservedBytes(), before);
+}
+
+TEST_F(VideoClipTest, AClipPastTheBudgetEndsTheShowBeforeItsFramesAreAllocated) {
+    // The rest of the show's clips already hold all but one frame's worth of the budget.
+    const uint64_t taken = ClipMemoryBudget::limitBytes - ClipMemoryBudget::reservedBytes() - 16 * 8 * 3;
+    ClipMemoryBudget::Reservation others(taken);
+    try {
+        VideoClip refused(path, 1000, 23, true);
+        ADD_FAILURE() << "a clip past the budget was decoded";
+    } catch (const VideoFailure& failure) {
+        EXPECT_NE(failure.message().find("Couldn't decode clip numbered.avi: 16x8 pixels x 23 frames need 1 MiB"),
+                  std::string::npos)
+            << failure.message();
+        EXPECT_EQ(failure.fileName(), path);
+    }
+    VideoClip::prefetch(path, 1000, 23);
+    EXPECT_THROW(VideoClip::awaitPrefetches(), VideoFailure);
+}
