@@ -202,27 +202,11 @@ TEST_F(WriterTest, FramesReadBackFromAFrameBufferLoseTheirFourthByte) {
 
 using WriterDeathTest = WriterTest;
 
-TEST_F(WriterDeathTest, RefusedSettingsCreateNoFile) {
-    std::string path = scratch.file("refused.avi");
-    codecName = "h264";
-    EXPECT_EXIT(endLikeTheShow([&] { RenderFile writer(settingsFor(path, 64, 48, true, 25)); }),
-                ::testing::ExitedWithCode(1), "Couldn't create avi stream");
-    codecName = "lossless";
-    for (int32_t rate : {0, -5, 1001})
-        EXPECT_EXIT(endLikeTheShow([&] { RenderFile writer(settingsFor(path, 64, 48, true, rate)); }),
-                    ::testing::ExitedWithCode(1), "Couldn't create avi stream");
-    EXPECT_FALSE(std::filesystem::exists(path));
-}
-
 TEST_F(WriterDeathTest, AnUnwritablePlaceEndsWithTheOpenMessage) {
     std::string missingFolder = scratch.file("no/such/folder/piece_1.avi");
     EXPECT_EXIT(endLikeTheShow([&] { RenderFile writer(settingsFor(missingFolder, 64, 48, true, 25)); }),
-                ::testing::ExitedWithCode(1), "Couldn't open avi file! - 'No such file or directory'");
-    // A folder in the file's place stands for a file nobody may write, even as root.
-    std::filesystem::create_directory(scratch.file("taken.avi"));
-    std::string taken = scratch.file("taken.avi");
-    EXPECT_EXIT(endLikeTheShow([&] { RenderFile writer(settingsFor(taken, 64, 48, true, 25)); }),
-                ::testing::ExitedWithCode(1), "Couldn't open avi file!.*taken.avi");
+                ::testing::ExitedWithCode(1),
+                "Couldn't open avi file! - 'No such file or directory'.*piece_1.avi");
 }
 
 TEST_F(WriterDeathTest, AFullDiskEndsWithTheWriteMessageAndFinishesTheOtherFiles) {
