@@ -50,13 +50,7 @@ class WatchedDevice : public DisplayDevice {
 struct LiveRun {
     explicit LiveRun(
         std::function<void(WatchedDevice&)> onPresent, std::function<void()> release = [] {})
-        : device(std::move(onPresent)), release(std::move(release)) {
-        if (!getExceptionServer()) new Servers(11, 0, 200);
-        Sys_ClearQuitRequest();
-        extractClips(getFileServer());
-        Settings::instance().set(Settings::Width, 640);
-        Settings::instance().set(Settings::Height, 480);
-        useFrameBufferSettings();
+        : prepared(prepareShow()), device(std::move(onPresent)), release(std::move(release)) {
         frameBuffer = std::make_unique<FrameBuffer>();
         device.show = frameBuffer.get();
         device.setFrameBuffer(frameBuffer.get());
@@ -69,6 +63,17 @@ struct LiveRun {
         device.close();
         Sys_ClearQuitRequest();
     }
+    // Services, clips and settings, ready before the device is made.
+    static bool prepareShow() {
+        if (!getExceptionServer()) new Servers(11, 0, 200);
+        Sys_ClearQuitRequest();
+        extractClips(getFileServer());
+        Settings::instance().set(Settings::Width, 640);
+        Settings::instance().set(Settings::Height, 480);
+        useFrameBufferSettings();
+        return true;
+    }
+    bool prepared;
     WatchedDevice device;
     std::function<void()> release;
     std::unique_ptr<FrameBuffer> frameBuffer;
