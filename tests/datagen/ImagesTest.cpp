@@ -1,15 +1,17 @@
 // The composed pictures: the menu's layout on the 1024x768 screen, photographs that fit piece
 // three's frame, one-channel fade maps that cover their photograph and span 0..255, and
-// byte-identical output from run to run.
+// byte-identical output from run to run and in the archive.
 #include "DefaultData.h"
 #include "images/FadeMaps.h"
 #include "images/Photographs.h"
+#include "resources/FileArchive.h"
 
 #include <gtest/gtest.h>
 #include <turbojpeg.h>
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <string>
 
 namespace {
@@ -121,8 +123,15 @@ TEST(Photographs, AreColourPicturesThatFitPieceThreesFrameWithFullRangeFadeMaps)
     EXPECT_EQ(out.values, std::vector<uint8_t>(16, 0));
 }
 
-TEST(PictureComposition, IsByteIdenticalFromRunToRun) {
+TEST(PictureComposition, IsByteIdenticalFromRunToRunAndInTheArchive) {
     std::vector<DataEntry> again = DefaultData::composePictures();
     ASSERT_EQ(again.size(), pictures().size());
-    for (const DataEntry& e : again) EXPECT_EQ(e.bytes, pictures().at(e.name)) << e.name;
+    FileArchive archive;
+    ASSERT_EQ(archive.readDirectory("data.data"), FileArchive::Ok) << "data.data in the build folder";
+    for (const DataEntry& e : again) {
+        EXPECT_EQ(e.bytes, pictures().at(e.name)) << e.name;
+        ASSERT_EQ(archive.getFileSize(e.name.c_str()), int32_t(e.bytes.size())) << e.name;
+        std::unique_ptr<uint8_t[]> stored(archive.getFile(e.name.c_str()));
+        EXPECT_TRUE(std::equal(e.bytes.begin(), e.bytes.end(), stored.get())) << e.name;
+    }
 }

@@ -1,14 +1,9 @@
-// Mouse position, pending clicks and the quit report shared by the display backends.
+// Mouse position and pending clicks shared by the display backends.
 #include "platform/DisplayDevice.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-int quitReports = 0;
-void countQuit() {
-    ++quitReports;
-}
 
 TEST(DisplayInput, ClicksCountOnlyStrictlyInsideAndAreTakenOnce) {
     DisplayInput::reset();
@@ -34,16 +29,6 @@ TEST(DisplayInput, ClicksCountOnlyStrictlyInsideAndAreTakenOnce) {
     EXPECT_FALSE(DisplayInput::takeClickIn(0, 0, 20, 20));
     EXPECT_TRUE(DisplayInput::takeClickIn(400, 400, 600, 600));
     DisplayInput::reset();
-}
-
-TEST(DisplayInput, QuitReportsReachTheHandlerWhenOneIsSet) {
-    quitReports = 0;
-    DisplayInput::reportQuit(); // no handler: nothing happens
-    DisplayInput::setQuitHandler(countQuit);
-    DisplayInput::reportQuit();
-    DisplayInput::reportQuit();
-    EXPECT_EQ(quitReports, 2);
-    DisplayInput::setQuitHandler(nullptr);
 }
 
 } // namespace

@@ -73,24 +73,4 @@ TEST(AreaScaler, EdgesStaySharpAndFlatAreasExact) {
     }
 }
 
-TEST(AreaScaler, WritesOnlyTheTargetRectangleOfAWiderPlane) {
-    // The film places its picture between black sides by scaling into the middle of each row.
-    const int32_t stride = 12;
-    std::vector<uint8_t> source = {10, 20, 30, 40};
-    std::vector<uint8_t> target(size_t(stride) * 4, 16);
-    AreaScaler scaler(2, 2, 4, 4);
-    scaler.scale(source.data(), 2, target.data() + 4, stride);
-    for (int32_t y = 0; y < 4; ++y) {
-        for (int32_t x = 0; x < 4; ++x)
-            EXPECT_EQ(target[size_t(y) * stride + x], 16);
-        for (int32_t x = 8; x < stride; ++x)
-            EXPECT_EQ(target[size_t(y) * stride + x], 16);
-    }
-    // Doubling is plain repetition.
-    EXPECT_EQ(target[4], 10);
-    EXPECT_EQ(target[5], 10);
-    EXPECT_EQ(target[6], 20);
-    EXPECT_EQ(target[size_t(3) * stride + 7], 40);
-}
-
 } // namespace

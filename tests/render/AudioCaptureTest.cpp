@@ -21,18 +21,6 @@ TEST(AudioCapture, KeepsOnlyTheAttachedChannelAndSilencesEveryBlock) {
     EXPECT_EQ(capture.takeCapturedSinceWait(), 0);
 }
 
-TEST(AudioCapture, RefusesWhatWouldPassItsCapacity) {
-    AudioCapture capture(100);
-    capture.attach(1);
-    std::vector<uint8_t> block(40, 9);
-    EXPECT_TRUE(capture.append(1, block.data(), 40));
-    EXPECT_TRUE(capture.append(1, block.data(), 40));
-    EXPECT_FALSE(capture.hasOverflowed());
-    EXPECT_FALSE(capture.append(1, block.data(), 40));
-    EXPECT_TRUE(capture.hasOverflowed());
-    EXPECT_EQ(capture.getWritePosition(), 80);
-}
-
 TEST(AudioCapture, DropsWrittenSoundSoALongPartStaysWithinItsCapacity) {
     const int64_t megabyte = 1 << 20;
     AudioCapture capture(3 * megabyte);

@@ -88,3 +88,9 @@ std::vector<uint8_t> readFileBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
+
+int64_t firstFrameOutOfStep(const AviProbe& probe, int32_t framesPerSecond) {
+    for (size_t n = 0; n < probe.audioBeforeFrame.size(); ++n)
+        if (probe.audioBeforeFrame[n] != int64_t(n + 1) * 44100 / framesPerSecond) return int64_t(n);
+    return probe.audioSamples == probe.videoFrames * 44100 / framesPerSecond ? -1 : probe.videoFrames;
+}

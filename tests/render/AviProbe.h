@@ -24,5 +24,9 @@ struct AviProbe {
 
 AviProbe probeAvi(const std::string& path, bool decodeFrames = false);
 
+// The first video frame not preceded by exactly its share of the sound at framesPerSecond
+// (videoFrames when only the total is wrong), or -1 when the sound is in step throughout.
+int64_t firstFrameOutOfStep(const AviProbe& probe, int32_t framesPerSecond);
+
 // The whole file, for byte comparisons.
 std::vector<uint8_t> readFileBytes(const std::string& path);

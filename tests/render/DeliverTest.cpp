@@ -23,13 +23,6 @@ const char* const masters[] = {"piece_pre1.avi", "piece_1.avi", "piece_post1.avi
 const char* const titles[] = {"piece one: opening", "piece one", "piece one: closing", "piece three"};
 constexpr size_t partCount = 4;
 
-#define REQUIRE_SHOW_DATA(scratch)                                                                           \
-    do {                                                                                                     \
-        std::string data = showDataPath();                                                                   \
-        if (data.empty()) GTEST_SKIP() << "no data.data in the build folder yet";                            \
-        std::filesystem::create_symlink(data, (scratch).file("data.data"));                                  \
-    } while (0)
-
 // Master sound as mono floats, the way the film's sound is compared.
 std::vector<float> monoSound(const std::vector<uint8_t>& bytes) {
     std::vector<float> mono(bytes.size() / 4);
@@ -70,9 +63,7 @@ class Deliver : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         scratch = new ScratchFolder;
-        std::string data = showDataPath();
-        if (data.empty()) return;
-        std::filesystem::create_symlink(data, scratch->file("data.data"));
+        if (!linkShowData(scratch->path())) return;
         run = new ShowRun(
             runShow(scratch->path(), {"video", "nomenu", "deliver", "pieces=1,3", "fps", "2", "codec=mjpeg"}, {}, 600));
     }

@@ -85,6 +85,12 @@ std::string showDataPath() {
     return std::filesystem::exists(path) ? path : "";
 }
 
+bool linkShowData(const std::string& folder) {
+    const std::string data = showDataPath();
+    if (!data.empty()) std::filesystem::create_symlink(data, folder + "/data.data");
+    return !data.empty();
+}
+
 bool isSignalPending(int process, int signalNumber) {
     std::ifstream status("/proc/" + std::to_string(process) + "/status");
     for (std::string line; std::getline(status, line);)

@@ -30,5 +30,10 @@ ShowRun runShow(const std::string& folder, const std::vector<std::string>& words
 
 // The default show data of the build folder, or "" when it has not been made yet.
 std::string showDataPath();
+// Links the show data into folder; false (the test should skip) while there is none.
+bool linkShowData(const std::string& folder);
+// A test's first line when it needs the show data in scratch: skips it while there is none.
+#define REQUIRE_SHOW_DATA(scratch)                                                                           \
+    if (!linkShowData((scratch).path())) GTEST_SKIP() << "no data.data in the build folder yet"
 // Whether signalNumber sent to process waits there, not yet taken by a handler.
 bool isSignalPending(int process, int signalNumber);

@@ -64,48 +64,39 @@ void renderFile(const std::string& path, int32_t width, int32_t height, int32_t 
     }
 }
 
-class LosslessCodecs : public WriterTest, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(LosslessCodecs, FramesComeBackExactlyAndUpright) {
-    codecName = GetParam();
-    // 66 pixels: rows that are not a whole number of 4-pixel groups.
-    std::string path = scratch.file("frames.avi");
-    renderFile(path, 66, 48, 25, 3, 0);
-    AviProbe probe = probeAvi(path, true);
-    ASSERT_TRUE(probe.opened);
-    EXPECT_EQ(probe.width, 66);
-    EXPECT_EQ(probe.height, 48);
-    EXPECT_EQ(probe.rateNumerator, 25);
-    EXPECT_EQ(probe.rateDenominator, 1);
-    ASSERT_EQ(probe.frames.size(), 3u);
-    for (int32_t n = 0; n < 3; ++n) EXPECT_TRUE(probe.frames[n] == syntheticFrame(66, 48, n)) << "frame " << n;
-}
-
-INSTANTIATE_TEST_SUITE_P(Render, LosslessCodecs, ::testing::Values("lossless", "utvideo", "ffv1", "raw"));
-
 TEST_F(WriterTest, EveryCodecWritesItsOwnStreamWithPcmSound) {
-    const std::pair<const char*, const char*> codecs[] = {
-        {"lossless", "utvideo"}, {"utvideo", "utvideo"}, {"ffv1", "ffv1"},
-        {"mjpeg", "mjpeg"},      {"mpeg", "mpeg4"},       {"raw", "rawvideo"}};
-    for (auto [name, streamCodec] : codecs) {
-        codecName = name;
-        std::string path = scratch.file(std::string(name) + ".avi");
-        renderFile(path, 64, 48, 25, 5, 5 * 1764);
+    // Lossless codecs give the frames back exactly and upright, at 66 pixels a row (not a whole
+    // number of 4-pixel groups); lossy ones stay close to the picture.
+    const struct {
+        const char *name, *streamCodec;
+        bool lossless;
+    } codecs[] = {{"lossless", "utvideo", true}, {"utvideo", "utvideo", true}, {"ffv1", "ffv1", true},
+                  {"mjpeg", "mjpeg", false},     {"mpeg", "mpeg4", false},     {"raw", "rawvideo", true}};
+    for (const auto& codec : codecs) {
+        SCOPED_TRACE(codec.name);
+        codecName = codec.name;
+        const int32_t width = codec.lossless ? 66 : 64;
+        std::string path = scratch.file(std::string(codec.name) + ".avi");
+        renderFile(path, width, 48, 25, 5, 5 * 1764);
         AviProbe probe = probeAvi(path, true);
-        ASSERT_TRUE(probe.opened) << name;
-        EXPECT_EQ(probe.videoCodec, streamCodec);
-        EXPECT_EQ(probe.frames.size(), 5u) << name;
+        ASSERT_TRUE(probe.opened);
+        EXPECT_EQ(probe.videoCodec, codec.streamCodec);
+        EXPECT_EQ(probe.width, width);
+        EXPECT_EQ(probe.height, 48);
+        EXPECT_EQ(probe.rateNumerator, 25);
+        EXPECT_EQ(probe.rateDenominator, 1);
         EXPECT_TRUE(probe.hasAudio);
         EXPECT_EQ(probe.sampleRate, 44100);
         EXPECT_EQ(probe.channels, 2);
         EXPECT_EQ(probe.blockAlign, 4);
-        EXPECT_EQ(probe.audioSamples, 5 * 1764) << name;
-        // Lossy codecs stay close to the picture.
-        if (!probe.frames.empty()) {
-            std::vector<uint8_t> expected = syntheticFrame(64, 48, 4);
+        EXPECT_EQ(probe.audioSamples, 5 * 1764);
+        ASSERT_EQ(probe.frames.size(), 5u);
+        for (int32_t n = 0; n < 5; ++n) {
+            std::vector<uint8_t> expected = syntheticFrame(width, 48, n);
             double difference = 0;
-            for (size_t i = 0; i < expected.size(); ++i) difference += std::abs(expected[i] - probe.frames[4][i]);
-            EXPECT_LT(difference / double(expected.size()), 24.0) << name;
+            for (size_t i = 0; i < expected.size(); ++i)
+                difference += std::abs(expected[i] - probe.frames[n][i]);
+            EXPECT_LE(difference / double(expected.size()), codec.lossless ? 0.0 : 24.0) << "frame " << n;
         }
     }
 }
@@ -211,27 +202,11 @@ TEST_F(WriterTest, FramesReadBackFromAFrameBufferLoseTheirFourthByte) {
 
 using WriterDeathTest = WriterTest;
 
-TEST_F(WriterDeathTest, RefusedSettingsCreateNoFile) {
-    std::string path = scratch.file("refused.avi");
-    codecName = "h264";
-    EXPECT_EXIT(endLikeTheShow([&] { RenderFile writer(settingsFor(path, 64, 48, true, 25)); }),
-                ::testing::ExitedWithCode(1), "Couldn't create avi stream");
-    codecName = "lossless";
-    for (int32_t rate : {0, -5, 1001})
-        EXPECT_EXIT(endLikeTheShow([&] { RenderFile writer(settingsFor(path, 64, 48, true, rate)); }),
-                    ::testing::ExitedWithCode(1), "Couldn't create avi stream");
-    EXPECT_FALSE(std::filesystem::exists(path));
-}
-
 TEST_F(WriterDeathTest, AnUnwritablePlaceEndsWithTheOpenMessage) {
     std::string missingFolder = scratch.file("no/such/folder/piece_1.avi");
     EXPECT_EXIT(endLikeTheShow([&] { RenderFile writer(settingsFor(missingFolder, 64, 48, true, 25)); }),
-                ::testing::ExitedWithCode(1), "Couldn't open avi file! - 'No such file or directory'");
-    // A folder in the file's place stands for a file nobody may write, even as root.
-    std::filesystem::create_directory(scratch.file("taken.avi"));
-    std::string taken = scratch.file("taken.avi");
-    EXPECT_EXIT(endLikeTheShow([&] { RenderFile writer(settingsFor(taken, 64, 48, true, 25)); }),
-                ::testing::ExitedWithCode(1), "Couldn't open avi file!.*taken.avi");
+                ::testing::ExitedWithCode(1),
+                "Couldn't open avi file! - 'No such file or directory'.*piece_1.avi");
 }
 
 TEST_F(WriterDeathTest, AFullDiskEndsWithTheWriteMessageAndFinishesTheOtherFiles) {

@@ -3,64 +3,26 @@
 #include "PieceOneTestSupport.h"
 
 #include "media/SoundSystem.h"
-#include "pieces/common/PieceContext.h"
+#include "pieces/LiveRun.h"
 #include "pieces/one/PieceOne.h"
 #include "pieces/one/PieceOneScene.h"
-#include "platform/DisplayDevice.h"
-#include "resources/ClipExtraction.h"
-#include "resources/Servers.h"
-#include "platform/QuitRequest.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <functional>
-
-// The show's services, created once and kept for the whole process as the show keeps them.
-Servers* runTestServers = nullptr;
-
 namespace {
 
-// A display device that asks the show to quit once `quitNow` says so after a present.
-class QuittingDevice : public DisplayDevice {
-public:
-    explicit QuittingDevice(std::function<bool(QuittingDevice&)> quitNow) : DisplayDevice(""), quitNow(quitNow) {}
-    bool present() override {
-        bool shown = DisplayDevice::present();
-        ++presents;
-        if (quitNow(*this)) Sys_RequestQuit();
-        return shown;
-    }
-    FrameBuffer* frameBuffer = nullptr;
-    int32_t presents = 0;
-    std::function<bool(QuittingDevice&)> quitNow;
-};
-
+// Piece one loaded and set up on a live run that asks to quit once quitNow says so after a present.
 struct LoadedPiece {
-    explicit LoadedPiece(std::function<bool(QuittingDevice&)> quitNow) {
-        Sys_ClearQuitRequest();
-        if (!getExceptionServer()) runTestServers = new Servers(11, 0, 200);
-        extractClips(getFileServer());
-        Settings::instance().set(Settings::Width, 640);
-        Settings::instance().set(Settings::Height, 480);
-        PieceOneTest::useFrameBufferSettings();
-        device = std::make_unique<QuittingDevice>(quitNow);
-        frameBuffer = std::make_unique<FrameBuffer>();
-        device->frameBuffer = frameBuffer.get();
-        device->setFrameBuffer(frameBuffer.get());
-        device->open();
-        context.device = device.get();
-        context.frameBuffer = frameBuffer.get();
-        PieceOne::load(context);
-        PieceOne::setup(context);
+    explicit LoadedPiece(std::function<bool(PieceTest::WatchedDevice&)> quitNow)
+        : live(
+              [quitNow](PieceTest::WatchedDevice& device) {
+                  if (quitNow(device)) Sys_RequestQuit();
+              },
+              PieceOne::release) {
+        PieceOne::load(live.context);
+        PieceOne::setup(live.context);
     }
-    ~LoadedPiece() {
-        PieceOne::release();
-        device->close();
-    }
-    std::unique_ptr<QuittingDevice> device;
-    std::unique_ptr<FrameBuffer> frameBuffer;
-    PieceContext context;
+    PieceTest::LiveRun live;
 };
 
 bool isPlaying(uint32_t channel) { return SoundSystem::instance().isActive(channel); }
@@ -68,10 +30,10 @@ bool isPlaying(uint32_t channel) { return SoundSystem::instance().isActive(chann
 } // namespace
 
 TEST(PieceOneRun, QuitInTheOpeningSkipsEverythingButStillStartsEachPartsSound) {
-    if (!std::filesystem::exists("data.data")) GTEST_SKIP() << "no default show data";
-    LoadedPiece piece([](QuittingDevice& device) { return device.presents == 3; });
-    PieceOne::run(piece.context);
-    EXPECT_EQ(piece.device->presents, 3); // setup's black frame and two opening frames
+    REQUIRE_DEFAULT_SHOW_DATA();
+    LoadedPiece piece([](PieceTest::WatchedDevice& device) { return device.presents == 3; });
+    PieceOne::run(piece.live.context);
+    EXPECT_EQ(piece.live.device.presents, 3); // setup's black frame and two opening frames
     PieceOne::Sounds sounds = PieceOne::getSounds();
     for (uint32_t channel : {sounds.openingStream, sounds.musicModule, sounds.closingStream})
         EXPECT_TRUE(isPlaying(channel)) << channel;
@@ -82,17 +44,18 @@ TEST(PieceOneRun, QuitInTheOpeningSkipsEverythingButStillStartsEachPartsSound) {
 }
 
 TEST(PieceOneRun, QuitInTheMainPartAfterTheClipWasShown) {
-    if (!std::filesystem::exists("data.data")) GTEST_SKIP() << "no default show data";
+    REQUIRE_DEFAULT_SHOW_DATA();
     int32_t mainFrames = 0;
     bool clipShown = false;
-    LoadedPiece piece([&](QuittingDevice& device) {
+    LoadedPiece piece([&](PieceTest::WatchedDevice& device) {
         if (!isPlaying(PieceOne::getSounds().musicModule)) return false;
-        PixelStore store = PixelStore::of(device.frameBuffer);
+        PixelStore store = PixelStore::of(device.show);
         for (int32_t y = 120; y < 360 && !clipShown; ++y)
-            for (int32_t x = 160; x < 480; ++x) clipShown = clipShown || store.at(x, y) != 0;
+            for (int32_t x = 160; x < 480; ++x)
+                clipShown = clipShown || store.at(x, y) != 0;
         return ++mainFrames == 20;
     });
-    PieceOne::run(piece.context);
+    PieceOne::run(piece.live.context);
     EXPECT_EQ(mainFrames, 20);
     EXPECT_TRUE(clipShown);
     EXPECT_TRUE(isPlaying(PieceOne::getSounds().closingStream));

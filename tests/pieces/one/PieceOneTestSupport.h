@@ -2,11 +2,11 @@
 // with guard zones before and after it that no effect may touch.
 #pragma once
 
+#include "pieces/LiveRun.h"
 #include "pieces/one/PieceClip.h"
 #include "pieces/one/PixelStore.h"
 #include "platform/FrameBuffer.h"
 #include "platform/GraphicsFactory.h"
-#include "platform/Settings.h"
 
 #include <cstdint>
 #include <memory>
@@ -14,12 +14,7 @@
 
 namespace PieceOneTest {
 
-inline void useFrameBufferSettings() { // for 32-bit frame buffers
-    Settings& settings = Settings::instance();
-    settings.set(Settings::BitsPerPixel, 32);
-    settings.set(Settings::Platform, 1);
-    settings.set(Settings::Interface, 1);
-}
+using PieceTest::useFrameBufferSettings;
 
 inline std::unique_ptr<FrameBuffer> makeFrameBuffer(int32_t width = 640, int32_t height = 480) {
     useFrameBufferSettings();

@@ -1,21 +1,13 @@
 // Piece three run whole and headless on the default show data (SDL's dummy drivers), on a show
 // clock the test moves forward at every present.
 #include "media/SoundSystem.h"
-#include "pieces/common/PieceContext.h"
+#include "pieces/LiveRun.h"
 #include "pieces/three/PieceThree.h"
-#include "platform/DisplayDevice.h"
-#include "platform/FrameBuffer.h"
-#include "platform/Settings.h"
 #include "platform/SystemClock.h"
 #include "platform/Timer.h"
-#include "resources/ClipExtraction.h"
-#include "resources/Servers.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <functional>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -25,68 +17,36 @@ uint32_t readTestTicks() {
     return testTicks;
 }
 
-// Each present records the clock reading of the frame and moves the tick counter on.
-class SteppingDevice : public DisplayDevice {
-  public:
-    SteppingDevice(uint32_t stepMs, std::function<void(FrameBuffer*, int32_t)> inspect)
-        : DisplayDevice(""), stepMs(stepMs), inspect(std::move(inspect)) {}
-    bool present() override {
-        bool shown = DisplayDevice::present();
-        frameTimes.push_back(Timer::instance().getElapsedMs());
-        if (inspect && frameTimes.size() > 1) inspect(frameBuffer, frameTimes.back());
-        testTicks += stepMs;
-        return shown;
-    }
-    FrameBuffer* frameBuffer = nullptr;
-    uint32_t stepMs;
-    std::function<void(FrameBuffer*, int32_t)> inspect;
-    std::vector<int32_t> frameTimes;
-};
-
+// Piece three loaded on a live run whose every present records the clock reading of the frame,
+// shows the show's frame buffer to inspect (from the second present on) and moves the ticks on.
 struct LoadedPieceThree {
-    LoadedPieceThree(uint32_t stepMs, std::function<void(FrameBuffer*, int32_t)> inspect = nullptr) {
-        static Servers* services = getExceptionServer() ? nullptr : new Servers(11, 0, 200);
-        (void)services;
-        Sys_ClearQuitRequest();
-        extractClips(getFileServer());
-        Settings& settings = Settings::instance();
-        settings.set(Settings::Width, 640);
-        settings.set(Settings::Height, 480);
-        settings.set(Settings::BitsPerPixel, 32);
-        settings.set(Settings::Platform, 1);
-        settings.set(Settings::Interface, 1);
+    LoadedPieceThree(uint32_t stepMs, std::function<void(FrameBuffer*, int32_t)> inspect = nullptr)
+        : live(
+              [this, stepMs, inspect](PieceTest::WatchedDevice& device) {
+                  frameTimes.push_back(Timer::instance().getElapsedMs());
+                  if (inspect && frameTimes.size() > 1) inspect(device.show, frameTimes.back());
+                  testTicks += stepMs;
+              },
+              [] {
+                  PieceThree::release();
+                  Sys_SetTickSource(nullptr);
+              }) {
         testTicks = 1000;
         Sys_SetTickSource(readTestTicks);
-        device = std::make_unique<SteppingDevice>(stepMs, std::move(inspect));
-        frameBuffer = std::make_unique<FrameBuffer>();
-        device->frameBuffer = frameBuffer.get();
-        device->open();
-        context.device = device.get();
-        context.frameBuffer = frameBuffer.get();
-        PieceThree::load(context);
+        PieceThree::load(live.context);
     }
-    ~LoadedPieceThree() {
-        PieceThree::release();
-        device->close();
-        Sys_SetTickSource(nullptr);
-        Sys_ClearQuitRequest();
-    }
-    std::unique_ptr<SteppingDevice> device;
-    std::unique_ptr<FrameBuffer> frameBuffer;
-    PieceContext context;
+    PieceTest::LiveRun live;
+    std::vector<int32_t> frameTimes;
 };
 
 bool isPlaying(uint32_t channel) {
     return SoundSystem::instance().isActive(channel);
 }
 
-#define REQUIRE_SHOW_DATA()                                                                                  \
-    if (!std::filesystem::exists("data.data")) GTEST_SKIP() << "no default show data"
-
 } // namespace
 
 TEST(PieceThreeRun, EndsOnTheFirstFrameAt106SecondsWithoutDrawingIt) {
-    REQUIRE_SHOW_DATA();
+    REQUIRE_DEFAULT_SHOW_DATA();
     bool pairZeroAlone = true, pairSixShown = false;
     auto inspect = [&](FrameBuffer* frameBuffer, int32_t now) {
         const uint32_t* pixels = frameBuffer->getPixels32();
@@ -102,11 +62,11 @@ TEST(PieceThreeRun, EndsOnTheFirstFrameAt106SecondsWithoutDrawingIt) {
                 pairSixShown = pairSixShown || (pixels[350 * 640 + x] & 0xFFFFFF);
     };
     LoadedPieceThree piece(500, inspect);
-    PieceThree::setup(piece.context);
+    PieceThree::setup(piece.live.context);
     EXPECT_TRUE(isPlaying(PieceThree::getMusicStream()));
-    PieceThree::run(piece.context);
+    PieceThree::run(piece.live.context);
     // setup's black frame, then frames at 0, 500, ..., 105500 ms.
-    const std::vector<int32_t>& times = piece.device->frameTimes;
+    const std::vector<int32_t>& times = piece.frameTimes;
     ASSERT_EQ(times.size(), 1u + 212u);
     EXPECT_EQ(times[1], 0);
     EXPECT_EQ(times.back(), 105500);
@@ -117,12 +77,12 @@ TEST(PieceThreeRun, EndsOnTheFirstFrameAt106SecondsWithoutDrawingIt) {
 }
 
 TEST(PieceThreeRun, AQuitBeforeTheFirstFrameDrawsNothingAndStopStillWorks) {
-    REQUIRE_SHOW_DATA();
+    REQUIRE_DEFAULT_SHOW_DATA();
     LoadedPieceThree piece(20);
     PieceThree::stop(); // a piece skipped by a quit is stopped without ever playing
-    PieceThree::setup(piece.context);
+    PieceThree::setup(piece.live.context);
     Sys_RequestQuit();
-    PieceThree::run(piece.context);
-    EXPECT_EQ(piece.device->frameTimes.size(), 1u); // only setup's black frame
+    PieceThree::run(piece.live.context);
+    EXPECT_EQ(piece.frameTimes.size(), 1u); // only setup's black frame
     PieceThree::stop();
 }

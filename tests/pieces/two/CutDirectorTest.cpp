@@ -1,5 +1,5 @@
-// Piece two's cut director: the cut list, automatic and forced cuts, the end of the list, and
-// how many cuts whole runs of the piece take at the rendered and live frame rates.
+// Piece two's cut director: automatic and forced cuts, the end of the cut list, and how many
+// cuts whole runs of the piece take at the rendered and live frame rates.
 #include "PieceTwoTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -7,25 +7,6 @@
 using namespace PieceTwoTest;
 
 namespace {
-
-TEST(PieceTwoCutDirector, CutListRows) {
-    struct Row {
-        int32_t entry, clipIndex;
-        float startPosition, fadeRate;
-    };
-    for (Row row : {Row{0, 1, 0.2f, 0.0002f}, Row{9, 1, 0.2f, 0.0002f}, Row{10, 1, 0.2f, 0.00002f},
-                    Row{18, 1, 0.2f, 0.00002f}, Row{19, 1, 0.2f, 0.00001f}, Row{20, 1, 0.0f, 0.0002f},
-                    Row{21, 0, 0.5f, 0.0002f}, Row{29, 0, 0.7f, 0.0002f}, Row{30, 1, 0.1f, 0.0002f},
-                    Row{35, 0, 1.2f, 0.0002f}, Row{36, 1, 1.2f, 0.0002f}, Row{46, 0, 1.2f, 0.0002f},
-                    Row{49, 1, 0.1f, 0.0002f}, Row{53, 0, 0.0f, 0.0002f}, Row{55, 0, 1.7f, 0.0002f},
-                    Row{56, 0, 1.8f, 0.0002f}, Row{57, 0, 1.9f, 0.0002f}, Row{65, 0, 2.0f, 0.0002f}}) {
-        const CutEntry& entry = cutList()[size_t(row.entry)];
-        EXPECT_EQ(entry.clipIndex, row.clipIndex) << row.entry;
-        EXPECT_EQ(entry.startPosition, row.startPosition) << row.entry;
-        EXPECT_EQ(entry.fadeRate, row.fadeRate) << row.entry;
-        EXPECT_EQ(entry.mix, 1.0f) << row.entry;
-    }
-}
 
 TEST(PieceTwoCutDirector, AutomaticCutWaitsForTheFadeToRunOut) {
     CutDirector director;

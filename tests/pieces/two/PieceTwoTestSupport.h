@@ -4,13 +4,13 @@
 
 #include "media/ClipLibrary.h"
 #include "media/VideoClip.h"
+#include "pieces/LiveRun.h"
 #include "pieces/two/ClipMixer.h"
 #include "pieces/two/CutDirector.h"
 #include "pieces/two/FilterTracks.h"
 #include "pieces/two/Filters.h"
 #include "pieces/two/PieceTwoTimeline.h"
 #include "platform/FrameBuffer.h"
-#include "platform/Settings.h"
 #include "platform/ShowFailure.h"
 #include "platform/ShowRandom.h"
 #include "platform/Timer.h"
@@ -21,12 +21,7 @@
 
 namespace PieceTwoTest {
 
-inline void useFrameBufferSettings() { // for 32-bit frame buffers
-    Settings& settings = Settings::instance();
-    settings.set(Settings::BitsPerPixel, 32);
-    settings.set(Settings::Platform, 1);
-    settings.set(Settings::Interface, 1);
-}
+using PieceTest::useFrameBufferSettings;
 
 // The piece's timeline objects, fresh, on a stopped show clock at 0, drawing into nothing
 // unless a frame buffer is given (the clip library then has no target either).
