@@ -84,7 +84,10 @@ void toggleFullScreen() {
 // Whether a keyboard event belongs to another window of the process (the render progress
 // window): that window handles its own keys, Escape included.
 bool isForOtherWindow(Uint32 windowId) {
-    return windowId != 0 && display.window && windowId != SDL_GetWindowID(display.window);
+    // Only a window that still exists (the render's progress window) can own an event; a key
+    // whose focus window was the menu's, closed a moment ago, still belongs to the show.
+    return windowId != 0 && display.window && windowId != SDL_GetWindowID(display.window) &&
+           SDL_GetWindowFromID(windowId) != nullptr;
 }
 
 void handleEvent(const SDL_Event& event) {
