@@ -150,8 +150,16 @@ void planRender() {
     RenderProgress::instance().setPlan(plan, Show::framesPerSecond);
 }
 
+// Once the pieces began to render: what was written, and whether the render was cancelled or
+// stopped by an error.
 void printRenderSummary() {
-    for (const std::string& line : RenderProgress::instance().summary(Sys_IsQuitRequested()))
+    RenderProgress& progress = RenderProgress::instance();
+    if (!progress.hasPlan()) return; // stopped before any piece: nothing was rendered
+    using Ending = RenderProgress::Ending;
+    const Ending ending = !Show::creditsEnabled ? Ending::failed
+                          : Sys_IsQuitRequested() ? Ending::cancelled
+                                                  : Ending::finished;
+    for (const std::string& line : progress.summary(ending))
         std::fprintf(stderr, "%s\n", line.c_str());
 }
 } // namespace

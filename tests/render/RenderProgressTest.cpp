@@ -39,7 +39,7 @@ TEST(RenderProgressSummary, ListsEachFileAndSaysWhenTheRenderWasCancelled) {
     progress.fileFinished(names[1], 100, 25);
     progress.fileFinished(names[1], 100, 25); // finishing twice lists the file once
 
-    std::vector<std::string> finished = progress.summary(false);
+    std::vector<std::string> finished = progress.summary(RenderProgress::Ending::finished);
     ASSERT_EQ(finished.size(), 4u);
     EXPECT_EQ(finished[0], "Render finished:");
     EXPECT_NE(finished[1].find("summary_a.avi"), std::string::npos);
@@ -49,10 +49,11 @@ TEST(RenderProgressSummary, ListsEachFileAndSaysWhenTheRenderWasCancelled) {
     EXPECT_EQ(finished[2].find("cut short"), std::string::npos);
     EXPECT_NE(finished[3].find("14.0 s of show"), std::string::npos) << finished[3];
 
-    std::vector<std::string> cancelled = progress.summary(true);
+    std::vector<std::string> cancelled = progress.summary(RenderProgress::Ending::cancelled);
     EXPECT_EQ(cancelled[0], "Render cancelled; finished files:");
     EXPECT_EQ(cancelled[1].find("cut short"), std::string::npos) << "the first file was whole";
     EXPECT_NE(cancelled[2].find("cut short"), std::string::npos) << cancelled[2];
+    EXPECT_EQ(progress.summary(RenderProgress::Ending::failed)[0], "Render stopped by an error; finished files:");
     for (const char* name : names)
         std::remove(name);
 }

@@ -67,6 +67,11 @@ TEST(ShowRender, PieceOneRendersTheSameFilesWithoutDisplayOrSoundDevice) {
     nothingAtAll.noDisplay = true;
     ShowRun run = runShow(first.path(), {"video", "nomenu", "fps", "2"}, nothingAtAll);
     ASSERT_EQ(run.exitCode, 0) << run.output;
+    // The summary lists every file the render wrote.
+    const size_t summary = run.output.find("Render finished:");
+    ASSERT_NE(summary, std::string::npos) << run.output;
+    for (const char* name : {"piece_pre1.avi", "piece_1.avi", "piece_post1.avi", "piece_2.avi", "piece_3.avi"})
+        EXPECT_NE(run.output.find(name, summary), std::string::npos) << name;
     for (const char* name : pieceOneFiles) expectFinishedPartFile(first.file(name), 2);
     // Part lengths: 4028 ms, 115000 ms and 15500 ms; the first two frames of a part share time 0.
     EXPECT_NEAR(probeAvi(first.file("piece_pre1.avi")).videoFrames, 4.028 * 2 + 1, 2);
@@ -97,9 +102,15 @@ TEST(ShowRender, AnInterruptedRenderLeavesFinishedFiles) {
                               {"piece_1.avi", 200'000, signals});
         ASSERT_FALSE(run.timedOut);
         // One signal ends the show the normal way; a second may end it at once, by its number.
-        if (signals.size() == 1)
+        if (signals.size() == 1) {
             EXPECT_EQ(run.exitCode, 0) << run.output;
-        else
+            // The summary says the render was cancelled and lists the file it cut short.
+            const size_t summary = run.output.find("Render cancelled; finished files:");
+            ASSERT_NE(summary, std::string::npos) << run.output;
+            const size_t main = run.output.find("piece_1.avi", summary);
+            ASSERT_NE(main, std::string::npos) << run.output;
+            EXPECT_NE(run.output.find("(cut short)", main), std::string::npos) << run.output;
+        } else
             EXPECT_TRUE(run.exitCode == 0 || run.exitCode == 128 + signals.back()) << run.exitCode << run.output;
         expectFinishedPartFile(scratch.file("piece_pre1.avi"), 2, "mjpeg");
         expectFinishedPartFile(scratch.file("piece_1.avi"), 2, "mjpeg");

@@ -110,10 +110,13 @@ void RenderProgress::fileFinished(const std::string& fileName, int64_t frames, i
         finished.push_back(file);
 }
 
-std::vector<std::string> RenderProgress::summary(bool cancelled) const {
+std::vector<std::string> RenderProgress::summary(Ending ending) const {
     std::vector<std::string> lines;
     char text[256];
-    lines.push_back(cancelled ? "Render cancelled; finished files:" : "Render finished:");
+    const bool cancelled = ending != Ending::finished;
+    lines.push_back(ending == Ending::finished    ? "Render finished:"
+                    : ending == Ending::cancelled ? "Render cancelled; finished files:"
+                                                  : "Render stopped by an error; finished files:");
     double showSeconds = 0.0;
     for (const FinishedFile& file : finished) {
         std::snprintf(text, sizeof text, "  %-16s %7lld frames  %8.2f s  %8.1f MB%s", file.fileName.c_str(),

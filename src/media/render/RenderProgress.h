@@ -43,9 +43,13 @@ class RenderProgress {
     void finishLine();
     // A finished file for the summary (a second report of the same file replaces the first).
     void fileFinished(const std::string& fileName, int64_t frames, int32_t framesPerSecond);
+    // How a render ended, as its summary says.
+    enum class Ending { finished, cancelled, failed };
     // The end-of-render summary: each finished file with its frames, duration and size, then the
-    // wall time and the speed as a multiple of real time; a cancelled render says so.
-    std::vector<std::string> summary(bool cancelled) const;
+    // wall time and the speed as a multiple of real time; a cancelled or failed render says so.
+    std::vector<std::string> summary(Ending ending) const;
+    // Whether a plan was set: the pieces began to render.
+    bool hasPlan() const { return renderStarted; }
     // The whole render's progress 0..100 after frames of fileName, or -1 without a plan.
     int32_t wholePercent(const std::string& fileName, int32_t framesWritten) const;
     // True once the window has been closed by a cancel, or could not be shown at all.
