@@ -65,7 +65,9 @@ struct LiveRun {
     }
     // Services, clips and settings, ready before the device is made.
     static bool prepareShow() {
-        if (!getExceptionServer()) new Servers(11, 0, 200);
+        // The services live for the whole test process, as they live for the whole show.
+        [[maybe_unused]] static Servers* services = nullptr;
+        if (!getExceptionServer()) services = new Servers(11, 0, 200);
         Sys_ClearQuitRequest();
         extractClips(getFileServer());
         Settings::instance().set(Settings::Width, 640);

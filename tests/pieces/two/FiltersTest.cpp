@@ -115,7 +115,8 @@ TEST(PieceTwoFilters, ThresholdTableAndItsPassOverEveryColourByte) {
     std::vector<uint8_t> original(size_t(width) * 2 * lines * 4);
     for (size_t i = 0; i < original.size(); ++i)
         original[i] = uint8_t(i * 13 + i / 256);
-    PieceTwoFilters filters(*new FilterTracks);
+    FilterTracks tracks;
+    PieceTwoFilters filters(tracks);
     struct Case {
         float level;
         int firstKept; // 256: nothing kept
