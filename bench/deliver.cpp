@@ -2,6 +2,7 @@
 // program (when the show data exists), against the length of the show it wrote, and the delivery
 // stage alone on those masters, in frames of the 1920x1080 film per second.
 // With a folder as argument, only the delivery stage runs, on the masters in that folder.
+#include "BenchSupport.h"
 #include "media/render/MasterReader.h"
 #include "media/render/ShowDelivery.h"
 
@@ -21,23 +22,11 @@ namespace {
 const char* const masters[] = {"piece_pre1.avi", "piece_1.avi", "piece_post1.avi", "piece_2.avi",
                                "piece_3.avi"};
 
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 double processSeconds(int who) {
     rusage usage{};
     getrusage(who, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-std::string makeScratchFolder() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/deliver-bench-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    return mkdtemp(name.data()) ? std::string(name.data()) : std::string();
 }
 
 // The show's program with "video nomenu deliver" in folder; its wall time, or a negative value.
@@ -96,15 +85,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     std::string buildFolder = std::filesystem::absolute(argv[0]).parent_path().string();
-    std::string data;
-    for (std::string candidate : {std::string("data.data"), buildFolder + "/data.data"})
-        if (data.empty() && std::filesystem::exists(candidate))
-            data = std::filesystem::absolute(candidate).string();
+    std::string data = findShowData(argv[0]);
     if (data.empty()) {
         std::printf("deliver: no data.data here or in the build folder; nothing measured\n");
         return 0;
     }
-    std::string folder = makeScratchFolder();
+    std::string folder = makeScratchFolder("deliver-bench");
     if (folder.empty()) return 1;
     std::filesystem::create_symlink(data, folder + "/data.data");
     double childCpuStart = processSeconds(RUSAGE_CHILDREN);

@@ -3,6 +3,7 @@
 // SDL's dummy driver; ended by an interrupt after BENCH_SHOW_SECONDS, 30 by default, 0 runs it
 // to the credits) and a whole render at 25 frames per second. Each runs as a child process of the real
 // executable in a scratch folder; the peak is the child's own maximum resident set.
+#include "BenchSupport.h"
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -16,14 +17,6 @@
 #include <vector>
 
 namespace {
-
-std::string makeScratchFolder() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/peak-bench-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    return mkdtemp(name.data()) ? std::string(name.data()) : std::string();
-}
 
 // Runs the show with words in folder (on the screen of DISPLAY when onScreen and one is set);
 // interrupts it after quitAfterSeconds when positive. Returns the child's peak resident memory
@@ -100,7 +93,7 @@ int main(int, char** argv) {
     };
     int status = 0;
     for (const Run& run : runs) {
-        std::string folder = makeScratchFolder();
+        std::string folder = makeScratchFolder("peak-bench");
         if (folder.empty()) return 1;
         std::filesystem::create_directory(folder + "/tmp");
         std::filesystem::create_symlink(data, folder + "/data.data");

@@ -2,6 +2,7 @@
 // opening mid-slide, the main part at 100 s (all 15 blocks, the jitter swell, bars and streaks
 // alive) and a closing glitch burst at its widest. Uses a 320x240 clip made in memory.
 // Prints `BENCH piece_one_<part>_median_ms` and `BENCH piece_one_<part>_p99_ms`.
+#include "BenchSupport.h"
 #include "animation/SceneManager.h"
 #include "pieces/one/PieceClip.h"
 #include "pieces/one/PieceOneScene.h"
@@ -50,30 +51,6 @@ private:
     const uint8_t* current = nullptr;
 };
 
-double threadMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-// The figures are the drawing thread's processor time per frame, so that other programs
-// sharing the machine do not count; the wall-clock median is printed beside them.
-void report(const char* part, const std::function<void()>& drawFrame) {
-    std::vector<double> cpu, wall;
-    for (int i = 0; i < 400; ++i) {
-        auto begin = std::chrono::steady_clock::now();
-        double cpuBegin = threadMs();
-        drawFrame();
-        cpu.push_back(threadMs() - cpuBegin);
-        wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count());
-    }
-    std::sort(cpu.begin(), cpu.end());
-    std::sort(wall.begin(), wall.end());
-    std::printf("BENCH piece_one_%s_median_ms %.4f ms\n", part, cpu[cpu.size() / 2]);
-    std::printf("BENCH piece_one_%s_p99_ms %.4f ms\n", part, cpu[cpu.size() * 99 / 100]);
-    std::printf("BENCH piece_one_%s_wall_median_ms %.4f ms\n", part, wall[wall.size() / 2]);
-}
-
 // Plays the part's frames at 25 frames per second up to atMs, then measures frames there.
 void measure(const char* part, int32_t atMs, const std::function<void(PieceOneScene&)>& drawFrame,
              const std::function<void(PieceOneScene&)>& prepare = nullptr) {
@@ -98,7 +75,7 @@ void measure(const char* part, int32_t atMs, const std::function<void(PieceOneSc
     for (const auto& streak : scene.getStreaks().getStreaks()) streaks += streak != nullptr;
     std::fprintf(stderr, "%s at %d ms: %d blocks, jitter %d, %d bars, %d streaks\n", part, atMs,
                  scene.getBlocks().getBlockCount(), scene.getSequences().flickerLevel.value(), bars, streaks);
-    report(part, [&] { drawFrame(scene); });
+    reportFrameTimes("piece_one", part, [&] { drawFrame(scene); });
 }
 
 } // namespace

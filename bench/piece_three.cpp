@@ -3,6 +3,7 @@
 // show's start-up from exec to the first menu frame with every piece loaded.
 // Prints `BENCH piece_three_busiest_median_ms`, `_p99_ms`, `BENCH render_piece_three_realtime_ratio`
 // and `BENCH startup_seconds`.
+#include "BenchSupport.h"
 #include "media/ProductTable.h"
 #include "pieces/common/PieceContext.h"
 #include "pieces/three/ClipScanlines.h"
@@ -33,24 +34,6 @@
 #include <vector>
 
 namespace {
-
-double threadMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-// Processor seconds of every thread of this process.
-double processSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 void useFrameBufferSettings() {
     Settings& settings = Settings::instance();
@@ -255,10 +238,7 @@ double startupSeconds(const std::string& program, const std::string& folder) {
 
 int main(int, char** argv) {
     std::string buildFolder = std::filesystem::absolute(argv[0]).parent_path().string();
-    std::string data;
-    for (std::string candidate : {std::string("data.data"), buildFolder + "/data.data"})
-        if (data.empty() && std::filesystem::exists(candidate))
-            data = std::filesystem::absolute(candidate).string();
+    std::string data = findShowData(argv[0]);
     if (data.empty()) {
         std::printf("piece_three: no data.data here or in the build folder; no render or start-up figures\n");
     } else {

@@ -5,6 +5,7 @@
 // Then piece two rendered completely at 25 frames per second in a child process, with the
 // default codec and with mjpeg: `BENCH render_piece_two_realtime_ratio[_mjpeg]` (the argument
 // "frames" leaves the renders out).
+#include "BenchSupport.h"
 #include "media/ClipLibrary.h"
 #include "pieces/common/PieceContext.h"
 #include "pieces/two/ClipMixer.h"
@@ -37,32 +38,6 @@
 #include <vector>
 
 namespace {
-
-double threadMs() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-// The drawing thread's processor time per frame (other programs on the machine do not count),
-// with the wall-clock median beside it.
-void report(const char* name, const std::function<void()>& drawFrame) {
-    std::vector<double> cpu, wall;
-    for (int i = 0; i < 400; ++i) {
-        auto begin = std::chrono::steady_clock::now();
-        double cpuBegin = threadMs();
-        drawFrame();
-        cpu.push_back(threadMs() - cpuBegin);
-        wall.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count());
-    }
-    std::sort(cpu.begin(), cpu.end());
-    std::sort(wall.begin(), wall.end());
-    std::printf("BENCH piece_two_%s_median_ms %.4f ms\n", name, cpu[cpu.size() / 2]);
-    std::printf("BENCH piece_two_%s_p99_ms %.4f ms\n", name, cpu[cpu.size() * 99 / 100]);
-    std::printf("BENCH piece_two_%s_wall_median_ms %.4f ms\n", name, wall[wall.size() / 2]);
-    std::fflush(stdout);
-}
 
 void useShowSettings() {
     Settings& settings = Settings::instance();
@@ -105,15 +80,8 @@ void measure(const char* name, int32_t atMs, const std::string& clipOne, const s
     std::fprintf(stderr, "%s at %d ms: filters %d, visible %d, clips %d and %d\n", name, atMs,
                  int(filterGroupAt(atMs)), int(timeline.areClipsVisible()), director.currentClip,
                  director.previousClip);
-    report(name, frame);
+    reportFrameTimes("piece_two", name, frame);
     ClipLibrary::instance().setTarget(nullptr);
-}
-
-double processSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // Renders piece two completely as the shell runs it in video mode, in a child process working in
@@ -169,28 +137,17 @@ bool renderPieceTwo(const std::string& folder, const char* codec) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-std::string makeScratchFolder() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/piece-two-bench-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    return mkdtemp(name.data()) ? std::string(name.data()) : std::string();
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     const bool framesOnly = argc > 1 && std::string(argv[1]) == "frames"; // skip the renders
     std::string buildFolder = std::filesystem::absolute(argv[0]).parent_path().string();
-    std::string data;
-    for (std::string candidate : {std::string("data.data"), buildFolder + "/data.data"})
-        if (data.empty() && std::filesystem::exists(candidate))
-            data = std::filesystem::absolute(candidate).string();
+    std::string data = findShowData(argv[0]);
     if (data.empty()) {
         std::printf("piece_two: no data.data here or in the build folder; nothing measured\n");
         return 0;
     }
-    std::string folder = makeScratchFolder();
+    std::string folder = makeScratchFolder("piece-two-bench");
     if (folder.empty()) return 1;
     std::filesystem::create_symlink(data, folder + "/data.data");
 

@@ -1,5 +1,6 @@
 // Render speed: the AVI writer alone on piece-like synthetic frames in every codec, and piece
 // one rendered completely at 25 frames per second (when the show data exists) in every codec.
+#include "BenchSupport.h"
 #include "media/render/RenderFile.h"
 #include "pieces/common/PieceContext.h"
 #include "pieces/one/PieceOne.h"
@@ -21,18 +22,6 @@
 #include <vector>
 
 namespace {
-
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-std::string makeScratchFolder() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/render-bench-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    return mkdtemp(name.data()) ? std::string(name.data()) : std::string();
-}
 
 // A black 640x480 frame with a textured 320x240 box in the middle that moves with n, like
 // piece one's main part.
@@ -69,13 +58,6 @@ void benchWriter(const std::string& folder, const char* codec) {
     double seconds = secondsSince(start) - drawing;
     std::filesystem::remove(path);
     std::printf("BENCH render_writer_%s_frames_per_second %.1f frames/s\n", codec, frames / seconds);
-}
-
-double processSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // Renders piece one completely, as the shell runs it in video mode, in a child process working
@@ -137,15 +119,13 @@ bool renderPieceOne(const std::string& folder, const char* codec) {
 } // namespace
 
 int main(int, char** argv) {
-    std::string folder = makeScratchFolder();
+    std::string folder = makeScratchFolder("render-bench");
     if (folder.empty()) return 1;
     const char* codecs[] = {"lossless", "mjpeg", "mpeg", "raw"};
     for (const char* codec : codecs) benchWriter(folder, codec);
 
     std::string buildFolder = std::filesystem::absolute(argv[0]).parent_path().string();
-    std::string data;
-    for (std::string candidate : {std::string("data.data"), buildFolder + "/data.data"})
-        if (data.empty() && std::filesystem::exists(candidate)) data = std::filesystem::absolute(candidate).string();
+    std::string data = findShowData(argv[0]);
     if (data.empty()) {
         std::printf("render: no data.data here or in the build folder; piece one not rendered\n");
     } else {

@@ -1,5 +1,6 @@
 // The whole show rendered at 25 frames per second in the default codec, as a user runs it
 // (`triptych video nomenu`), against real time, and against the encoder alone on the same frames.
+#include "BenchSupport.h"
 #include "media/ClipReader.h"
 #include "media/render/AviEncoder.h"
 
@@ -17,10 +18,6 @@ namespace {
 
 constexpr int32_t framesPerSecond = 25;
 const char* const partFiles[] = {"piece_pre1.avi", "piece_1.avi", "piece_post1.avi", "piece_2.avi", "piece_3.avi"};
-
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 // Runs the show's program in folder; its wall time in seconds, or -1 when it failed.
 double renderShow(const std::string& program, const std::string& folder) {
@@ -90,9 +87,7 @@ double encodeAlone(const std::string& folder, double& showSeconds) {
 
 int main(int, char** argv) {
     const std::string buildFolder = std::filesystem::absolute(argv[0]).parent_path().string();
-    std::string data;
-    for (std::string candidate : {std::string("data.data"), buildFolder + "/data.data"})
-        if (data.empty() && std::filesystem::exists(candidate)) data = std::filesystem::absolute(candidate).string();
+    std::string data = findShowData(argv[0]);
     if (data.empty()) {
         std::printf("render_show: no data.data here or in the build folder\n");
         return 0;

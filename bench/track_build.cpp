@@ -1,5 +1,6 @@
 // Keyframe track speed: building a 5000-key track key by key (as the pieces' builders do at
 // load) and evaluating it at times spread over its whole length.
+#include "BenchSupport.h"
 #include "animation/IntTrack.h"
 
 #include <algorithm>
@@ -9,10 +10,6 @@
 namespace {
 constexpr int32_t keyCount = 5000;
 constexpr int32_t keyStepMs = 7;
-
-double secondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 IntTrack buildTrack() {
     IntTrack track;

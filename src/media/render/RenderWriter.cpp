@@ -2,18 +2,7 @@
 // buffer.
 #include "media/render/RenderWriter.h"
 
-#include "media/render/RenderFile.h"
-
-RenderWriter::RenderWriter(const RenderFileFormat& format) {
-    RenderFileSettings settings;
-    settings.fileName = format.fileName;
-    settings.width = format.width;
-    settings.height = format.height;
-    settings.framesPerSecond = format.framesPerSecond;
-    settings.codecName = format.codecName;
-    settings.withAudio = format.withAudio;
-    file = std::make_unique<RenderFile>(settings);
-}
+RenderWriter::RenderWriter(const RenderFileFormat& format) : file(std::make_unique<RenderFile>(format)) {}
 
 RenderWriter::~RenderWriter() = default;
 

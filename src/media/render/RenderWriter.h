@@ -3,22 +3,16 @@
 #pragma once
 
 #include "media/SoundSystem.h"
+#include "media/render/RenderFile.h"
 
 #include <cstdint>
 #include <memory>
-#include <string>
 
 class FrameBuffer;
-class RenderFile;
 
-struct RenderFileFormat {
-    std::string fileName;
-    int32_t width = 640;
-    int32_t height = 480;
-    int32_t framesPerSecond = 25;
-    std::string codecName = "lossless";
-    bool withAudio = true;
-};
+// A piece names its file, size, frame rate, codec and whether it has sound; the sound format is
+// the show's (44100 Hz, 16 bits).
+using RenderFileFormat = RenderFileSettings;
 
 class RenderWriter {
 public:
