@@ -2,12 +2,12 @@
 // else the repository root or its build folder) and decodes them concurrently as the show
 // does; prints `BENCH clip_decode_seconds` (wall clock), `clip_decode_cpu_seconds` (all threads),
 // `clip_decoded_megabytes` and `clip_decode_peak_rss_megabytes`.
-#include "media/ClipLibrary.h"
-#include "media/VideoClip.h"
+#include "media/clips/ClipLibrary.h"
+#include "media/clips/VideoClip.h"
 #include "platform/Settings.h"
 #include "resources/ClipExtraction.h"
-#include "resources/ShowClips.h"
 #include "resources/FileServer.h"
+#include "resources/ShowClips.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // Cost of the clip store's cross-fade of a 640x160 frame pair into a doubled 640x240 frame
 // buffer, next to a plain copy of the same rows: prints `BENCH cross_fade_ns_per_pixel` and
 // `BENCH plain_copy_ns_per_pixel`.
-#include "media/ClipLibrary.h"
+#include "media/clips/ClipLibrary.h"
 
 #include <chrono>
 #include <cstdio>

@@ -3,8 +3,8 @@
 // stage alone on those masters, in frames of the 1920x1080 film per second.
 // With a folder as argument, only the delivery stage runs, on the masters in that folder.
 #include "BenchSupport.h"
-#include "media/render/MasterReader.h"
-#include "media/render/ShowDelivery.h"
+#include "media/film/MasterReader.h"
+#include "media/film/ShowDelivery.h"
 
 #include <chrono>
 #include <cstdio>

@@ -4,7 +4,7 @@
 // Prints `BENCH piece_three_busiest_median_ms`, `_p99_ms`, `BENCH render_piece_three_realtime_ratio`
 // and `BENCH startup_seconds`.
 #include "BenchSupport.h"
-#include "media/ProductTable.h"
+#include "media/clips/ProductTable.h"
 #include "pieces/common/PieceContext.h"
 #include "pieces/three/ClipScanlines.h"
 #include "pieces/three/ImagePair.h"

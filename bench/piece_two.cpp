@@ -6,7 +6,7 @@
 // default codec and with mjpeg: `BENCH render_piece_two_realtime_ratio[_mjpeg]` (the argument
 // "frames" leaves the renders out).
 #include "BenchSupport.h"
-#include "media/ClipLibrary.h"
+#include "media/clips/ClipLibrary.h"
 #include "pieces/common/PieceContext.h"
 #include "pieces/two/ClipMixer.h"
 #include "pieces/two/CutDirector.h"

@@ -1,7 +1,7 @@
 // Render speed: the AVI writer alone on piece-like synthetic frames in every codec, and piece
 // one rendered completely at 25 frames per second (when the show data exists) in every codec.
 #include "BenchSupport.h"
-#include "media/render/RenderFile.h"
+#include "media/masters/RenderFile.h"
 #include "pieces/common/PieceContext.h"
 #include "pieces/one/PieceOne.h"
 #include "platform/DisplayDevice.h"

@@ -1,8 +1,8 @@
 // The whole show rendered at 25 frames per second in the default codec, as a user runs it
 // (`triptych video nomenu`), against real time, and against the encoder alone on the same frames.
 #include "BenchSupport.h"
-#include "media/ClipReader.h"
-#include "media/render/AviEncoder.h"
+#include "media/clips/ClipReader.h"
+#include "media/masters/AviEncoder.h"
 
 #include <chrono>
 #include <cstdio>

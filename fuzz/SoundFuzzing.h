@@ -3,7 +3,7 @@
 // keeping thousands of inputs a minute) without fault; anything else is refused with 0.
 #pragma once
 
-#include "media/SoundSystem.h"
+#include "media/sound/SoundSystem.h"
 
 #include <cstdint>
 #include <cstdlib>

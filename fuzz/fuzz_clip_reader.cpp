@@ -1,7 +1,7 @@
 // libFuzzer target: arbitrary bytes as an extracted clip file. The reader either opens them and
 // decodes frames by time into a buffer of the size it reports, or throws its failure.
-#include "media/ClipReader.h"
 #include "media/VideoFailure.h"
+#include "media/clips/ClipReader.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,11 +1,8 @@
 // The box text of video failures, with FFmpeg's or the system's text for the error code.
 #include "media/VideoFailure.h"
 
-extern "C" {
-#include <libavutil/error.h>
-}
+#include "media/FfmpegObjects.h"
 
-#include <cstdio>
 #include <string.h>
 
 VideoFailure::VideoFailure(const std::string& message, int code, const std::string& fileName)
@@ -15,15 +12,11 @@ VideoFailure::VideoFailure(const std::string& message, int code, const std::stri
 std::string VideoFailure::failureText(const std::string& message, int code) {
     // Negative codes are FFmpeg's (AVERROR), positive ones the system's errno values; -1 and
     // the show's own 666 carry no system text.
-    char text[AV_ERROR_MAX_STRING_SIZE + 64] = {};
-    bool haveText = false;
+    std::string text;
     if (code < -1) {
-        haveText = av_strerror(code, text, sizeof text) == 0;
+        text = Ffmpeg::errorText(code);
     } else if (code > 0 && code != 666) {
-        if (const char* description = strerrordesc_np(code)) {
-            std::snprintf(text, sizeof text, "%s", description);
-            haveText = true;
-        }
+        if (const char* description = strerrordesc_np(code)) text = description;
     }
-    return haveText ? message + " - '" + text + "'" : message + "!";
+    return text.empty() ? message + "!" : message + " - '" + text + "'";
 }

@@ -1,7 +1,7 @@
 // Command-line readers with the show's substring rules.
 #include "shell/CommandLine.h"
 
-#include "media/render/AviEncoder.h"
+#include "media/masters/AviEncoder.h"
 
 #include <cctype>
 #include <climits>

@@ -2,8 +2,8 @@
 // terminal is told.
 #include "shell/FilmStep.h"
 
-#include "media/render/RenderProgress.h"
-#include "media/render/ShowDelivery.h"
+#include "media/film/ShowDelivery.h"
+#include "media/progress/RenderProgress.h"
 #include "platform/QuitRequest.h"
 #include "shell/ShowParts.h"
 #include "shell/ShowState.h"

@@ -3,8 +3,8 @@
 
 #include "animation/SceneManager.h"
 #include "media/VideoFailure.h"
-#include "media/render/RenderFile.h"
-#include "media/render/RenderProgress.h"
+#include "media/masters/RenderFile.h"
+#include "media/progress/RenderProgress.h"
 #include "pieces/common/PieceContext.h"
 #include "pieces/one/PieceOne.h"
 #include "pieces/three/PieceThree.h"

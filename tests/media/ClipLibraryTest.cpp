@@ -2,9 +2,9 @@
 // unknown names, the row roll, and the blend from decoded frames against drawn pictures.
 #include "MediaTestSupport.h"
 
-#include "media/ClipLibrary.h"
-#include "media/ProductTable.h"
-#include "media/VideoClip.h"
+#include "media/clips/ClipLibrary.h"
+#include "media/clips/ProductTable.h"
+#include "media/clips/VideoClip.h"
 #include "platform/FrameBuffer.h"
 
 #include <gtest/gtest.h>

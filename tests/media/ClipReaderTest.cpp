@@ -2,8 +2,8 @@
 // decoding, and the failures of files it cannot read, which name the file.
 #include "MediaTestSupport.h"
 
-#include "media/ClipReader.h"
 #include "media/VideoFailure.h"
+#include "media/clips/ClipReader.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // whose captured sound is checked in the render suite.)
 #include "MediaTestSupport.h"
 
-#include "media/ClipLibrary.h"
-#include "media/VideoClip.h"
+#include "media/clips/ClipLibrary.h"
+#include "media/clips/VideoClip.h"
 #include "resources/ClipExtraction.h"
 #include "resources/FileServer.h"
 #include "resources/ShowClips.h"

@@ -2,7 +2,7 @@
 // play, stopping, determinism of offline output, and blocks that are not audio.
 #include "MediaTestSupport.h"
 
-#include "media/SoundSystem.h"
+#include "media/sound/SoundSystem.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // edge, mirroring, doubled stores and prefetching.
 #include "MediaTestSupport.h"
 
-#include "media/VideoClip.h"
 #include "media/VideoFailure.h"
+#include "media/clips/VideoClip.h"
 #include "platform/FrameBuffer.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The sharp enlargement of the delivered film: every target pixel averages exactly the source
 // area it covers, so edges stay one target pixel wide at most and no source pixel is drawn wider
 // than another.
-#include "media/render/AreaScaler.h"
+#include "media/film/AreaScaler.h"
 
 #include <gtest/gtest.h>
 

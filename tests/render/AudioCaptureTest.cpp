@@ -1,5 +1,5 @@
 // The sound capture: bounded, and only the attached channel's blocks, every block silenced.
-#include "media/render/AudioCapture.h"
+#include "media/masters/AudioCapture.h"
 
 #include <gtest/gtest.h>
 

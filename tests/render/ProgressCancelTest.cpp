@@ -1,8 +1,8 @@
 // Cancelling a render from its progress window under SDL's dummy driver: Escape, the Cancel
 // button and the window's close button always ask "Really?" first, even while the hidden piece
 // display's presents empty the same event queue; "No" leaves the render running.
-#include "media/render/ProgressWindow.h"
-#include "media/render/RenderProgress.h"
+#include "media/progress/ProgressWindow.h"
+#include "media/progress/RenderProgress.h"
 #include "platform/DisplayDevice.h"
 #include "platform/FrameBuffer.h"
 #include "platform/MessageBox.h"

@@ -1,6 +1,6 @@
 // A render stuck where nothing looks at the quit request (a slow encode, a box on screen): a
 // second quit signal still ends the process with its file finished.
-#include "media/render/RenderWriter.h"
+#include "media/masters/RenderWriter.h"
 #include "platform/QuitSignals.h"
 #include "render/AviLayout.h"
 #include "render/AviProbe.h"

@@ -1,6 +1,6 @@
 // The whole render's progress over its planned files, the progress line, and the summary of a
 // finished and of a cancelled render.
-#include "media/render/RenderProgress.h"
+#include "media/progress/RenderProgress.h"
 
 #include <gtest/gtest.h>
 

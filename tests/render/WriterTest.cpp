@@ -2,8 +2,8 @@
 // each frame with exactly its share of the sound, the same input gives the same bytes, and
 // failures throw their message and file, and the files still open are finished at exit.
 #include "media/VideoFailure.h"
-#include "media/render/AudioCapture.h"
-#include "media/render/RenderFile.h"
+#include "media/masters/AudioCapture.h"
+#include "media/masters/RenderFile.h"
 #include "platform/FrameBuffer.h"
 #include "platform/Settings.h"
 #include "render/AviProbe.h"

@@ -1,5 +1,5 @@
 // The command-line readers' substring rules and the platform additions.
-#include "media/render/AviEncoder.h"
+#include "media/masters/AviEncoder.h"
 #include "shell/CommandLine.h"
 
 #include <gtest/gtest.h>

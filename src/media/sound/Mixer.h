@@ -3,8 +3,8 @@
 // audio thread and the show thread may call it at the same time.
 #pragma once
 
-#include "media/SoundSystem.h"
 #include "media/sound/AudioSource.h"
+#include "media/sound/SoundSystem.h"
 
 #include <map>
 #include <memory>

@@ -1,7 +1,7 @@
 // The show's clip for piece one: forwards to the decoded VideoClip.
 #include "pieces/one/PieceClip.h"
 
-#include "media/VideoClip.h"
+#include "media/clips/VideoClip.h"
 
 DecodedPieceClip::DecodedPieceClip(std::unique_ptr<VideoClip> clip_) : clip(std::move(clip_)) {}
 DecodedPieceClip::~DecodedPieceClip() = default;

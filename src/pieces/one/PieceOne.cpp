@@ -6,8 +6,8 @@
 #include "pieces/common/PieceContext.h"
 
 #include "animation/SceneManager.h"
-#include "media/SoundEntries.h"
-#include "media/VideoClip.h"
+#include "media/clips/VideoClip.h"
+#include "media/sound/SoundEntries.h"
 #include "pieces/one/PartClock.h"
 #include "pieces/one/PieceClip.h"
 #include "pieces/one/PieceOneScene.h"

@@ -2,8 +2,8 @@
 // with the sound of its part.
 #include "pieces/one/PieceOneVideo.h"
 
-#include "media/render/RenderFile.h"
-#include "media/render/RenderWriter.h"
+#include "media/masters/RenderFile.h"
+#include "media/masters/RenderWriter.h"
 #include "pieces/common/PieceContext.h"
 #include "platform/DisplayDevice.h"
 

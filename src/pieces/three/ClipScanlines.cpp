@@ -1,7 +1,7 @@
 // Clip position, the grey scanline copy and the cue step of piece three's first layer.
 #include "pieces/three/ClipScanlines.h"
 
-#include "media/ClipLibrary.h"
+#include "media/clips/ClipLibrary.h"
 #include "platform/FrameBuffer.h"
 #include "platform/ShowRandom.h"
 

@@ -1,7 +1,7 @@
 // Loading a pair's pictures and drawing its dissolve with the product table.
 #include "pieces/three/ImagePair.h"
 
-#include "media/ProductTable.h"
+#include "media/clips/ProductTable.h"
 #include "platform/ShowFailure.h"
 #include "resources/OImage.h"
 

@@ -1,7 +1,7 @@
 // Clip times along the director's curves, loop windows, the fade and the cross-fade call.
 #include "pieces/two/ClipMixer.h"
 
-#include "media/ClipLibrary.h"
+#include "media/clips/ClipLibrary.h"
 #include "pieces/two/CutDirector.h"
 #include "pieces/two/RollTrack.h"
 #include "platform/ShowRandom.h"

@@ -1,7 +1,7 @@
 // The switch times, loop windows and per-frame step of piece two's timeline.
 #include "pieces/two/PieceTwoTimeline.h"
 
-#include "media/VideoClip.h"
+#include "media/clips/VideoClip.h"
 #include "pieces/two/ClipMixer.h"
 #include "pieces/two/CutDirector.h"
 #include "pieces/two/Filters.h"

@@ -2,7 +2,7 @@
 // by a quit request as Escape, the close button or a signal would make it.
 #include "PieceOneTestSupport.h"
 
-#include "media/SoundSystem.h"
+#include "media/sound/SoundSystem.h"
 #include "pieces/LiveRun.h"
 #include "pieces/one/PieceOne.h"
 #include "pieces/one/PieceOneScene.h"

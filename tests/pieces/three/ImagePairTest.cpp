@@ -1,7 +1,7 @@
 // The dissolve on small hand-made pictures: the blend weight, gain 0, the start rule, clipping
 // at each edge with nothing written outside the screen, and the fade-map size check.
+#include "media/clips/ProductTable.h"
 #include "pieces/three/ImagePair.h"
-#include "media/ProductTable.h"
 #include "platform/ShowFailure.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Piece three run whole and headless on the default show data (SDL's dummy drivers), on a show
 // clock the test moves forward at every present.
-#include "media/SoundSystem.h"
+#include "media/sound/SoundSystem.h"
 #include "pieces/LiveRun.h"
 #include "pieces/three/PieceThree.h"
 #include "platform/SystemClock.h"

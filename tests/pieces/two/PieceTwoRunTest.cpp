@@ -2,7 +2,7 @@
 // quit request; and the clock of its rendered frames.
 #include "PieceTwoTestSupport.h"
 
-#include "media/SoundSystem.h"
+#include "media/sound/SoundSystem.h"
 #include "pieces/LiveRun.h"
 #include "pieces/two/FrameClock.h"
 #include "pieces/two/PieceTwo.h"

@@ -2,8 +2,8 @@
 // on the show clock set by hand, and small pixel stores for the filters.
 #pragma once
 
-#include "media/ClipLibrary.h"
-#include "media/VideoClip.h"
+#include "media/clips/ClipLibrary.h"
+#include "media/clips/VideoClip.h"
 #include "pieces/LiveRun.h"
 #include "pieces/two/ClipMixer.h"
 #include "pieces/two/CutDirector.h"

@@ -1,0 +1,17 @@
+// A piece's render writer: the AVI render file reading its frames back from the piece's frame
+// buffer.
+#include "media/masters/RenderWriter.h"
+
+RenderWriter::RenderWriter(const RenderFileFormat& format) : file(std::make_unique<RenderFile>(format)) {}
+
+RenderWriter::~RenderWriter() = default;
+
+void RenderWriter::attach(FrameBuffer* frameBuffer, SoundHandle channel) {
+    file->readFramesFrom(frameBuffer, channel);
+}
+
+void RenderWriter::writeFrame(int32_t percent) {
+    file->writeFrame(percent);
+}
+
+int32_t RenderWriter::getFramesWritten() const { return file->getFramesWritten(); }
