@@ -5,7 +5,7 @@
 #include "media/film/ShowDelivery.h"
 #include "media/progress/RenderProgress.h"
 #include "platform/QuitRequest.h"
-#include "shell/ShowParts.h"
+#include "pieces/common/ShowParts.h"
 #include "shell/ShowState.h"
 
 #include <algorithm>

@@ -19,7 +19,7 @@
 #include "platform/SystemClock.h"
 #include "platform/Timer.h"
 #include "shell/FilmStep.h"
-#include "shell/ShowParts.h"
+#include "pieces/common/ShowParts.h"
 #include "shell/ShowState.h"
 
 #include <cstdio>
@@ -143,8 +143,8 @@ void planRender() {
     double showSeconds = 0.0;
     for (const ShowPart& part : showParts)
         if (Show::pieceChosen[part.piece]) {
-            plan.push_back({part.fileName, part.seconds});
-            showSeconds += part.seconds;
+            plan.push_back({part.fileName, part.seconds()});
+            showSeconds += part.seconds();
         }
     if (Show::deliver) plan.push_back({"triptych.mp4", showSeconds});
     RenderProgress::instance().setPlan(plan, Show::framesPerSecond);
