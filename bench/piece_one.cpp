@@ -52,21 +52,22 @@ private:
 };
 
 // Plays the part's frames at 25 frames per second up to atMs, then measures frames there.
-void measure(const char* part, int32_t atMs, const std::function<void(PieceOneScene&)>& drawFrame,
+using DrawFrame = std::function<void(PieceOneScene&, Timer&)>;
+
+void measure(const char* part, int32_t atMs, const DrawFrame& drawFrame,
              const std::function<void(PieceOneScene&)>& prepare = nullptr) {
     FrameBuffer frameBuffer(640, 480, false);
     SceneManager manager;
     BenchClip clip;
     ShowRandom::seed(1);
-    Timer& clock = Timer::instance();
-    clock.stop();
+    Timer clock;
     clock.setTimeMs(0);
-    PieceOneScene scene(&frameBuffer, manager);
+    PieceOneScene scene(&frameBuffer, manager, drawFlickerEnvelopes());
     scene.buildClipTime();
     scene.setClip(&clip);
     for (int32_t t = 0; t < atMs; t += 40) {
         clock.setTimeMs(t);
-        drawFrame(scene);
+        drawFrame(scene, clock);
     }
     clock.setTimeMs(atMs);
     if (prepare) prepare(scene);
@@ -74,8 +75,8 @@ void measure(const char* part, int32_t atMs, const std::function<void(PieceOneSc
     for (const BarSlot& slot : scene.getBars().getSlots()) bars += slot.life > 0.0f;
     for (const auto& streak : scene.getStreaks().getStreaks()) streaks += streak != nullptr;
     std::fprintf(stderr, "%s at %d ms: %d blocks, jitter %d, %d bars, %d streaks\n", part, atMs,
-                 scene.getBlocks().getBlockCount(), scene.getSequences().flickerLevel.value(), bars, streaks);
-    reportFrameTimes("piece_one", part, [&] { drawFrame(scene); });
+                 scene.getBlocks().getBlockCount(), scene.getSequences().flickerLevel.value(atMs), bars, streaks);
+    reportFrameTimes("piece_one", part, [&] { drawFrame(scene, clock); });
 }
 
 } // namespace
@@ -86,9 +87,11 @@ int main() {
     settings.set(Settings::Platform, 1);
     settings.set(Settings::Interface, 1);
 
-    measure("opening", 3950, [](PieceOneScene& scene) { scene.drawOpeningFrame(); });
-    measure("main", 100000, [](PieceOneScene& scene) { scene.drawMainFrame(); },
+    measure("opening", 3950,
+            [](PieceOneScene& scene, Timer& clock) { scene.drawOpeningFrame(clock.getElapsedMs(), clock.getTime()); });
+    measure("main", 100000, [](PieceOneScene& scene, Timer& clock) { scene.drawMainFrame(clock.getElapsedMs()); },
             [](PieceOneScene& scene) { scene.getBlocks().setBlockCount(15); });
-    measure("closing", 12500, [](PieceOneScene& scene) { scene.drawClosingFrame(); });
+    measure("closing", 12500,
+            [](PieceOneScene& scene, Timer& clock) { scene.drawClosingFrame(clock.getElapsedMs()); });
     return 0;
 }

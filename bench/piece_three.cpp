@@ -4,14 +4,16 @@
 // Prints `BENCH piece_three_busiest_median_ms`, `_p99_ms`, `BENCH render_piece_three_realtime_ratio`
 // and `BENCH startup_seconds`.
 #include "BenchSupport.h"
+#include "media/clips/ClipLibrary.h"
 #include "media/clips/ProductTable.h"
 #include "pieces/common/PieceContext.h"
+#include "pieces/common/PieceServices.h"
 #include "pieces/three/ClipScanlines.h"
 #include "pieces/three/ImagePair.h"
 #include "pieces/three/NoiseFloor.h"
 #include "pieces/three/PairSchedule.h"
 #include "pieces/three/PieceThree.h"
-#include "platform/DisplayDevice.h"
+#include "platform/DisplayPair.h"
 #include "platform/FrameBuffer.h"
 #include "platform/Settings.h"
 #include "platform/Timer.h"
@@ -36,12 +38,7 @@
 namespace {
 
 void useFrameBufferSettings() {
-    Settings& settings = Settings::instance();
-    settings.set(Settings::Width, 640);
-    settings.set(Settings::Height, 480);
-    settings.set(Settings::BitsPerPixel, 32);
-    settings.set(Settings::Platform, 1);
-    settings.set(Settings::Interface, 1);
+    writeDisplaySettings(640, 480);
 }
 
 // A picture of noise the size of one of the show's photographs, with a fade map of noise.
@@ -65,7 +62,8 @@ void benchBusiestFrame(const std::string& data) {
     auto longest = std::max_element(tables.begin(), tables.end(),
                                     [](const RowTable& a, const RowTable& b) { return a.size() < b.size(); });
     static const ScanlineCue noCues[] = {{-1, -1}};
-    ClipScanlines scanlines("no clip", {*longest}, noCues);
+    ClipLibrary clips;
+    ClipScanlines scanlines(clips, "no clip", {*longest}, noCues);
     std::vector<uint32_t> clipFrame(640 * 160);
     for (size_t i = 0; i < clipFrame.size(); ++i)
         clipFrame[i] = uint32_t(i * 2654435761u) & 0xFFFFFF;
@@ -80,7 +78,7 @@ void benchBusiestFrame(const std::string& data) {
     if (!data.empty()) { // what the photographs add to the start-up: decoding the 11 distinct pairs
         double start = threadMs();
         for (const PairPlan& plan : pairPlans)
-            loadPairPictures(plan.photograph, plan.fadeMap);
+            loadPairPictures(*getFileServer(), plan.photograph, plan.fadeMap);
         std::printf("BENCH piece_three_photographs_load_ms %.1f ms (all 15, without sharing)\n",
                     threadMs() - start);
     }
@@ -88,7 +86,7 @@ void benchBusiestFrame(const std::string& data) {
     for (int32_t k = 0; k < 3; ++k) {
         const PairPlan& plan = pairPlans[busiest[k]];
         auto pictures = data.empty() ? noisePictures(sizes[k][0], sizes[k][1], uint32_t(k + 1))
-                                     : loadPairPictures(plan.photograph, plan.fadeMap);
+                                     : loadPairPictures(*getFileServer(), plan.photograph, plan.fadeMap);
         pairs.emplace_back(pictures, plan.centreX, plan.centreY, pairPlans[0].reveal, pairPlans[0].gain);
     }
     std::printf("piece_three: busiest frame with %s pictures\n", data.empty() ? "noise" : "the show's");
@@ -123,11 +121,12 @@ void benchBusiestFrame(const std::string& data) {
 // cues and the noise floor. Up to six pairs dissolve at once around 56 s.
 void benchTimeline() {
     FrameBuffer screen(640, 480, false);
-    ClipScanlines scanlines("no clip", buildRowTables(), scanlineCues);
+    ClipLibrary clips;
+    ClipScanlines scanlines(clips, "no clip", buildRowTables(), scanlineCues);
     NoiseFloor noiseFloor;
     std::vector<ImagePair> pairs;
     for (const PairPlan& plan : pairPlans)
-        pairs.emplace_back(loadPairPictures(plan.photograph, plan.fadeMap), plan.centreX, plan.centreY,
+        pairs.emplace_back(loadPairPictures(*getFileServer(), plan.photograph, plan.fadeMap), plan.centreX, plan.centreY,
                            plan.reveal, plan.gain);
     PairStarts starts{pairStartTimes};
     std::vector<double> cpu;
@@ -135,11 +134,10 @@ void benchTimeline() {
     int32_t slowestAt = 0;
     for (int32_t frame = 0; frame * 40 < 106000; ++frame) {
         const int32_t now = frame * 40;
-        Timer::instance().setTimeMs(now);
-        if (noiseFloor.getTrigger().isDue()) noiseFloor.getTrigger().fire();
+        if (noiseFloor.getTrigger().isDue(now)) noiseFloor.getTrigger().fire(now);
         double start = threadMs();
         std::memset(screen.getPixels(), 0, 640 * 480 * 4);
-        scanlines.draw(&screen, now, noiseFloor.floorNow());
+        scanlines.draw(&screen, now, noiseFloor.floorAt(now));
         for (ImagePair& pair : pairs)
             pair.draw(screen.getPixels32(), 640, now, starts);
         cpu.push_back(threadMs() - start);
@@ -164,21 +162,19 @@ bool benchRender(const std::string& folder) {
         setenv("TRIPTYCH_NO_BOXES", "1", 1);
         new Servers(11, 0, 200);
         extractClips(getFileServer());
-        useFrameBufferSettings();
-        auto* device = new DisplayDevice("");
-        auto* frameBuffer = new FrameBuffer();
-        PieceContext context;
-        context.device = device;
-        context.frameBuffer = frameBuffer;
+        auto* services = new PieceServices(*getFileServer());
+        auto* display = new DisplayPair(DisplayPair::create(640, 480));
+        PieceContext context = services->contextFor(display->device.get(), display->frameBuffer.get());
         context.videoMode = true;
         context.framesPerSecond = 25;
-        PieceThree::load(context);
+        auto* piece = new PieceThree();
+        piece->load(context);
         auto start = std::chrono::steady_clock::now();
         const double cpuStart = processSeconds(), drawingStart = threadMs();
-        PieceThree::setup(context);
-        PieceThree::run(context);
-        PieceThree::stop();
-        PieceThree::release(); // finishes the file
+        piece->setup(context);
+        piece->run(context);
+        piece->stop();
+        piece->release();
         double wall = secondsSince(start);
         std::printf("BENCH render_piece_three_wall_seconds %.2f s\n", wall);
         // Processor time of all threads, and of the drawing thread alone (drawing, read-back,

@@ -8,13 +8,14 @@
 #include "BenchSupport.h"
 #include "media/clips/ClipLibrary.h"
 #include "pieces/common/PieceContext.h"
+#include "pieces/common/PieceServices.h"
 #include "pieces/two/ClipMixer.h"
 #include "pieces/two/CutDirector.h"
 #include "pieces/two/FilterTracks.h"
 #include "pieces/two/Filters.h"
 #include "pieces/two/PieceTwo.h"
 #include "pieces/two/PieceTwoTimeline.h"
-#include "platform/DisplayDevice.h"
+#include "platform/DisplayPair.h"
 #include "platform/FrameBuffer.h"
 #include "platform/Settings.h"
 #include "platform/ShowRandom.h"
@@ -22,7 +23,6 @@
 #include "resources/ClipExtraction.h"
 #include "resources/Servers.h"
 #include "resources/ShowClips.h"
-#include "shell/ShowState.h"
 
 #include <algorithm>
 #include <chrono>
@@ -39,49 +39,38 @@
 
 namespace {
 
-void useShowSettings() {
-    Settings& settings = Settings::instance();
-    settings.set(Settings::Width, 640);
-    settings.set(Settings::Height, 480);
-    settings.set(Settings::BitsPerPixel, 32);
-    settings.set(Settings::Platform, 1);
-    settings.set(Settings::Interface, 1);
-}
-
 // Plays the timeline at 25 frames per second up to atMs, then draws frames there with the
 // cross-fade half way (the clock stands still, so every measured frame does the same work).
-void measure(const char* name, int32_t atMs, const std::string& clipOne, const std::string& clipTwo) {
+void measure(ClipLibrary& clips, const char* name, int32_t atMs, const std::string& clipOne,
+             const std::string& clipTwo) {
     FrameBuffer frameBuffer(640, 240, true);
-    ClipLibrary::instance().setTarget(&frameBuffer);
+    clips.setTarget(&frameBuffer);
     FilterTracks tracks;
     buildSmearTracks(tracks);
     buildFilterTracks(tracks);
     CutDirector director;
-    ClipMixer mixer;
+    ClipMixer mixer(clips);
     mixer.setClipNames(clipOne, clipTwo);
     PieceTwoFilters filters(tracks);
     filters.setSeed(1);
     PieceTwoTimeline timeline(mixer, filters);
-    Timer& clock = Timer::instance();
-    clock.stop();
+    int32_t now = 0;
     auto frame = [&] {
         frameBuffer.setTop(40);
         director.advance(CutDirector::listPosition, CutDirector::listClip);
-        timeline.step(director, &frameBuffer);
+        timeline.step(now, director, &frameBuffer);
         frameBuffer.setTop(0);
     };
-    for (int32_t t = 0; t < atMs; t += 40) {
-        clock.setTimeMs(t);
+    for (now = 0; now < atMs; now += 40)
         frame();
-    }
-    clock.setTimeMs(atMs);
+    now = atMs;
     frame();
     director.mix = 0.5f;
     std::fprintf(stderr, "%s at %d ms: filters %d, visible %d, clips %d and %d\n", name, atMs,
                  int(filterGroupAt(atMs)), int(timeline.areClipsVisible()), director.currentClip,
                  director.previousClip);
     reportFrameTimes("piece_two", name, frame);
-    ClipLibrary::instance().setTarget(nullptr);
+    clips.setTarget(nullptr);
 }
 
 // Renders piece two completely as the shell runs it in video mode, in a child process working in
@@ -95,31 +84,25 @@ bool renderPieceTwo(const std::string& folder, const char* codec) {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         setenv("TRIPTYCH_NO_BOXES", "1", 1);
-        Show::videoMode = true;
-        Show::framesPerSecond = 25;
-        Show::codecName = codec; // the writer takes the codec from here
         new Servers(11, 0, 200);
         extractClips(getFileServer());
-        useShowSettings();
-        auto* device = new DisplayDevice("");
-        auto* frameBuffer = new FrameBuffer();
-        device->setFrameBuffer(frameBuffer);
-        PieceContext context;
-        context.device = device;
-        context.frameBuffer = frameBuffer;
+        auto* services = new PieceServices(*getFileServer());
+        auto* display = new DisplayPair(DisplayPair::create(640, 480));
+        PieceContext context = services->contextFor(display->device.get(), display->frameBuffer.get());
         context.videoMode = true;
         context.framesPerSecond = 25;
         context.codecName = codec;
         context.seed = 1;
-        PieceTwo::load(context);
-        Timer::instance().stop();
+        auto* piece = new PieceTwo();
+        piece->load(context);
+        services->clock.stop();
 
         auto start = std::chrono::steady_clock::now();
         const double cpuStart = processSeconds();
-        PieceTwo::setup(context);
-        PieceTwo::run(context);
-        PieceTwo::stop();
-        PieceTwo::release(); // finishes the file
+        piece->setup(context);
+        piece->run(context);
+        piece->stop();
+        piece->release();
         double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const double showSeconds = 140.0; // the piece ends on the frame after 140 s
         std::string suffix = std::string(codec) == "lossless" ? "" : std::string("_") + codec;
@@ -164,15 +147,16 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     new Servers(11, 0, 200);
     extractClips(getFileServer());
-    useShowSettings();
+    writeDisplaySettings(640, 480);
+    ClipLibrary clips;
     const std::string clipOne = tempClipPath(showClips[flightClip].fileName);
     const std::string clipTwo = tempClipPath(showClips[tunnelClip].fileName);
-    ClipLibrary::instance().addClips(
+    clips.addClips(
         {{clipOne, showClips[flightClip].lengthMs}, {clipTwo, showClips[tunnelClip].lengthMs}});
-    measure("crossfade_roll_smear", 70000, clipOne, clipTwo);
-    measure("threshold_smear", 67000, clipOne, clipTwo);
-    measure("band", 92300, clipOne, clipTwo);
-    ClipLibrary::instance().clear();
+    measure(clips, "crossfade_roll_smear", 70000, clipOne, clipTwo);
+    measure(clips, "threshold_smear", 67000, clipOne, clipTwo);
+    measure(clips, "band", 92300, clipOne, clipTwo);
+    clips.clear();
     removeTempClips();
     if (chdir(here.c_str()) != 0) return 1;
     std::filesystem::remove_all(folder);

@@ -2,9 +2,11 @@
 // one rendered completely at 25 frames per second (when the show data exists) in every codec.
 #include "BenchSupport.h"
 #include "media/masters/RenderFile.h"
+#include "media/masters/RenderOutput.h"
 #include "pieces/common/PieceContext.h"
+#include "pieces/common/PieceServices.h"
 #include "pieces/one/PieceOne.h"
-#include "platform/DisplayDevice.h"
+#include "platform/DisplayPair.h"
 #include "platform/FrameBuffer.h"
 #include "platform/Settings.h"
 #include "platform/Timer.h"
@@ -46,7 +48,9 @@ void benchWriter(const std::string& folder, const char* codec) {
         RenderFileSettings settings;
         settings.fileName = path;
         settings.codecName = codec;
-        RenderFile writer(settings);
+        static auto* sound = new SoundSystem(); // never opened: the writer has no sound here
+        static auto* output = new RenderOutput(*sound, RenderReport{});
+        RenderFile writer(settings, *output);
         writer.readFramesFrom(frame.data(), 0);
         for (int32_t n = 0; n < frames; ++n) {
             auto drawStart = std::chrono::steady_clock::now();
@@ -73,31 +77,23 @@ bool renderPieceOne(const std::string& folder, const char* codec) {
         setenv("TRIPTYCH_NO_BOXES", "1", 1);
         new Servers(11, 0, 200);
         extractClips(getFileServer());
-        Settings& settings = Settings::instance();
-        settings.set(Settings::Width, 640);
-        settings.set(Settings::Height, 480);
-        settings.set(Settings::BitsPerPixel, 32);
-        settings.set(Settings::Platform, 1);
-        settings.set(Settings::Interface, 1);
-        auto* device = new DisplayDevice("");
-        auto* frameBuffer = new FrameBuffer();
-        device->setFrameBuffer(frameBuffer);
-        PieceContext context;
-        context.device = device;
-        context.frameBuffer = frameBuffer;
+        auto* services = new PieceServices(*getFileServer());
+        auto* display = new DisplayPair(DisplayPair::create(640, 480));
+        PieceContext context = services->contextFor(display->device.get(), display->frameBuffer.get());
         context.videoMode = true;
         context.framesPerSecond = 25;
         context.codecName = codec;
-        PieceOne::load(context);
-        Timer::instance().setTime(0);
-        Timer::instance().stop();
+        auto* piece = new PieceOne();
+        piece->load(context);
+        services->clock.setTime(0);
+        services->clock.stop();
 
         auto start = std::chrono::steady_clock::now();
         double cpuStart = processSeconds();
-        PieceOne::setup(context);
-        PieceOne::run(context);
-        PieceOne::stop();
-        PieceOne::release(); // finishes the three files
+        piece->setup(context);
+        piece->run(context);
+        piece->stop();
+        piece->release();
         double wall = secondsSince(start);
         double cpu = processSeconds() - cpuStart;
 

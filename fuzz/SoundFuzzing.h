@@ -10,7 +10,8 @@
 #include <vector>
 
 inline void playFuzzedSound(const uint8_t* data, size_t size, bool module) {
-    SoundSystem& sound = SoundSystem::instance();
+    static auto* system = new SoundSystem(); // one for the process, as the show has one
+    SoundSystem& sound = *system;
     if (!sound.initialise(SoundOutput::Offline)) std::abort();
     std::vector<uint8_t> bytes(data, data + size); // a channel reads its block for as long as it lives
     SoundHandle channel = module ? sound.loadModule(bytes.data(), int64_t(bytes.size()))

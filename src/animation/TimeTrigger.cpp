@@ -1,7 +1,5 @@
-// Beat-table polling against the show clock.
+// Beat-table polling against the time the trigger is given.
 #include "animation/TimeTrigger.h"
-
-#include "platform/Timer.h"
 
 TimeTrigger::TimeTrigger(const int32_t* table) {
     if (!table) return;
@@ -10,9 +8,9 @@ TimeTrigger::TimeTrigger(const int32_t* table) {
 
 bool TimeTrigger::finished() const { return cursor >= times.size(); }
 
-bool TimeTrigger::isDue() {
+bool TimeTrigger::isDue(int32_t nowMs) {
     if (finished()) return false;
-    if (times[cursor] > Timer::instance().getElapsedMs()) return false;
+    if (times[cursor] > nowMs) return false;
     // One entry per poll: when several entries fall within one frame, the trigger fires
     // once per frame until it has caught up.
     ++cursor;

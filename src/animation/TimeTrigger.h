@@ -1,5 +1,5 @@
 // An event source driven by a table of show-clock times (ms): due once for every entry the
-// clock has passed, at most one entry per poll.
+// time it is polled with has passed, at most one entry per poll.
 #pragma once
 
 #include "animation/EventSource.h"
@@ -12,7 +12,7 @@ class TimeTrigger : public EventSource {
 public:
     // table: ascending times ending with the terminator -1; null gives a finished trigger.
     explicit TimeTrigger(const int32_t* table);
-    bool isDue() override;
+    bool isDue(int32_t nowMs) override;
     virtual bool finished() const;
 
     size_t entryCount() const { return times.size(); }

@@ -1,12 +1,6 @@
 // Sequence bookkeeping: segments, repeat counts, the event flag and the loop back to the start.
 #include "animation/TrackSequence.h"
 
-#include "platform/Timer.h"
-
-namespace {
-int32_t showClockMs() { return Timer::instance().getElapsedMs(); }
-} // namespace
-
 template <typename Track> void TrackSequence<Track>::add(Value value, int32_t time, int32_t repeat) {
     addValues(std::vector<Value>{value}, time, repeat);
 }
@@ -26,33 +20,33 @@ void TrackSequence<Track>::addValues(const std::vector<Value>& values, int32_t t
         track.addKeys(values, time);
 }
 
-template <typename Track> void TrackSequence<Track>::advance() {
+template <typename Track> void TrackSequence<Track>::advance(int32_t nowMs) {
     if (segments.empty() || steps.empty()) return;
     changed = true;
     SequenceStep& step = steps[current];
     if (step.repeatsDone < step.repeatCount) { // another play of the same segment
         ++step.repeatsDone;
-        segments[current].start(showClockMs());
+        segments[current].start(nowMs);
     } else if (current + 1 < segments.size()) {
         ++current;
-        segments[current].start(showClockMs());
+        segments[current].start(nowMs);
     } else if (steps.back().loopAll) {
         // Back to the start; from now on no segment repeats, each plays once per pass.
         for (SequenceStep& each : steps) each.repeatsDone = each.repeatCount;
         current = 0;
-        segments[0].start(showClockMs());
+        segments[0].start(nowMs);
     }
     // Otherwise the last segment keeps running from its last start.
 }
 
-template <typename Track> typename TrackSequence<Track>::Value TrackSequence<Track>::value() const {
+template <typename Track> typename TrackSequence<Track>::Value TrackSequence<Track>::value(int32_t nowMs) const {
     if (segments.empty()) return Value(0);
-    return segments[current].valueAt(showClockMs());
+    return segments[current].valueAt(nowMs);
 }
 
-template <typename Track> const std::vector<typename Track::ValueType>& TrackSequence<Track>::values() {
+template <typename Track> const std::vector<typename Track::ValueType>& TrackSequence<Track>::values(int32_t nowMs) {
     if (segments.empty()) return noValues;
-    return segments[current].valuesAt(showClockMs());
+    return segments[current].valuesAt(nowMs);
 }
 
 template <typename Track> bool TrackSequence<Track>::takeChanged() {

@@ -1,5 +1,6 @@
 // An event-driven sequence of keyframe tracks: each event restarts the current segment
-// (while it has repeats left) or moves on to the next; effects read its value at the show clock.
+// (while it has repeats left) or moves on to the next, started at the event's time; effects read
+// its value at the show-clock time they are drawn at.
 #pragma once
 
 #include "animation/EventListener.h"
@@ -20,11 +21,11 @@ template <typename Track> class TrackSequence : public EventListener {
 public:
     using Value = typename Track::ValueType;
 
-    void advance() override;
+    void advance(int32_t nowMs) override;
     void add(Value value, int32_t time, int32_t repeat);
     void addValues(const std::vector<Value>& values, int32_t time, int32_t repeat);
-    Value value() const;
-    const std::vector<Value>& values();
+    Value value(int32_t nowMs) const;
+    const std::vector<Value>& values(int32_t nowMs);
     bool takeChanged();
 
     size_t segmentCount() const { return segments.size(); }

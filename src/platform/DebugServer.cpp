@@ -2,18 +2,12 @@
 #include "platform/DebugServer.h"
 
 #include "platform/FatalFailure.h"
-#include "platform/MessageBox.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
 DebugServer::DebugServer(int8_t threshold_, uint8_t toFile_) : threshold(threshold_), toFile(toFile_) {
-    caption = new (std::nothrow) char[1024];
-    if (!caption)
-        Sys_MessageBox("Error - out of memory!", "Fatal error!", MessageIcon::Stop);
-    else
-        std::strcpy(caption, "Fatal error!");
     ready = 1;
     if (toFile == 1) {
         file = std::fopen("debug.log", "w+");
@@ -23,7 +17,6 @@ DebugServer::DebugServer(int8_t threshold_, uint8_t toFile_) : threshold(thresho
 
 DebugServer::~DebugServer() {
     delete[] lastLine;
-    delete[] caption;
     if (file) std::fclose(file);
 }
 

@@ -25,7 +25,6 @@ private:
     uint8_t toFile;
     char* lastLine = nullptr;
     int32_t lastLineLength = 0;
-    char* caption = nullptr;
     FILE* file = nullptr;
     uint8_t ready = 0;
 };

@@ -2,6 +2,7 @@
 #include "platform/DisplayDevice.h"
 
 #include "platform/GraphicsFactory.h"
+#include "platform/Settings.h"
 #include "platform/ShowStats.h"
 
 DisplayDevice::DisplayDevice(const std::string& title)
@@ -9,6 +10,11 @@ DisplayDevice::DisplayDevice(const std::string& title)
 
 DisplayDevice::~DisplayDevice() {
     GraphicsFactory::instance().destroyDevice(device);
+}
+
+bool DisplayDevice::open() {
+    Settings& settings = Settings::instance();
+    return device->open(settings.get(Settings::Width), settings.get(Settings::Height));
 }
 
 bool DisplayDevice::present() {

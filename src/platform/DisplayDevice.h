@@ -11,7 +11,7 @@ class FrameBuffer;
 class Device {
   public:
     virtual ~Device() = default;
-    virtual bool open() = 0; // window and display of settings key 1 x key 2
+    virtual bool open(int32_t width, int32_t height) = 0; // a window and display of that size
     virtual void close() = 0;
     virtual bool isCloseRequested() = 0;
     virtual void setFrameBuffer(FrameBuffer* frameBuffer) = 0;
@@ -25,7 +25,8 @@ class DisplayDevice {
     DisplayDevice(const DisplayDevice&) = delete;
     DisplayDevice& operator=(const DisplayDevice&) = delete;
 
-    virtual bool open() { return device->open(); }
+    // Opens the display at the size of settings keys 1 and 2.
+    virtual bool open();
     virtual void close() { device->close(); }
     virtual bool isCloseRequested() { return device->isCloseRequested(); }
     virtual void setFrameBuffer(FrameBuffer* frameBuffer) { device->setFrameBuffer(frameBuffer); }

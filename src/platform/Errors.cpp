@@ -1,7 +1,5 @@
-// Error records and the pointer-thrown exception with its "Error!" report box.
+// Error records and the positioned exception with its "Error!" box text.
 #include "platform/Errors.h"
-
-#include "platform/MessageBox.h"
 
 #include <cstdio>
 #include <cstring>
@@ -31,17 +29,8 @@ ExceptionType fileNotFound("Error - file %s not found! Aborting...");
 ExceptionType couldntOpenFile("Error - couldn't open file %s! Aborting...");
 ExceptionType couldntReadFile("Error - couldn't read file %s! Aborting...");
 ExceptionType tooManyFiles("Error - too many files in FileServer! Aborting...");
-ExceptionType invalidData("Error - invalid data in file %s! Aborting...");
 ExceptionType outOfMemory("Error - out of memory! Aborting...");
-ExceptionType modeNotSupported("Error - graphics mode not supported! Aborting...");
-ExceptionType stackOverflow("Error - internal stack overflow! Aborting...");
-ExceptionType couldntCreateWindow("Error - couldn't create window! Aborting...");
-ExceptionType couldntFetchDc("Error - couldn't fetch DC! Aborting...");
-ExceptionType couldntSetPixelFormat("Error - couldn't set pixel format! Aborting...");
-ExceptionType couldntCreateRc("Error - couldn't create RC! Aborting...");
 ExceptionType couldntInitImageReader("Error - couldn't initialize image-reader! Aborting...");
-ExceptionType undefinedException("Error - an undefined exception was thrown! Aborting...");
-ExceptionType couldntInitTimer("Error - couldn't initialize timer! Aborting...");
 ExceptionType couldntReadMetadata("Error - couldn't read metadata! Aborting...");
 
 void raise(const ExceptionType& record, const char* detail) {
@@ -57,10 +46,10 @@ const std::string invalidPlatformMessage = "Invalid platform!";
 const std::string timerNotStartedMessage = "An attempt was made to use the timer before it was started!";
 
 Exception::Exception(const std::string& message_, const char* file_, int line_)
-    : message(message_), file(file_ ? file_ : ""), line(line_) {}
+    : ShowFailure(0, message_), message(message_), file(file_ ? file_ : ""), line(line_) {}
 
 std::string Exception::boxText() const {
-    // Both texts are limited to 1023 characters, as in their fixed-size buffers.
+    // The position text and the whole box text each keep at most 1023 characters.
     auto cut = [](std::string text) { return text.size() > 1023 ? text.substr(0, 1023) : text; };
     std::string position;
     if (line == -1 || file.empty())
@@ -70,7 +59,5 @@ std::string Exception::boxText() const {
         position = "The error occured in the file '" + file + "' at line " + std::to_string(line) + ".";
     return cut("Error - " + message + "\n\n" + cut(position));
 }
-
-void Exception::report() { Sys_MessageBox(boxText(), "Error!", MessageIcon::Stop); }
 
 } // namespace ExceptionSpace

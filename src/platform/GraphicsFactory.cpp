@@ -14,7 +14,7 @@ GraphicsFactory& GraphicsFactory::instance() {
     if (!theFactory) {
         Settings& settings = Settings::instance();
         if (settings.get(Settings::Platform) != 1 || settings.get(Settings::Interface) != 1)
-            throw new ExceptionSpace::Exception(ExceptionSpace::invalidPlatformMessage, "GraphicsFactory", 73);
+            throw ExceptionSpace::Exception(ExceptionSpace::invalidPlatformMessage, "GraphicsFactory", 73);
         theFactory = createPlatformGraphicsFactory();
     }
     return *theFactory;

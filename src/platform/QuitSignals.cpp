@@ -1,5 +1,6 @@
 // Quit signals become the quit request; a second one starts the hurried exit. The handler only
-// sets the flag and wakes the watchdog through a pipe, both safe inside a signal handler.
+// sets the flag and wakes the watchdog through a pipe, both safe inside a signal handler. The
+// cleanups for signals that end the process at once run in a handler of their own.
 #include "platform/QuitSignals.h"
 
 #include "platform/QuitRequest.h"
@@ -22,9 +23,12 @@ constexpr int hurryGraceMs = 1000;
 
 int wakePipe[2] = {-1, -1};
 std::atomic<bool> caught{false};
+std::atomic<int> firstSignal{0};
 
 void onQuitSignal(int signalNumber) {
     int savedErrno = errno;
+    int none = 0;
+    firstSignal.compare_exchange_strong(none, signalNumber);
     Sys_RequestQuit();
     unsigned char number = static_cast<unsigned char>(signalNumber);
     ssize_t written = write(wakePipe[1], &number, 1);
@@ -79,4 +83,70 @@ void Sys_CatchQuitSignals() {
 
 bool Sys_AreQuitSignalsCaught() {
     return caught.load();
+}
+
+int Sys_QuitSignalNumber() {
+    return firstSignal.load();
+}
+
+namespace {
+
+constexpr int fatalSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+constexpr int maxCleanups = 4;
+void (*volatile cleanups[maxCleanups])() = {};
+struct sigaction previousActions[NSIG];
+
+bool isQuitSignal(int signalNumber) {
+    for (int quit : quitSignals)
+        if (quit == signalNumber) return true;
+    return false;
+}
+
+// Runs the cleanups, then lets the signal do what it would have done without this handler: a
+// crash returns to the faulting instruction (abort raises again) and meets the previous handler
+// there; a quit signal is raised again with its previous (default) action.
+void onEndingSignal(int signalNumber) {
+    for (int k = 0; k < maxCleanups; ++k)
+        if (cleanups[k]) cleanups[k]();
+    sigaction(signalNumber, &previousActions[signalNumber], nullptr);
+    if (isQuitSignal(signalNumber)) {
+        sigset_t unblock;
+        sigemptyset(&unblock);
+        sigaddset(&unblock, signalNumber);
+        sigprocmask(SIG_UNBLOCK, &unblock, nullptr);
+        raise(signalNumber);
+    }
+}
+
+bool isDefaultAction(const struct sigaction& action) {
+    return !(action.sa_flags & SA_SIGINFO) && action.sa_handler == SIG_DFL;
+}
+
+void installEndingHandler(int signalNumber) {
+    struct sigaction current {};
+    sigaction(signalNumber, nullptr, &current);
+    if (!(current.sa_flags & SA_SIGINFO) && current.sa_handler == onEndingSignal) return;
+    // A quit signal someone handles or ignores does not end the process at once: left alone.
+    if (isQuitSignal(signalNumber) && !isDefaultAction(current)) return;
+    struct sigaction action {};
+    action.sa_handler = onEndingSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(signalNumber, &action, &previousActions[signalNumber]);
+}
+
+} // namespace
+
+void Sys_AddSignalCleanup(void (*cleanup)()) {
+    for (int k = 0; k < maxCleanups; ++k) {
+        if (cleanups[k] == cleanup) break;
+        if (!cleanups[k]) {
+            cleanups[k] = cleanup;
+            break;
+        }
+    }
+    for (int signalNumber : fatalSignals)
+        installEndingHandler(signalNumber);
+    if (!Sys_AreQuitSignalsCaught())
+        for (int signalNumber : quitSignals)
+            installEndingHandler(signalNumber);
 }

@@ -2,12 +2,14 @@
 #include "platform/ShowRandom.h"
 
 namespace {
-uint32_t state = 1;
+uint32_t generatorState = 1;
 }
 
-void ShowRandom::seed(uint32_t newState) { state = newState; }
+void ShowRandom::seed(uint32_t newState) { generatorState = newState; }
 
 int ShowRandom::next() {
-    state = state * 214013u + 2531011u;
-    return int((state >> 16) & 0x7FFF);
+    generatorState = generatorState * 214013u + 2531011u;
+    return int((generatorState >> 16) & 0x7FFF);
 }
+
+uint32_t ShowRandom::state() { return generatorState; }

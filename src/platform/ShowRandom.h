@@ -7,4 +7,6 @@
 namespace ShowRandom {
 void seed(uint32_t state);
 int next(); // 0..32767
+// The state the next draw starts from: what seed takes to give the same draws again.
+uint32_t state();
 } // namespace ShowRandom

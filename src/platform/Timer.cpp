@@ -24,7 +24,7 @@ void Timer::stop() { started = false; }
 
 void Timer::update() {
     if (!isStarted())
-        throw new ExceptionSpace::Exception(ExceptionSpace::timerNotStartedMessage, "Timer", 102);
+        throw ExceptionSpace::Exception(ExceptionSpace::timerNotStartedMessage, "Timer", 102);
     elapsedMs = int32_t(Sys_Milliseconds() - startTick);
     deltaMs = int32_t(Sys_Milliseconds() - lastTick);
     time = float(double(elapsedMs) * 0.001 * double(rate));

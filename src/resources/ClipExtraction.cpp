@@ -1,9 +1,8 @@
 // Clip extraction: a private temporary directory (mode 0700) holding the three clips under
-// their fixed names, removed at every exit, on the error paths and on signals.
+// their fixed names, removed at every exit, on the error paths and on signals that end the process.
 #include "resources/ClipExtraction.h"
 
 #include "platform/Errors.h"
-#include "platform/MessageBox.h"
 #include "platform/QuitSignals.h"
 #include "platform/ShowFailure.h"
 #include "resources/FileServer.h"
@@ -21,6 +20,8 @@
 namespace {
 
 const char* const archiveName = "data.data";
+// The box the shell shows for every failed extraction, before its "Error." box.
+const char* const noticeText = "Couldn't create temporary files!";
 
 // Fixed buffers, so that a signal handler can remove everything with unlink and rmdir alone.
 constexpr size_t pathLength = 2048;
@@ -28,7 +29,6 @@ constexpr size_t directoryLength = pathLength - 8; // room for the trailing '/'
 char tempDirectory[pathLength];                    // with its trailing '/', empty while none exists
 char clipPaths[3][pathLength + 32];
 volatile sig_atomic_t directoryExists = 0;
-volatile sig_atomic_t quitSignalSeen = 0;
 
 bool exitHandlerRegistered = false;
 
@@ -61,78 +61,7 @@ void makeTempDirectory() {
     directoryExists = 1;
 }
 
-// The signals after which the clips are removed, and the handlers that were there before.
-constexpr int watchedSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL};
-constexpr int watchedCount = int(sizeof watchedSignals / sizeof watchedSignals[0]);
-struct sigaction previousActions[watchedCount];
-
-// Hands the signal to the previous handler (or the default action) as if onSignal were not there.
-void passOn(int signalNumber, const struct sigaction& previous) {
-    sigaction(signalNumber, &previous, nullptr);
-    sigset_t unblock;
-    sigemptyset(&unblock);
-    sigaddset(&unblock, signalNumber);
-    sigprocmask(SIG_UNBLOCK, &unblock, nullptr);
-    raise(signalNumber);
-}
-
-// A first SIGINT / SIGTERM goes on to the handler that was there before (the shell's asks the
-// show to end, and the normal exit removes the clips). A second one, or any signal that would
-// end the process at once (no handler, a hang-up, a crash), removes the clips first.
-void onSignal(int signalNumber) {
-    int slot = 0;
-    while (slot < watchedCount - 1 && watchedSignals[slot] != signalNumber)
-        ++slot;
-    const struct sigaction& previous = previousActions[slot];
-    bool defaultAction = !(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_DFL;
-    bool ignored = !(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_IGN;
-    bool quitSignal = signalNumber == SIGINT || signalNumber == SIGTERM;
-    if (ignored) return;
-    bool fault = signalNumber == SIGSEGV || signalNumber == SIGBUS || signalNumber == SIGFPE ||
-                 signalNumber == SIGILL || signalNumber == SIGABRT;
-    if (fault) {
-        // Returning repeats the faulting instruction (abort raises again), now meeting the
-        // previous handler with the real context.
-        removeTempClips();
-        sigaction(signalNumber, &previous, nullptr);
-        return;
-    }
-    if (!quitSignal || defaultAction) {
-        removeTempClips();
-        passOn(signalNumber, previous);
-        _exit(128 + signalNumber); // only if the previous handler returned
-    }
-    if (quitSignalSeen) {
-        removeTempClips();
-        _exit(128 + signalNumber);
-    }
-    quitSignalSeen = 1;
-    if (previous.sa_flags & SA_SIGINFO)
-        previous.sa_sigaction(signalNumber, nullptr, nullptr);
-    else
-        previous.sa_handler(signalNumber);
-}
-
-bool isQuitSignal(int signalNumber) {
-    return signalNumber == SIGINT || signalNumber == SIGTERM || signalNumber == SIGHUP || signalNumber == SIGQUIT;
-}
-
-// Puts onSignal in front of whatever handles the watched signals now (again, if a later
-// handler replaced it). Where the show catches the quit signals, they are left to it: it ends
-// through exit or quick_exit, whose handlers remove the clips after the files are finished.
-void installSignalHandlers() {
-    for (int slot = 0; slot < watchedCount; ++slot) {
-        if (Sys_AreQuitSignalsCaught() && isQuitSignal(watchedSignals[slot])) continue;
-        struct sigaction current {};
-        sigaction(watchedSignals[slot], nullptr, &current);
-        if (!(current.sa_flags & SA_SIGINFO) && current.sa_handler == onSignal) continue;
-        struct sigaction action {};
-        action.sa_handler = onSignal;
-        sigemptyset(&action.sa_mask);
-        sigaction(watchedSignals[slot], &action, &previousActions[slot]);
-    }
-}
-
+// At exit, at the hurried exit, and from a signal that ends the process on the spot.
 void removeAtExit() {
     removeTempClips();
 }
@@ -183,17 +112,16 @@ void extractClips(FileServer* fileServer) {
             exitHandlerRegistered = true;
         }
         makeTempDirectory();
-        installSignalHandlers();
+        Sys_AddSignalCleanup(removeAtExit);
         if (!fileServer) throw ExtractionFailure("no file service");
         openArchive(fileServer);
         for (int i = 0; i < 3; ++i)
             writeClip(fileServer, i);
     } catch (const ExtractionFailure& failure) {
-        Sys_MessageBox("Couldn't create temporary files!", "Error!", MessageIcon::Stop);
-        throw ShowFailure(1, std::string("clip extraction: ") + failure.what());
+        throw ShowFailure(1, std::string("clip extraction: ") + failure.what()).withNotice(noticeText, "Error!");
     } catch (...) {
-        Sys_MessageBox("Couldn't create temporary files!", "Error!", MessageIcon::Stop);
-        throw ShowFailure(1, std::string("clip extraction from '") + archiveName + "' failed");
+        throw ShowFailure(1, std::string("clip extraction from '") + archiveName + "' failed")
+            .withNotice(noticeText, "Error!");
     }
 }
 

@@ -6,8 +6,8 @@
 
 class FileServer;
 
-// Opens "data.data" and writes the three clips; on any failure shows "Couldn't create
-// temporary files!" and throws the integer 1.
+// Opens "data.data" and writes the three clips; any failure throws a ShowFailure (code 1) that
+// names what failed, with the "Couldn't create temporary files!" box as its notice.
 void extractClips(FileServer* fileServer);
 // The temporary directory followed by name.
 std::string tempClipPath(const char* name);

@@ -92,7 +92,7 @@ FileServer::~FileServer() {
 }
 
 void FileServer::openArchive(const char* path) {
-    if (archive->readDirectory(path) != 0) Errors::raise(Errors::couldntReadMetadata);
+    if (archive->readDirectory(path) != 0) Errors::raise(Errors::couldntReadMetadata, path);
     archiveMode = true;
 }
 
@@ -100,9 +100,9 @@ namespace {
 // The loaded record with the name, or null. A record that was never filled is an error.
 template <typename File> File* findLoaded(File* files, int32_t fileCount, const char* name) {
     for (int32_t k = 0; k < fileCount; ++k) {
-        if (!files[k].name) Errors::raise(Errors::fileNotFound, "");
+        if (!files[k].name) Errors::raise(Errors::fileNotFound, name);
         if (std::strcmp(files[k].name, name) == 0) {
-            if (!files[k].data) Errors::raise(Errors::fileNotFound, "");
+            if (!files[k].data) Errors::raise(Errors::fileNotFound, name);
             return &files[k];
         }
     }

@@ -5,7 +5,6 @@
 #include "platform/Errors.h"
 #include "platform/jpeg/JpegDecoder.h"
 #include "resources/FileServer.h"
-#include "resources/Servers.h"
 
 #include <cstdio>
 #include <cstring>
@@ -26,15 +25,15 @@ int32_t OImage::getUsageCount() {
     return usageCount;
 }
 
-OImage::OImage(const char* name_, int32_t /*width*/, int32_t /*height*/) {
-    construct(name_, nullptr, 0, true);
+OImage::OImage(FileServer& files, const char* name_, int32_t /*width*/, int32_t /*height*/) {
+    construct(name_, nullptr, 0, &files);
 }
 
 OImage::OImage(const char* name_, const uint8_t* data, int32_t size) {
-    construct(name_, data, size, false);
+    construct(name_, data, size, nullptr);
 }
 
-void OImage::construct(const char* name_, const uint8_t* data, int32_t size, bool fromFileService) {
+void OImage::construct(const char* name_, const uint8_t* data, int32_t size, FileServer* files) {
     valid = 0;
     debugLog("{OImage::OImage()}: Allocating resources...", 0);
     std::string reading = std::string("{OImage::OImage()}: Reading ") + (name_ ? name_ : "") + "...";
@@ -48,8 +47,8 @@ void OImage::construct(const char* name_, const uint8_t* data, int32_t size, boo
         if (!sharedDecoder) sharedDecoder = JpegDecoder::create();
         if (!sharedDecoder) fail(reading.c_str(), true);
     }
-    if (fromFileService) {
-        decode(reading.c_str());
+    if (files) {
+        decode(*files, reading.c_str());
     } else {
         jpegData = const_cast<uint8_t*>(data);
         jpegSize = size;
@@ -62,12 +61,11 @@ void OImage::construct(const char* name_, const uint8_t* data, int32_t size, boo
     debugLog("{OImage::OImage()}: Done.", 0);
 }
 
-void OImage::decode(const char* reading) {
+void OImage::decode(FileServer& files, const char* reading) {
     // An unknown name gives no bytes; the file service may itself throw for a missing loose file.
     try {
-        FileServer* files = getFileServer();
-        jpegData = files->getFile(name);
-        jpegSize = files->getFileSize(name);
+        jpegData = files.getFile(name);
+        jpegSize = files.getFileSize(name);
     } catch (...) {
         fail(reading, false);
     }

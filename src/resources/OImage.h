@@ -5,13 +5,15 @@
 
 #include <cstdint>
 
+class FileServer;
+
 class OImage {
   public:
-    // name: an archive name such as "data/entry1.jpg". width and height: -1 (the only use in
+    // name: an archive name such as "data/entry1.jpg", read from files. width and height: -1 (the only use in
     // the show); the picture is always decoded at, and reports, the JPEG's own size. Throws the couldn't-read
     // error with the name when the file is unknown or does not decode, the image-reader error when no decoder
     // can be made.
-    OImage(const char* name, int32_t width, int32_t height);
+    OImage(FileServer& files, const char* name, int32_t width, int32_t height);
     // Decodes a picture held in memory under the given name, with the same checks and errors as
     // a file from the file service; the caller keeps the bytes.
     OImage(const char* name, const uint8_t* data, int32_t size);
@@ -35,8 +37,9 @@ class OImage {
 
   private:
     // Names the image, makes the shared decoder when needed, decodes and counts the image.
-    void construct(const char* name, const uint8_t* data, int32_t size, bool fromFileService);
-    void decode(const char* readingMessage);
+    // files is null for a picture held in memory.
+    void construct(const char* name, const uint8_t* data, int32_t size, FileServer* files);
+    void decode(FileServer& files, const char* readingMessage);
     void decodeBytes(const char* readingMessage);
     // Logs the failed read, frees what the image holds and throws the error.
     [[noreturn]] void fail(const char* readingMessage, bool couldntInitialize);

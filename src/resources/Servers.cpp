@@ -1,10 +1,9 @@
-// Start-up of the debug, exception and file services, and the allocation-failure handler.
+// Start-up of the debug and file services, and the allocation-failure handler.
 #include "resources/Servers.h"
 
 #include "platform/DebugServer.h"
 #include "platform/Errors.h"
 #include "platform/FatalFailure.h"
-#include "platform/MessageBox.h"
 #include "platform/ShowFailure.h"
 #include "resources/FileServer.h"
 
@@ -12,7 +11,6 @@
 #include <new>
 
 namespace {
-ExceptionServer* theExceptionServer = nullptr;
 FileServer* theFileServer = nullptr;
 
 // Out of memory is reported as the show's out-of-memory error; deriving from std::bad_alloc
@@ -31,8 +29,6 @@ Servers::Servers(int8_t logThreshold, uint8_t logToFile, int32_t maxFiles) {
     DebugServer* debug = new (std::nothrow) DebugServer(logThreshold, logToFile);
     if (!debug) startupFailure("Error - Couldn't initialize debug-server! Aborting...");
     setDebugServer(debug);
-    theExceptionServer = new (std::nothrow) ExceptionServer(debug);
-    if (!theExceptionServer) startupFailure("Error - Couldn't initialize exception-server! Aborting...");
     theFileServer = new (std::nothrow) FileServer(debug, maxFiles);
     if (!theFileServer) startupFailure("Error - Couldn't initialize file-server! Aborting...");
     std::set_new_handler(outOfMemoryHandler);
@@ -41,18 +37,14 @@ Servers::Servers(int8_t logThreshold, uint8_t logToFile, int32_t maxFiles) {
 Servers::~Servers() {
     delete theFileServer;
     theFileServer = nullptr;
-    delete theExceptionServer;
-    theExceptionServer = nullptr;
     delete getDebugServer();
     setDebugServer(nullptr);
 }
 
-ExceptionServer* getExceptionServer() { return theExceptionServer; }
-
 FileServer* getFileServer() {
     if (!theFileServer) {
-        Sys_MessageBox("Couldn't retrieve reference to FileServer!", "Error!", MessageIcon::Stop);
-        throw ShowFailure(0, "couldn't retrieve the file service: the services were not created");
+        throw ShowFailure(0, "couldn't retrieve the file service: the services were not created")
+            .withNotice("Couldn't retrieve reference to FileServer!", "Error!");
     }
     return theFileServer;
 }

@@ -1,4 +1,5 @@
-// Start-up of the three process-wide services (debug, exception, file) and their accessors.
+// Start-up of the process-wide services (the debug service and the file service) and the
+// file service's accessor.
 #pragma once
 
 #include <cstdint>
@@ -6,21 +7,14 @@
 class DebugServer;
 class FileServer;
 
-// The exception service: holds the debug service; the show calls nothing on it.
-class ExceptionServer {
-public:
-    explicit ExceptionServer(DebugServer* log) : log(log) {}
-    DebugServer* log;
-    uint8_t flag = 0;
-};
-
 class Servers {
 public:
-    // Creates the services in order; a failure shows a "Fatal error!" box and exits with code 3.
+    // Creates the services in order; a failure throws a FatalFailure (the "Fatal error!" box,
+    // exit code 3). Also installs the allocation-failure handler.
     Servers(int8_t logThreshold, uint8_t logToFile, int32_t maxFiles);
     virtual ~Servers();
 };
 
-ExceptionServer* getExceptionServer();
-// The file service; without one shows "Couldn't retrieve reference to FileServer!" and throws 0.
+// The file service; before the services exist, a ShowFailure (code 0) whose notice is the
+// "Couldn't retrieve reference to FileServer!" box.
 FileServer* getFileServer();

@@ -6,12 +6,12 @@
 #include "media/progress/RenderProgress.h"
 #include "platform/QuitRequest.h"
 #include "pieces/common/ShowParts.h"
-#include "shell/ShowState.h"
+#include "shell/ShowOptions.h"
 
 #include <algorithm>
 #include <cstdio>
 
-void deliverFilm() {
+void deliverFilm(const ShowOptions& options, RenderProgress& progress) {
     DeliveryJob job;
     if (Sys_IsQuitRequested()) {
         std::fprintf(stderr, "triptych: the render was cancelled, so %s is not written.\n",
@@ -19,9 +19,8 @@ void deliverFilm() {
         return;
     }
     for (const ShowPart& part : showParts)
-        if (Show::pieceChosen[part.piece]) job.parts.push_back(DeliveryPart{part.fileName, part.title});
-    job.framesPerSecond = Show::framesPerSecond;
-    RenderProgress& progress = RenderProgress::instance();
+        if (options.pieceChosen[size_t(part.piece)]) job.parts.push_back(DeliveryPart{part.fileName, part.title});
+    job.framesPerSecond = options.framesPerSecond;
     job.isCancelled = [] { return Sys_IsQuitRequested(); };
     int64_t filmFrames = 0;
     job.progress = [&](int64_t done, int64_t total) {

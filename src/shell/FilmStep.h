@@ -2,6 +2,9 @@
 // triptych.mp4.
 #pragma once
 
+class RenderProgress;
+struct ShowOptions;
+
 // Writes the film from the masters now on disk, with its progress line; a quit request stops it
 // and leaves no partial film. Failures throw ShowFailure.
-void deliverFilm();
+void deliverFilm(const ShowOptions& options, RenderProgress& progress);

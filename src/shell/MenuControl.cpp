@@ -2,13 +2,12 @@
 #include "shell/MenuControl.h"
 
 #include "platform/DisplayDevice.h"
-#include "platform/Timer.h"
 #include "resources/OImage.h"
 
 #include <utility>
 
-ControlImage ControlImage::load(const char* name) {
-    OImage image(name, -1, -1);
+ControlImage ControlImage::load(FileServer& files, const char* name) {
+    OImage image(files, name, -1, -1);
     ControlImage result;
     result.width = image.getWidth();
     result.height = image.getHeight();
@@ -25,16 +24,15 @@ MenuControl::MenuControl(ControlImage image, int32_t x_, int32_t y_, uint8_t* de
     : highlight(highlight_), state(state_), brightness(brightness_), x(x_), y(y_), width(image.width),
       height(image.height), destination(destination_), pixels(std::move(image.pixels)) {}
 
-void MenuControl::update() {
-    animate();
+void MenuControl::update(int32_t frameStep) {
+    animate(frameStep);
     draw();
 }
 
-void MenuControl::animateShared() {
+void MenuControl::animateShared(int32_t step) {
     int32_t mouseX = DisplayInput::getMouseX(), mouseY = DisplayInput::getMouseY();
     hoverState = (x < mouseX && mouseX < x + width && y < mouseY && mouseY < y + height) ? 2 : 1;
 
-    int32_t step = Timer::instance().getDeltaTime();
     if (hoverState == 2) {
         highlight += float(step) * 0.2f;
         if (highlight > 1.0f) highlight = 1.0f;

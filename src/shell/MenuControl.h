@@ -6,14 +6,16 @@
 #include <cstdint>
 #include <vector>
 
+class FileServer;
+
 // A control's picture as frame-buffer words 0x00RRGGBB, rows packed.
 struct ControlImage {
     int32_t width = 0;
     int32_t height = 0;
     std::vector<uint32_t> pixels;
 
-    // Loads an image of the file service (its bytes 0, 1, 2 become blue, green, red).
-    static ControlImage load(const char* name);
+    // Loads an image of files (its bytes 0, 1, 2 become blue, green, red).
+    static ControlImage load(FileServer& files, const char* name);
 };
 
 class MenuControl {
@@ -25,9 +27,10 @@ class MenuControl {
     static constexpr int32_t stateOff = 4; // toggle off, button not pressed
 
     virtual ~MenuControl() = default;
-    // Animates, then draws into the destination.
-    virtual void update();
-    virtual void animate() = 0;
+    // Animates by the show clock's frame step (whole clock units, 71 per second), then draws
+    // into the destination.
+    virtual void update(int32_t frameStep);
+    virtual void animate(int32_t frameStep) = 0;
 
     int32_t getX() const { return x; }
     int32_t getY() const { return y; }
@@ -43,7 +46,7 @@ class MenuControl {
     MenuControl(ControlImage image, int32_t x, int32_t y, uint8_t* destination, int32_t state,
                 float brightness, float highlight);
     // Hover, glow, click and colour steps shared by both kinds of control.
-    void animateShared();
+    void animateShared(int32_t frameStep);
     virtual void draw() = 0;
     // Writes blue, green, red at column c, row r of the picture; pixels off the frame buffer are
     // left out, so a picture too large for its place cannot write past the frame buffer.

@@ -3,14 +3,11 @@
 
 #include <utility>
 
-PushButton::PushButton(const char* imageName, int32_t x, int32_t y, uint8_t* destination)
-    : PushButton(ControlImage::load(imageName), x, y, destination) {}
-
 PushButton::PushButton(ControlImage image, int32_t x_, int32_t y_, uint8_t* destination_)
     : MenuControl(std::move(image), x_, y_, destination_, stateOff, 0.0f, 0.4f) {}
 
-void PushButton::animate() {
-    animateShared();
+void PushButton::animate(int32_t frameStep) {
+    animateShared(frameStep);
     if (highlight < 0.4f) highlight = 0.4f;
 }
 

@@ -6,11 +6,10 @@
 
 class PushButton : public MenuControl {
   public:
-    PushButton(const char* imageName, int32_t x, int32_t y, uint8_t* destination);
     PushButton(ControlImage image, int32_t x, int32_t y, uint8_t* destination);
 
     virtual bool isPressed() { return state == stateOn; }
-    void animate() override;
+    void animate(int32_t frameStep) override;
 
   protected:
     void draw() override;

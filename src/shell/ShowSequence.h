@@ -1,38 +1,46 @@
-// The show sequence: preloading the pieces, the intro, running the chosen pieces, the credits,
-// and the frame-buffer helpers the shell draws with.
+// The show sequence in its fixed order: the services and the menu's display, the clips out of
+// the archive, the pieces loaded, the menu, the intro, each chosen piece, the credits; and how
+// the run ended. A failure is thrown out of run; endAfterFailure then finishes what it can.
 #pragma once
 
-#include <cstdint>
-#include <string>
+#include "shell/Displays.h"
+#include "shell/Menu.h"
+#include "shell/PieceRunner.h"
+#include "shell/ShowOptions.h"
+#include "shell/ShowOutcome.h"
 
-class DisplayDevice;
-class FrameBuffer;
-class FatalFailure;
+#include <memory>
+
 struct PieceContext;
+struct ShowServices;
 
-void clearFrameBuffer();                         // the current frame buffer
-void clearFrameBuffer(FrameBuffer* frameBuffer); // width x height x 4 bytes of 0
-// Copies rows of width pixels from a packed source into a destination 1024 pixels wide.
-void blitToFrameBuffer(uint8_t* destination, const uint8_t* source, int32_t x, int32_t y, int32_t width,
-                       int32_t rows);
+class ShowSequence {
+public:
+    explicit ShowSequence(const ShowOptions& options);
+    ~ShowSequence();
 
-// Settings keys 1 to 5 for a display of width x height at 32 bits on platform (1, 1).
-void writeDisplaySettings(int32_t width, int32_t height);
+    ShowOutcome run();
 
-// What the pieces are handed: the display pair, the render settings, the seed and the quit
-// request, which covers the shell's flag (Escape, close, signals, Cancel).
-PieceContext pieceContext(DisplayDevice* device, FrameBuffer* frameBuffer);
+    // Closes the current display (before a failure's box).
+    void closeDisplay() { displays.closeCurrent(); }
+    // After a failure: the pieces' files are finished and the render summary says the render
+    // was stopped by an error. No credits.
+    void endAfterFailure();
 
-void preloadPieces();
-void playIntro();
-void runPieces();
-void showCredits();
-void closeCurrentDisplay();
-// A failure the show cannot go on from (a clip that cannot be read, a render file that cannot
-// be written, services that cannot start): the display closes, the failure's box is shown, and
-// the process ends with its exit code (exit handlers run, so open render files are finished and
-// the temporary clips go).
-[[noreturn]] void endWithFatalFailure(const FatalFailure& failure);
+private:
+    void startUp();
+    void preloadPieces();
+    void playIntro();
+    void runPieces();
+    // The render's last step once the masters are finished: the film, when delivered.
+    void finishRender();
+    ShowOutcome outcome() const;
+    PieceContext pieceContext(DisplayDevice* device, FrameBuffer* frameBuffer) const;
 
-// The credits text shown after the last piece.
-std::string creditsText();
+    ShowOptions options;
+    ShowServices* services = nullptr; // kept until the process ends
+    Displays displays;
+    Menu menu;
+    PieceRunner pieces;
+    bool renderComplete = false; // every planned file was written to its end
+};

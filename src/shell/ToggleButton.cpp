@@ -4,17 +4,14 @@
 
 #include <utility>
 
-ToggleButton::ToggleButton(const char* imageName, int32_t x, int32_t y, uint8_t* destination)
-    : ToggleButton(ControlImage::load(imageName), x, y, destination) {}
-
 ToggleButton::ToggleButton(ControlImage image, int32_t x_, int32_t y_, uint8_t* destination_)
     : MenuControl(std::move(image), x_, y_, destination_, stateOn, 1.0f, 0.0f) {
     x = x_ - width / 2;
     y = y_ - height / 2;
 }
 
-void ToggleButton::animate() {
-    animateShared();
+void ToggleButton::animate(int32_t frameStep) {
+    animateShared(frameStep);
 }
 
 namespace {

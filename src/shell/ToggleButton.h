@@ -6,7 +6,6 @@
 
 class ToggleButton : public MenuControl {
   public:
-    ToggleButton(const char* imageName, int32_t x, int32_t y, uint8_t* destination);
     ToggleButton(ControlImage image, int32_t x, int32_t y, uint8_t* destination);
 
     virtual bool isOn() { return state == stateOn; }
@@ -15,7 +14,7 @@ class ToggleButton : public MenuControl {
         state = stateOff;
         brightness = 0.05f;
     }
-    void animate() override;
+    void animate(int32_t frameStep) override;
 
   protected:
     void draw() override;

@@ -88,9 +88,9 @@ run_case() {
     elif [ "$code" -gt 128 ]; then problems+=("ended by signal $((code - 128))")
     elif [ "$code" = 1 ] && grep -Eq "Couldn't create temporary files!|Couldn't open avi file|Couldn't decompress video-stream|Couldn't decode clip" "$dir/err"; then got=clip
     elif [ "$code" = 0 ] && [ "$credits" = 1 ] && ! grep -q "Error\." "$dir/err"; then got=ok
-    elif [ "$code" = 0 ] && grep -Fq "couldn't read file $entry" "$dir/err"; then got=picture
-    elif [ "$code" = 0 ] && grep -Eq "^(triptych: |Error\. \().*$entry" "$dir/err"; then got=cause
-    elif [ "$code" = 0 ] && grep -q "Error\." "$dir/err"; then got=error
+    elif [ "$code" = 1 ] && grep -Fq "couldn't read file $entry" "$dir/err"; then got=picture
+    elif [ "$code" = 1 ] && grep -Eq "^(triptych: |Error\. \().*$entry" "$dir/err"; then got=cause
+    elif [ "$code" = 1 ] && grep -q "Error\." "$dir/err"; then got=error
     else problems+=("exit code $code")
     fi
     if [ -n "$got" ] && [[ "|$expected|" != *"|$got|"* ]]; then problems+=("ended as '$got', expected '$expected'"); fi

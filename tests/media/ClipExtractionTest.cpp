@@ -49,7 +49,7 @@ protected:
         return size_t(std::distance(fs::directory_iterator(temporary), fs::directory_iterator()));
     }
     // Runs extraction and returns the code of the failure it raised (0 when none); `printed` gets
-    // its stderr and the failure's cause.
+    // its stderr, the failure's box and its cause.
     int extract() {
         FileServer server(nullptr, 200);
         ::testing::internal::CaptureStderr();
@@ -59,7 +59,7 @@ protected:
             extractClips(&server);
         } catch (const ShowFailure& failure) {
             raised = failure.code();
-            cause = failure.cause();
+            cause = failure.noticeText() + "\n" + failure.cause();
         }
         printed = ::testing::internal::GetCapturedStderr() + cause;
         return raised;

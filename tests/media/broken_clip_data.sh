@@ -1,5 +1,5 @@
 # The show with bad clip data, headless: without data.data it reports the missing archive and
-# ends normally; with a clip that is not a video, whichever piece it belongs to, it ends before
+# ends with exit code 1; with a clip that is not a video, whichever piece it belongs to, it ends before
 # the pieces with the clip reader's error box and exit code 1. Either way nothing stays in the
 # temporary directory.
 set -u
@@ -16,7 +16,7 @@ mkdir -p "$TMPDIR" "$work/empty"
 # No archive beside the program.
 code=0
 (cd "$work/empty" && timeout 60 "$BUILD/triptych" nomenu >"$work/none.out" 2>"$work/none.err") || code=$?
-[ "$code" = 0 ] || fail "exit code $code without data.data: $(cat "$work/none.err")"
+[ "$code" = 1 ] || fail "exit code $code without data.data: $(cat "$work/none.err")"
 grep -q "Couldn't create temporary files!" "$work/none.err" || fail "no box text without data.data"
 grep -q "data.data" "$work/none.err" || fail "the missing data.data is not named"
 [ -z "$(ls -A "$TMPDIR")" ] || fail "files left behind without data.data"

@@ -6,8 +6,8 @@ BUILD=$(cd "$1" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/triptych-music-e2e.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
-[ -x "$BUILD/triptych" ] || { echo "SKIP: the show is not built"; exit 0; }
-[ -f "$BUILD/data.data" ] && [ -x "$BUILD/datapack" ] || { echo "SKIP: no data.data or datapack"; exit 0; }
+[ -x "$BUILD/triptych" ] || { echo "SKIP: the show is not built"; exit 77; }
+[ -f "$BUILD/data.data" ] && [ -x "$BUILD/datapack" ] || { echo "SKIP: no data.data or datapack"; exit 77; }
 export TRIPTYCH_NO_BOXES=1 SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy TMPDIR="$work/tmp"
 unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$TMPDIR" "$work/files"
@@ -29,7 +29,7 @@ damage() {
     "$BUILD/datapack" create "$case/data.data" -C "$case/files" "${names[@]}" >/dev/null || fail "cannot pack"
     local code=0
     (cd "$case" && timeout 120 "$BUILD/triptych" video nomenu fps 1 >"$case/out" 2>"$case/err") || code=$?
-    [ "$code" = 0 ] || fail "exit code $code with a damaged $entry: $(cat "$case/err")"
+    [ "$code" = 1 ] || fail "exit code $code with a damaged $entry: $(cat "$case/err")"
     grep -qF "Error. ($expected" "$case/err" || fail "$entry is not named under Error.: $(cat "$case/err")"
     [ -z "$(ls -A "$TMPDIR")" ] || fail "files left behind after the damaged $entry"
 }

@@ -1,8 +1,10 @@
 // Test material for running a piece live and headless on the default show data: the show's
 // settings and services, its clips extracted, and a display device whose presents a test watches.
+// The services live for the whole test process, as the shell keeps them for the whole show.
 #pragma once
 
 #include "pieces/common/PieceContext.h"
+#include "pieces/common/PieceServices.h"
 #include "platform/DisplayDevice.h"
 #include "platform/FrameBuffer.h"
 #include "platform/QuitRequest.h"
@@ -15,6 +17,24 @@
 #include <memory>
 
 namespace PieceTest {
+
+// The pieces' services of the test process, made once (their file service in loose-file mode
+// until a test opens the archive).
+inline PieceServices& services() {
+    static Servers* servers = new Servers(11, 0, 200); // held here so the leak check sees it in use
+    static PieceServices* kept = new PieceServices(*getFileServer());
+    (void)servers;
+    return *kept;
+}
+
+inline FileServer* fileService() {
+    return &services().files;
+}
+
+// A context with the test process's services and the given display pair.
+inline PieceContext contextWith(DisplayDevice* device, FrameBuffer* frameBuffer) {
+    return services().contextFor(device, frameBuffer);
+}
 
 inline void useFrameBufferSettings() { // for 32-bit frame buffers
     Settings& settings = Settings::instance();
@@ -55,8 +75,7 @@ struct LiveRun {
         device.show = frameBuffer.get();
         device.setFrameBuffer(frameBuffer.get());
         device.open();
-        context.device = &device;
-        context.frameBuffer = frameBuffer.get();
+        context = contextWith(&device, frameBuffer.get());
     }
     ~LiveRun() {
         release();
@@ -65,11 +84,8 @@ struct LiveRun {
     }
     // Services, clips and settings, ready before the device is made.
     static bool prepareShow() {
-        // The services live for the whole test process, as they live for the whole show.
-        [[maybe_unused]] static Servers* services = nullptr;
-        if (!getExceptionServer()) services = new Servers(11, 0, 200);
         Sys_ClearQuitRequest();
-        extractClips(getFileServer());
+        extractClips(fileService());
         Settings::instance().set(Settings::Width, 640);
         Settings::instance().set(Settings::Height, 480);
         useFrameBufferSettings();

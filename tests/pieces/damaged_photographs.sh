@@ -7,7 +7,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/triptych-pieces-e2e.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [ -x "$BUILD/triptych" ] && [ -x "$BUILD/datapack" ] && [ -f "$BUILD/data.data" ] ||
-    { echo "SKIP: the show, datapack or data.data is missing"; exit 0; }
+    { echo "SKIP: the show, datapack or data.data is missing"; exit 77; }
 export TRIPTYCH_NO_BOXES=1 SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy TMPDIR="$work/tmp"
 mkdir -p "$TMPDIR" "$work/files"
 names=()
@@ -16,7 +16,7 @@ while IFS=$'\t' read -r name _; do
     "$BUILD/datapack" extract "$BUILD/data.data" "$name" "$work/files/$name" >/dev/null || fail "cannot extract $name"
     names+=("$name")
 done < <("$BUILD/datapack" list "$BUILD/data.data")
-[ -f "$work/files/data/fade5.jpg" ] && [ -f "$work/files/data/fade7.jpg" ] || { echo "SKIP: no photographs"; exit 0; }
+[ -f "$work/files/data/fade5.jpg" ] && [ -f "$work/files/data/fade7.jpg" ] || { echo "SKIP: no photographs"; exit 77; }
 original="$work/fade5.jpg"
 cp "$work/files/data/fade5.jpg" "$original"
 
@@ -30,7 +30,7 @@ run_with_fade5() {
     code=0
     (cd "$work/$case" && timeout 60 "$BUILD/triptych" >"$work/$case.out" 2>"$work/$case.err") || code=$?
     cp "$original" "$work/files/data/fade5.jpg"
-    [ "$code" = 0 ] || fail "$case: exit code $code: $(cat "$work/$case.err")"
+    [ "$code" = 1 ] || fail "$case: exit code $code: $(cat "$work/$case.err")"
     grep -q "Error\." "$work/$case.err" || fail "$case: no error box: $(cat "$work/$case.err")"
     [ -z "$(ls -A "$TMPDIR")" ] || fail "$case: files left behind"
 }

@@ -4,6 +4,7 @@
 #include "platform/DisplayDevice.h"
 #include "platform/FrameBuffer.h"
 #include "platform/GraphicsFactory.h"
+#include "platform/DisplayPair.h"
 #include "platform/Settings.h"
 
 #include <SDL.h>
@@ -24,12 +25,7 @@ class SdlDeviceTest : public ::testing::Test {
   protected:
     void SetUp() override {
         if (!Sys_DisplayAvailable()) GTEST_SKIP() << "no SDL video driver";
-        Settings& settings = Settings::instance();
-        settings.set(Settings::Width, 64);
-        settings.set(Settings::Height, 48);
-        settings.set(Settings::BitsPerPixel, 32);
-        settings.set(Settings::Platform, 1);
-        settings.set(Settings::Interface, 1);
+        writeDisplaySettings(64, 48);
         DisplayInput::reset();
         quitReports = 0;
         DisplayInput::setQuitHandler(countQuit);
@@ -66,7 +62,7 @@ TEST_F(SdlDeviceTest, FramesReachTheScreenThroughEveryConvertedFormat) {
         setenv("TRIPTYCH_TEXTURE_FORMAT", format, 1);
         SdlDevice device;
         device.setFrameBuffer(&frame);
-        ASSERT_TRUE(device.open()) << format << ": " << SDL_GetError();
+        ASSERT_TRUE(device.open(64, 48)) << format << ": " << SDL_GetError();
         EXPECT_EQ(std::string(SdlDevice::getTextureFormatName()), std::string("SDL_PIXELFORMAT_") + format);
         ASSERT_TRUE(device.present());
         uint32_t red = shownAt(0, 0), blue = shownAt(63, 47), middle = shownAt(30, 20);
@@ -86,7 +82,7 @@ TEST_F(SdlDeviceTest, DoubledStoreShowsAllItsRows) {
         for (int x = 0; x < 64; ++x) pixels[y * 128 + x] = 0x00406080;
     SdlDevice device;
     device.setFrameBuffer(&frame);
-    ASSERT_TRUE(device.open()) << SDL_GetError();
+    ASSERT_TRUE(device.open(64, 48)) << SDL_GetError();
     ASSERT_TRUE(device.present());
     EXPECT_EQ(shownAt(10, 46), 0x406080u); // the last picture line
     EXPECT_EQ(shownAt(10, 47), 0u);        // the row after it, never written
@@ -96,7 +92,7 @@ TEST_F(SdlDeviceTest, DoubledStoreShowsAllItsRows) {
 
 TEST_F(SdlDeviceTest, EscapeAndCloseRequestQuitAltEnterSwitchesFullScreen) {
     SdlDevice device;
-    ASSERT_TRUE(device.open());
+    ASSERT_TRUE(device.open(64, 48));
     SDL_Window* window = static_cast<SDL_Window*>(getWindowHandle());
     auto fullScreen = [&] { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0; };
     auto press = [&](SDL_Keycode sym, Uint16 mod) {
@@ -130,7 +126,7 @@ TEST_F(SdlDeviceTest, EscapeAndCloseRequestQuitAltEnterSwitchesFullScreen) {
 TEST_F(SdlDeviceTest, MouseAndLeftClicksAreReportedInFramePixels) {
     // Full screen on the dummy driver's desktop: the 64x48 frame is scaled up.
     SdlDevice device;
-    ASSERT_TRUE(device.open());
+    ASSERT_TRUE(device.open(64, 48));
     SDL_Window* window = static_cast<SDL_Window*>(getWindowHandle());
     int windowWidth = 0, windowHeight = 0;
     SDL_GetWindowSize(window, &windowWidth, &windowHeight);

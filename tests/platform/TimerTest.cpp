@@ -29,12 +29,10 @@ protected:
 int updateErrorLine(Timer& clock) {
     try {
         clock.update();
-    } catch (ExceptionSpace::Exception* error) {
-        EXPECT_EQ(error->message, "An attempt was made to use the timer before it was started!");
-        EXPECT_EQ(error->file, "Timer");
-        int line = error->line;
-        delete error;
-        return line;
+    } catch (const ExceptionSpace::Exception& error) {
+        EXPECT_EQ(error.message, "An attempt was made to use the timer before it was started!");
+        EXPECT_EQ(error.file, "Timer");
+        return error.line;
     }
     return 0;
 }

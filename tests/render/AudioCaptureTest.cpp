@@ -1,12 +1,14 @@
 // The sound capture: bounded, and only the attached channel's blocks, every block silenced.
 #include "media/masters/AudioCapture.h"
+#include "media/sound/SoundSystem.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 TEST(AudioCapture, KeepsOnlyTheAttachedChannelAndSilencesEveryBlock) {
-    AudioCapture capture(1000);
+    SoundSystem sound;
+    AudioCapture capture(sound, 1000);
     capture.attach(3);
     std::vector<int16_t> mine(8, 1234), other(8, -77);
     AudioCapture::processBlock(3, mine.data(), 16, &capture);
@@ -23,7 +25,8 @@ TEST(AudioCapture, KeepsOnlyTheAttachedChannelAndSilencesEveryBlock) {
 
 TEST(AudioCapture, DropsWrittenSoundSoALongPartStaysWithinItsCapacity) {
     const int64_t megabyte = 1 << 20;
-    AudioCapture capture(3 * megabyte);
+    SoundSystem sound;
+    AudioCapture capture(sound, 3 * megabyte);
     capture.attach(1);
     std::vector<uint8_t> block(size_t(megabyte), 5);
     int64_t consumed = 0;

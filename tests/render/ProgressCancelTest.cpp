@@ -7,7 +7,7 @@
 #include "platform/FrameBuffer.h"
 #include "platform/MessageBox.h"
 #include "platform/QuitRequest.h"
-#include "platform/Settings.h"
+#include "platform/DisplayPair.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -19,9 +19,10 @@ namespace {
 MessageAnswer nextAnswer = MessageAnswer::No;
 int questionsAsked = 0;
 
-MessageAnswer answerQuestion(const std::string& text) {
-    if (text == "Really?") ++questionsAsked;
-    return nextAnswer;
+// The shell's question, answered here instead of by a person.
+bool confirmCancel() {
+    ++questionsAsked;
+    return nextAnswer == MessageAnswer::Yes;
 }
 
 enum class Gesture { Escape, CancelButton, CloseButton };
@@ -54,20 +55,12 @@ SDL_Event eventFor(Gesture gesture, Uint32 windowId) {
 
 TEST(ProgressCancel, EveryGestureAsksFirstAndOnlyYesEndsTheRender) {
     if (!Sys_DisplayAvailable()) GTEST_SKIP() << "no SDL video driver";
-    Settings& settings = Settings::instance();
-    settings.set(Settings::Width, 640);
-    settings.set(Settings::Height, 480);
-    settings.set(Settings::BitsPerPixel, 32);
-    settings.set(Settings::Platform, 1);
-    settings.set(Settings::Interface, 1);
     // The piece's display as video mode has it: open, hidden, its quit going to the request.
     DisplayOptions::setHidden(true);
     DisplayInput::setQuitHandler(Sys_RequestQuit);
-    FrameBuffer frameBuffer;
-    DisplayDevice device("");
-    device.setFrameBuffer(&frameBuffer);
+    DisplayPair display = DisplayPair::create(640, 480);
+    DisplayDevice& device = *display.device;
     ASSERT_TRUE(device.open());
-    Sys_SetMessageAnswerHook(answerQuestion);
 
     const struct {
         Gesture gesture;
@@ -77,7 +70,7 @@ TEST(ProgressCancel, EveryGestureAsksFirstAndOnlyYesEndsTheRender) {
         {Gesture::CloseButton, MessageAnswer::No},   {Gesture::Escape, MessageAnswer::Yes},
         {Gesture::CancelButton, MessageAnswer::Yes}, {Gesture::CloseButton, MessageAnswer::Yes},
     };
-    RenderProgress& progress = RenderProgress::instance();
+    RenderProgress progress(confirmCancel);
     for (const auto& each : cases) {
         const int gesture = int(each.gesture);
         Sys_ClearQuitRequest();
@@ -100,7 +93,6 @@ TEST(ProgressCancel, EveryGestureAsksFirstAndOnlyYesEndsTheRender) {
     }
     progress.finishLine();
     progress.useWindow(nullptr);
-    Sys_SetMessageAnswerHook(nullptr);
     Sys_ClearQuitRequest();
     DisplayInput::setQuitHandler(nullptr);
     device.close();

@@ -22,7 +22,7 @@ TEST(QuitSignals, ASecondSignalFinishesTheFilesOfAStuckRender) {
     if (child == 0) {
         alarm(60); // a child the test lost track of ends by itself
         Sys_CatchQuitSignals();
-        RenderWriter writer(RenderFileFormat{path, 64, 48, 25, "lossless", false});
+        RenderWriter writer(RenderFileFormat{path, 64, 48, 25, "lossless", false}, testOutput());
         writer.attach(nullptr, 0);
         for (int n = 0; n < 5; ++n)
             writer.writeFrame(n * 20);

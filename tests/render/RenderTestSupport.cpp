@@ -45,3 +45,9 @@ std::string buildFolder() {
     const char* folder = std::getenv("TRIPTYCH_BUILD_DIR");
     return folder && *folder ? folder : std::filesystem::current_path().string();
 }
+
+RenderOutput& testOutput() {
+    static auto* sound = new SoundSystem();
+    static auto* output = new RenderOutput(*sound, RenderReport{});
+    return *output;
+}

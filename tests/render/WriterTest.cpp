@@ -52,11 +52,11 @@ template <typename Work> void endLikeTheShow(Work work) {
 // Writes frames of the synthetic pattern, with capturedSamples of synthetic sound available.
 void renderFile(const std::string& path, int32_t width, int32_t height, int32_t framesPerSecond,
                 int32_t frames, int64_t capturedSamples, bool withAudio = true) {
-    RenderFile writer(settingsFor(path, width, height, withAudio, framesPerSecond));
+    RenderFile writer(settingsFor(path, width, height, withAudio, framesPerSecond), testOutput());
     std::vector<uint8_t> frame = syntheticFrame(width, height, 0);
     writer.readFramesFrom(frame.data(), testChannel);
     std::vector<uint8_t> sound = syntheticSound(0, capturedSamples);
-    AudioCapture::instance().append(testChannel, sound.data(), uint32_t(sound.size()));
+    testOutput().getCapture().append(testChannel, sound.data(), uint32_t(sound.size()));
     for (int32_t n = 0; n < frames; ++n) {
         frame = syntheticFrame(width, height, n);
         writer.readFramesFrom(frame.data(), testChannel);
@@ -127,7 +127,7 @@ TEST_F(WriterTest, SoundThatEndsEarlyIsFollowedBySilenceNeverByAnEarlierPart) {
     EXPECT_TRUE(probe.audioBytes == expected);
     // Piece one restarts the capture between its parts; the next part's file must not pick up
     // the old sound where its own has ended.
-    resetAudioCapture();
+    testOutput().getCapture().reset();
     std::string second = scratch.file("second.avi");
     renderFile(second, 32, 32, 25, 10, 0);
     probe = probeAvi(second);
@@ -161,7 +161,7 @@ TEST_F(WriterTest, AFileThatCannotTakeSoundIsWrittenWithoutIt) {
     std::string path = scratch.file("silent.avi");
     {
         // 8-bit sound is not offered, so the warning path runs.
-        RenderFile writer(settingsFor(path, 32, 32, true, 25, 8));
+        RenderFile writer(settingsFor(path, 32, 32, true, 25, 8), testOutput());
         EXPECT_FALSE(writer.isAudioEnabled());
         std::vector<uint8_t> frame = syntheticFrame(32, 32, 0);
         writer.readFramesFrom(frame.data(), testChannel);
@@ -189,7 +189,7 @@ TEST_F(WriterTest, FramesReadBackFromAFrameBufferLoseTheirFourthByte) {
     }
     std::string readBackPath = scratch.file("readback.avi");
     {
-        RenderFile writer(settingsFor(readBackPath, 32, 32, false, 25));
+        RenderFile writer(settingsFor(readBackPath, 32, 32, false, 25), testOutput());
         writer.readFramesFrom(&frameBuffer, 0);
         writer.writeFrame(0);
     }
@@ -204,7 +204,7 @@ using WriterDeathTest = WriterTest;
 
 TEST_F(WriterDeathTest, AnUnwritablePlaceEndsWithTheOpenMessage) {
     std::string missingFolder = scratch.file("no/such/folder/piece_1.avi");
-    EXPECT_EXIT(endLikeTheShow([&] { RenderFile writer(settingsFor(missingFolder, 64, 48, true, 25)); }),
+    EXPECT_EXIT(endLikeTheShow([&] { RenderFile writer(settingsFor(missingFolder, 64, 48, true, 25), testOutput()); }),
                 ::testing::ExitedWithCode(1),
                 "Couldn't open avi file! - 'No such file or directory'.*piece_1.avi");
 }
@@ -214,13 +214,13 @@ TEST_F(WriterDeathTest, AFullDiskEndsWithTheWriteMessageAndFinishesTheOtherFiles
     std::string good = scratch.file("good.avi");
     auto renderThenFail = [&] {
         // Kept open past the failure, as piece one keeps its files: the exit handler finishes it.
-        auto* first = new RenderFile(settingsFor(good, 64, 48, true, 25));
+        auto* first = new RenderFile(settingsFor(good, 64, 48, true, 25), testOutput());
         std::vector<uint8_t> frame = syntheticFrame(64, 48, 0);
         first->readFramesFrom(frame.data(), 0);
         for (int n = 0; n < 3; ++n)
             first->writeFrame(-1);
         // /dev/full refuses every write with "No space left on device".
-        RenderFile full(settingsFor("/dev/full", 640, 480, true, 25));
+        RenderFile full(settingsFor("/dev/full", 640, 480, true, 25), testOutput());
         std::vector<uint8_t> big = syntheticFrame(640, 480, 0);
         full.readFramesFrom(big.data(), 0);
         for (int n = 0; n < 3; ++n)
@@ -238,10 +238,10 @@ TEST_F(WriterDeathTest, AFullDiskEndsWithTheWriteMessageAndFinishesTheOtherFiles
 TEST_F(WriterDeathTest, SoundBeyondTheCaptureBufferIsAClearError) {
     auto overfill = [&] {
         std::string path = scratch.file("long.avi");
-        RenderFile writer(settingsFor(path, 32, 32, true, 25));
+        RenderFile writer(settingsFor(path, 32, 32, true, 25), testOutput());
         std::vector<uint8_t> frame = syntheticFrame(32, 32, 0);
         writer.readFramesFrom(frame.data(), testChannel);
-        AudioCapture& capture = AudioCapture::instance();
+        AudioCapture& capture = testOutput().getCapture();
         std::vector<uint8_t> block(1 << 20);
         while (capture.append(testChannel, block.data(), uint32_t(block.size()))) {
         }
@@ -255,7 +255,7 @@ TEST_F(WriterTest, AFileFinishedByItsDestructorKeepsItsFailureForTheShell) {
     EXPECT_FALSE(RenderFile::takeUnreportedFailure());
     {
         codecName = "raw";
-        RenderFile full(settingsFor("/dev/full", 8, 8, false, 25));
+        RenderFile full(settingsFor("/dev/full", 8, 8, false, 25), testOutput());
         std::vector<uint8_t> frame = syntheticFrame(8, 8, 0);
         full.readFramesFrom(frame.data(), 0);
         full.writeFrame(-1);

@@ -22,12 +22,14 @@ class OImageTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         // Loose-file mode, kept for the whole run; held here so that the leak check sees it in use.
-        [[maybe_unused]] static Servers* services = nullptr;
-        if (!getExceptionServer()) services = new Servers(11, 0, 200);
+        static Servers* kept = nullptr;
+        if (!kept) kept = new Servers(11, 0, 200);
+        files = getFileServer();
         char pattern[] = "/tmp/oimage-test-XXXXXX";
         directory = mkdtemp(pattern);
     }
     static void TearDownTestSuite() { std::filesystem::remove_all(directory); }
+    static inline FileServer* files = nullptr;
 
     // Writes a JPEG of the given pixels (3 bytes each, or 1 for grey) and returns its path.
     static std::string writeJpeg(const std::string& file, const std::vector<uint8_t>& pixels, int width,
@@ -41,7 +43,7 @@ class OImageTest : public ::testing::Test {
         std::string path = directory + "/" + file;
         if (file != "missing.jpg") std::ofstream(path, std::ios::binary) << bytes;
         try {
-            OImage image(path.c_str(), -1, -1);
+            OImage image(*files, path.c_str(), -1, -1);
         } catch (const ExceptionType& error) {
             EXPECT_STREQ(error.text, Errors::couldntReadFile.text);
             EXPECT_EQ(error.detail, path);
@@ -58,7 +60,7 @@ TEST_F(OImageTest, DecodesRedFirstAtTheJpegsOwnSizeAndGreyAsThreeEqualBytes) {
     // 16 x 8: the left half pure red, the right half pure blue; lossless enough at quality 100.
     std::vector<uint8_t> rgb(16 * 8 * 3);
     for (size_t k = 0; k < 16 * 8; ++k) rgb[3 * k + (k % 16 < 8 ? 0 : 2)] = 255;
-    OImage image(writeJpeg("colour.jpg", rgb, 16, 8).c_str(), -1, -1);
+    OImage image(*files, writeJpeg("colour.jpg", rgb, 16, 8).c_str(), -1, -1);
     ASSERT_TRUE(image.isValid());
     EXPECT_EQ(image.getWidth(), 16);
     EXPECT_EQ(image.getHeight(), 8);
@@ -68,7 +70,7 @@ TEST_F(OImageTest, DecodesRedFirstAtTheJpegsOwnSizeAndGreyAsThreeEqualBytes) {
 
     std::vector<uint8_t> grey(9 * 5); // odd sizes: no row padding in the buffer
     for (size_t k = 0; k < grey.size(); ++k) grey[k] = uint8_t(k * 5);
-    OImage greyImage(writeJpeg("grey.jpg", grey, 9, 5, true).c_str(), -1, -1);
+    OImage greyImage(*files, writeJpeg("grey.jpg", grey, 9, 5, true).c_str(), -1, -1);
     const uint8_t* pixels = greyImage.getImage();
     for (int k = 0; k < 9 * 5; ++k) {
         ASSERT_EQ(pixels[3 * k], pixels[3 * k + 1]) << k;
@@ -140,8 +142,8 @@ TEST_F(OImageTest, PicturesFromBytesDecodeAndOversizedHeadersAreRefusedByTheirDe
 
 TEST_F(OImageTest, TheSharedDecoderIsMadeAgainAfterTheLastImageGoes) {
     std::string path = writeJpeg("small.jpg", std::vector<uint8_t>(4 * 4 * 3, 200), 4, 4);
-    std::make_unique<OImage>(path.c_str(), -1, -1).reset();
-    OImage again(path.c_str(), -1, -1);
+    std::make_unique<OImage>(*files, path.c_str(), -1, -1).reset();
+    OImage again(*files, path.c_str(), -1, -1);
     EXPECT_EQ(again.getImage()[0], 200);
 }
 

@@ -5,7 +5,6 @@
 #include "resources/JpegTestFiles.h"
 #include "resources/Servers.h"
 #include "shell/Menu.h"
-#include "shell/ShowState.h"
 
 #include <gtest/gtest.h>
 
@@ -35,8 +34,8 @@ TEST(MenuBackground, IsDrawnFromRowFifteenAndCutToTheFrameBuffer) {
     fs::current_path(directory); // loose files are read by their names
 
     // Kept for the run, held here so that the leak check sees it in use.
-    [[maybe_unused]] static Servers* services = nullptr;
-    if (!getExceptionServer()) services = new Servers(11, 0, 200);
+    static Servers* services = nullptr;
+    if (!services) services = new Servers(11, 0, 200);
     Settings::instance().set(Settings::BitsPerPixel, 32);
     Settings::instance().set(Settings::Platform, 1);
     Settings::instance().set(Settings::Interface, 1);
@@ -44,10 +43,9 @@ TEST(MenuBackground, IsDrawnFromRowFifteenAndCutToTheFrameBuffer) {
     uint32_t* pixels = frame.getPixels32();
     for (int k = 0; k < 1024 * 768; ++k)
         pixels[k] = 0x00ABCDEF;
-    Show::currentFrameBuffer = &frame;
-    loadMenuBackground();
-    drawMenuBackground(); // a store overrun here is what the sanitizer build would catch
-    Show::currentFrameBuffer = nullptr;
+    Menu menu;
+    menu.loadBackground(*getFileServer());
+    menu.drawBackground(&frame); // a store overrun here is what the sanitizer build would catch
     fs::current_path(previous);
     fs::remove_all(directory);
 

@@ -9,11 +9,7 @@
 
 #include <algorithm>
 
-ClipLibrary& ClipLibrary::instance() {
-    static ClipLibrary* theLibrary = new ClipLibrary;
-    return *theLibrary;
-}
-
+ClipLibrary::ClipLibrary() = default;
 ClipLibrary::~ClipLibrary() = default;
 
 void ClipLibrary::addClip(const std::string& name, int32_t lengthMs) {

@@ -1,4 +1,4 @@
-// The process-wide clip store: clips by file name, one target frame buffer, drawing of one clip
+// The clip store: clips by file name, one target frame buffer, drawing of one clip
 // and the cross-fade of two clips (with an optional vertical roll) into the target.
 #pragma once
 
@@ -13,8 +13,10 @@ class VideoClip;
 
 class ClipLibrary {
   public:
-    static ClipLibrary& instance();
+    ClipLibrary();
     virtual ~ClipLibrary();
+    ClipLibrary(const ClipLibrary&) = delete;
+    ClipLibrary& operator=(const ClipLibrary&) = delete;
 
     // Decodes name (lengthMs at 23 frames per second) and keeps it under name.
     void addClip(const std::string& name, int32_t lengthMs);
@@ -42,8 +44,6 @@ class ClipLibrary {
                          int32_t p, int32_t q);
 
   private:
-    ClipLibrary() = default;
-
     std::map<std::string, std::unique_ptr<VideoClip>> clips;
     FrameBuffer* target = nullptr;
 };

@@ -5,12 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-AudioCapture& AudioCapture::instance() {
-    static AudioCapture capture;
-    return capture;
-}
-
-AudioCapture::AudioCapture(int64_t capacityBytes) : capacity(capacityBytes) {}
+AudioCapture::AudioCapture(SoundSystem& sound_, int64_t capacityBytes) : sound(sound_), capacity(capacityBytes) {}
 
 void AudioCapture::processBlock(SoundHandle channel, int16_t* samples, uint32_t lengthBytes, void* user) {
     auto* capture = static_cast<AudioCapture*>(user);
@@ -24,7 +19,7 @@ void AudioCapture::attach(SoundHandle newChannel) {
         std::lock_guard<std::mutex> guard(lock);
         channel = newChannel;
     }
-    if (newChannel != 0) SoundSystem::instance().setProcessingCallback(newChannel, processBlock, this);
+    if (newChannel != 0) sound.setProcessingCallback(newChannel, processBlock, this);
 }
 
 SoundHandle AudioCapture::getChannel() const {

@@ -15,8 +15,8 @@ class AudioCapture {
     // with an error.
     static constexpr int64_t defaultCapacityBytes = 100'000'000;
 
-    static AudioCapture& instance();
-    explicit AudioCapture(int64_t capacityBytes = defaultCapacityBytes);
+    // Captures channels of sound (it registers its callback there).
+    explicit AudioCapture(SoundSystem& sound, int64_t capacityBytes = defaultCapacityBytes);
 
     // The processing callback handed to the sound system (user: the AudioCapture).
     static void processBlock(SoundHandle channel, int16_t* samples, uint32_t lengthBytes, void* user);
@@ -46,6 +46,7 @@ class AudioCapture {
     void discardBefore(int64_t offset);
 
   private:
+    SoundSystem& sound;
     mutable std::mutex lock;
     std::vector<uint8_t> buffer; // bytes from position `base` on
     int64_t base = 0;

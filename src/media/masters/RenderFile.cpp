@@ -7,9 +7,8 @@
 #include "media/masters/AviEncoder.h"
 #include "media/masters/EncoderThread.h"
 #include "media/masters/OpenWriters.h"
-#include "media/progress/RenderProgress.h"
+#include "media/masters/RenderOutput.h"
 #include "platform/FrameBuffer.h"
-#include "platform/MessageBox.h"
 #include "platform/SystemClock.h"
 #include "platform/pixels/FastMemory.h"
 
@@ -21,8 +20,13 @@
 #include <vector>
 
 struct RenderFile::Writer {
+    explicit Writer(RenderOutput& output) : output(output), capture(output.getCapture()), sound(output.getSound()) {}
+
+    RenderOutput& output;
+    AudioCapture& capture;
+    SoundSystem& sound;
     AviEncoder encoder;
-    std::unique_ptr<EncoderThread> output; // encodes on its own thread once the header is written
+    std::unique_ptr<EncoderThread> encoding; // encodes on its own thread once the header is written
     std::string fileName;
     int32_t width = 0;
     int32_t height = 0;
@@ -49,7 +53,7 @@ struct RenderFile::Writer {
 
     // The message for a failed write, by what failed first.
     const char* writeFailure() const {
-        return output && output->failedOnSound() ? "Couldn't write audio to avi stream"
+        return encoding && encoding->failedOnSound() ? "Couldn't write audio to avi stream"
                                                  : "Couldn't write to avi stream";
     }
 
@@ -73,11 +77,8 @@ std::optional<VideoFailure>& unreported() {
 }
 } // namespace
 
-void resetAudioCapture() {
-    AudioCapture::instance().reset();
-}
-
-RenderFile::RenderFile(const RenderFileSettings& settings) : writer(std::make_unique<Writer>()) {
+RenderFile::RenderFile(const RenderFileSettings& settings, RenderOutput& output)
+    : writer(std::make_unique<Writer>(output)) {
     Writer& w = *writer;
     w.fileName = settings.fileName;
     w.width = settings.width;
@@ -110,8 +111,7 @@ void RenderFile::Writer::open(const std::string& codecName) {
         audio.channels = audioChannels;
         audio.bits = audioBits;
         if (audioRate < 1 || encoder.createAudioStream(audio) < 0) {
-            Sys_MessageBox("Couldn't create audio stream for avi - sound disabled!", "Warning",
-                           MessageIcon::Exclamation);
+            if (output.getReport().warn) output.getReport().warn("Couldn't create audio stream for avi - sound disabled!");
             audioEnabled = false;
         }
     }
@@ -123,22 +123,22 @@ void RenderFile::Writer::open(const std::string& codecName) {
         std::remove(fileName.c_str());
         fail("Couldn't create avi stream", result);
     }
-    output = std::make_unique<EncoderThread>(encoder, size_t(width) * size_t(height) * 3, audioBlockAlign);
-    OpenWriters::add(output.get());
+    encoding = std::make_unique<EncoderThread>(encoder, size_t(width) * size_t(height) * 3, audioBlockAlign);
+    OpenWriters::add(encoding.get());
     // A new writer starts a new capture: its part's sound begins at position 0.
-    if (audioEnabled) AudioCapture::instance().reset();
+    if (audioEnabled) capture.reset();
 }
 
 void RenderFile::finish() {
     Writer& w = *writer;
-    const bool open = w.output != nullptr;
-    int result = open ? OpenWriters::finish(w.output.get()) : 0;
+    const bool open = w.encoding != nullptr;
+    int result = open ? OpenWriters::finish(w.encoding.get()) : 0;
     if (open && !w.summarised) {
         // The summary lists the file once, with its final size.
-        RenderProgress::instance().fileFinished(w.fileName, w.framesWritten, w.framesPerSecond);
+        if (w.output.getReport().fileFinished)
+            w.output.getReport().fileFinished(w.fileName, w.framesWritten, w.framesPerSecond);
         w.summarised = true;
     }
-    RenderProgress::instance().finishLine();
     if (result < 0) w.fail(w.writeFailure(), result);
 }
 
@@ -158,30 +158,24 @@ std::optional<VideoFailure> RenderFile::takeUnreportedFailure() {
     return failure;
 }
 
-namespace {
-// Hooks the capture onto the channel; the capture then takes that channel's blocks.
-void attachChannel(bool audioEnabled, SoundHandle channel) {
-    if (audioEnabled) AudioCapture::instance().attach(channel);
-}
-} // namespace
-
 void RenderFile::readFramesFrom(const uint8_t* buffer, SoundHandle channel) {
     writer->source = FrameSource::Buffer;
     writer->sourceBuffer = buffer;
     writer->audioChannel = channel;
-    attachChannel(writer->audioEnabled, channel);
+    // The capture then takes that channel's blocks.
+    if (writer->audioEnabled) writer->capture.attach(channel);
 }
 
 void RenderFile::readFramesFrom(FrameBuffer* frameBuffer, SoundHandle channel) {
     writer->source = FrameSource::FrameBufferReadBack;
     writer->sourceFrameBuffer = frameBuffer;
     writer->audioChannel = channel;
-    attachChannel(writer->audioEnabled, channel);
+    // The capture then takes that channel's blocks.
+    if (writer->audioEnabled) writer->capture.attach(channel);
 }
 
 void RenderFile::writeFrame(int32_t percent) {
     Writer& w = *writer;
-    RenderProgress::instance().start();
     if (w.audioEnabled) w.writeSound();
     switch (w.source) {
     case FrameSource::Buffer:
@@ -193,13 +187,12 @@ void RenderFile::writeFrame(int32_t percent) {
     case FrameSource::None:
         break;
     }
-    RenderProgress::instance().report(w.fileName, percent, w.framesWritten);
+    if (w.output.getReport().frameWritten) w.output.getReport().frameWritten(w.fileName, percent, w.framesWritten);
 }
 
 void RenderFile::Writer::writeSound() {
     int64_t need = nextFrameAudioEnd() * audioBlockAlign - audioBytesConsumed;
     waitForAudio();
-    AudioCapture& capture = AudioCapture::instance();
     if (capture.hasOverflowed())
         fail("Couldn't capture audio for avi stream (more than " + std::to_string(capture.getCapacity()) +
                  " bytes in one part)",
@@ -208,7 +201,7 @@ void RenderFile::Writer::writeSound() {
     capture.read(audioBytesConsumed, audioBlock.data(), need);
     int64_t count = nextFrameAudioEnd() - audioSamplesWritten;
     if (count > 0) {
-        int result = output->writeAudio(audioBlock.data(), int32_t(count));
+        int result = encoding->writeAudio(audioBlock.data(), int32_t(count));
         if (result < 0) fail(writeFailure(), result);
         audioSamplesWritten += count;
     }
@@ -218,8 +211,6 @@ void RenderFile::Writer::writeSound() {
 
 // Captures sound until the next frame's audio is there or the channel has ended.
 void RenderFile::Writer::waitForAudio() {
-    AudioCapture& capture = AudioCapture::instance();
-    SoundSystem& sound = SoundSystem::instance();
     const int64_t wanted = audioBytesConsumed + (nextFrameAudioEnd() - audioSamplesWritten) * audioBlockAlign;
     const bool offline = sound.isInitialised() && sound.getOutput() == SoundOutput::Offline;
     uint32_t lastProgressMs = Sys_Milliseconds();
@@ -265,7 +256,7 @@ const uint8_t* RenderFile::Writer::readBack() {
 // Top-down rows as drawn; the encoder stores them the way its format wants (a raw bitmap
 // bottom-up), so no flipped copy is made here.
 void RenderFile::Writer::writePixels(const uint8_t* pixels) {
-    int result = output->writeVideoFrame(pixels, false);
+    int result = encoding->writeVideoFrame(pixels, false);
     if (result < 0) fail(writeFailure(), result);
     framesWritten += 1;
 }

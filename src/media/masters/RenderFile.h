@@ -11,6 +11,7 @@
 #include <string>
 
 class FrameBuffer;
+class RenderOutput;
 class VideoFailure;
 
 struct RenderFileSettings {
@@ -32,7 +33,8 @@ class RenderFile {
   public:
     // Creates the file. Settings the encoder refuses create nothing; a file that cannot take
     // the sound gets a warning and is written without it.
-    explicit RenderFile(const RenderFileSettings& settings);
+    // output gives the sound capture and takes the progress, the finished file and the warning.
+    RenderFile(const RenderFileSettings& settings, RenderOutput& output);
     // Finishes the file when finish was not called; a failure then is kept for
     // takeUnreportedFailure, since a destructor cannot report it.
     ~RenderFile();
@@ -59,7 +61,3 @@ class RenderFile {
     struct Writer;
     std::unique_ptr<Writer> writer;
 };
-
-// The sound capture starts over at position 0 with what it held silenced (piece one calls it
-// between its parts).
-void resetAudioCapture();

@@ -2,7 +2,8 @@
 // buffer.
 #include "media/masters/RenderWriter.h"
 
-RenderWriter::RenderWriter(const RenderFileFormat& format) : file(std::make_unique<RenderFile>(format)) {}
+RenderWriter::RenderWriter(const RenderFileFormat& format, RenderOutput& output)
+    : file(std::make_unique<RenderFile>(format, output)) {}
 
 RenderWriter::~RenderWriter() = default;
 
@@ -12,6 +13,10 @@ void RenderWriter::attach(FrameBuffer* frameBuffer, SoundHandle channel) {
 
 void RenderWriter::writeFrame(int32_t percent) {
     file->writeFrame(percent);
+}
+
+void RenderWriter::finish() {
+    file->finish();
 }
 
 int32_t RenderWriter::getFramesWritten() const { return file->getFramesWritten(); }

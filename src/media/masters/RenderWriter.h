@@ -1,5 +1,6 @@
 // One rendered AVI file as a piece writes it: frames read back from the piece's frame buffer,
 // each with exactly the sound of its channel that belongs to it, and the render progress.
+// Pieces get them from the RenderOutput the shell hands them.
 #pragma once
 
 #include "media/masters/RenderFile.h"
@@ -9,6 +10,7 @@
 #include <memory>
 
 class FrameBuffer;
+class RenderOutput;
 
 // A piece names its file, size, frame rate, codec and whether it has sound; the sound format is
 // the show's (44100 Hz, 16 bits).
@@ -17,8 +19,8 @@ using RenderFileFormat = RenderFileSettings;
 class RenderWriter {
 public:
     // Creates the file; a failure ends the show with the writer's message, naming the file.
-    explicit RenderWriter(const RenderFileFormat& format);
-    // Finishes the file: header lengths and index written. A failure to finish is kept for the
+    RenderWriter(const RenderFileFormat& format, RenderOutput& output);
+    // Finishes the file when finish was not called; a failure to finish is then kept for the
     // shell (RenderFile::takeUnreportedFailure), which reports it after the piece.
     ~RenderWriter();
     RenderWriter(const RenderWriter&) = delete;
@@ -31,6 +33,9 @@ public:
     // Appends the frame now in the frame buffer with its sound; percent 0..100 moves the
     // progress (negative leaves it alone).
     void writeFrame(int32_t percent);
+    // Writes the header lengths and the index and closes the file (a failure throws the
+    // writer's VideoFailure); later calls do nothing.
+    void finish();
     int32_t getFramesWritten() const;
 
   private:

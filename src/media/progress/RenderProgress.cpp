@@ -2,7 +2,6 @@
 #include "media/progress/RenderProgress.h"
 
 #include "media/progress/ProgressWindow.h"
-#include "platform/MessageBox.h"
 #include "platform/QuitRequest.h"
 #include "platform/SystemClock.h"
 
@@ -18,12 +17,8 @@ constexpr uint32_t terminalIntervalMs = 250;
 constexpr uint32_t logIntervalMs = 1000;
 } // namespace
 
-RenderProgress& RenderProgress::instance() {
-    static RenderProgress progress;
-    return progress;
-}
-
-RenderProgress::RenderProgress() : toTerminal(isatty(STDERR_FILENO) == 1) {}
+RenderProgress::RenderProgress(std::function<bool()> confirm)
+    : confirmCancel(std::move(confirm)), toTerminal(isatty(STDERR_FILENO) == 1) {}
 
 RenderProgress::~RenderProgress() = default;
 
@@ -176,9 +171,8 @@ void RenderProgress::finishLine() {
 }
 
 void RenderProgress::handleCancel() {
-    MessageAnswer answer =
-        Sys_MessageBox("Really?", "", MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No);
-    if (answer != MessageAnswer::Yes) return;
+    if (confirmCancel && !confirmCancel()) return;
+    cancelled = true;
     window.reset();
     closed = true;
     Sys_RequestQuit();

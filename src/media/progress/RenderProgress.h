@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,8 +29,9 @@ struct FinishedFile {
 
 class RenderProgress {
   public:
-    static RenderProgress& instance();
-    RenderProgress();
+    // confirmCancel is asked when the viewer cancels in the window (Cancel, Escape, closing it);
+    // true ends the render. Without one a cancel always ends it.
+    explicit RenderProgress(std::function<bool()> confirmCancel = nullptr);
     ~RenderProgress();
 
     // The files the whole render will write, in order, at framesPerSecond: the progress then
@@ -52,6 +54,8 @@ class RenderProgress {
     bool hasPlan() const { return renderStarted; }
     // The whole render's progress 0..100 after frames of fileName, or -1 without a plan.
     int32_t wholePercent(const std::string& fileName, int32_t framesWritten) const;
+    // True once the viewer confirmed a cancel in the window.
+    bool wasCancelled() const { return cancelled; }
     // True once the window has been closed by a cancel, or could not be shown at all.
     bool isClosed() const { return closed; }
     // Tests: takes this window instead of opening one at the first frame.
@@ -65,6 +69,9 @@ class RenderProgress {
 
   private:
     void handleCancel();
+
+    std::function<bool()> confirmCancel;
+    bool cancelled = false;
 
     bool pending = true;
     bool closed = false;

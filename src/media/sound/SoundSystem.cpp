@@ -15,12 +15,6 @@ struct SoundSystem::State {
     std::string lastError;
 };
 
-SoundSystem& SoundSystem::instance() {
-    // Never destroyed: the audio thread may still run while the process exits.
-    static SoundSystem* theSystem = new SoundSystem;
-    return *theSystem;
-}
-
 SoundSystem::SoundSystem() : state(std::make_unique<State>()) {}
 SoundSystem::~SoundSystem() = default;
 

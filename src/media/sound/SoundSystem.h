@@ -27,7 +27,10 @@ public:
     static constexpr int32_t channelCount = 2;
     static constexpr int32_t bytesPerFrame = 4;
 
-    static SoundSystem& instance();
+    // The shell makes one and keeps it until the process ends (the audio thread may still run
+    // while the process exits).
+    SoundSystem();
+    ~SoundSystem();
 
     // Opens the output. False when already initialised or the output cannot be opened at all.
     bool initialise(SoundOutput output);
@@ -65,8 +68,6 @@ public:
     struct State;
 
 private:
-    SoundSystem();
-    ~SoundSystem();
     SoundSystem(const SoundSystem&) = delete;
     SoundSystem& operator=(const SoundSystem&) = delete;
 

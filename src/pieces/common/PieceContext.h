@@ -1,5 +1,6 @@
 // What the shell hands each piece's entry points: the display pair the piece draws on, the render
-// settings of video mode, the random seed chosen on the command line, and the quit request.
+// settings of video mode, the random seed chosen on the command line, the show's services and
+// the quit request. The services belong to the shell and outlive every piece.
 #pragma once
 
 #include "platform/QuitRequest.h"
@@ -8,8 +9,14 @@
 #include <optional>
 #include <string>
 
+class ClipLibrary;
 class DisplayDevice;
+class FileServer;
 class FrameBuffer;
+class RenderOutput;
+class SceneManager;
+class SoundSystem;
+class Timer;
 
 struct PieceContext {
     // The 640x480 pair the pieces present through.
@@ -21,6 +28,16 @@ struct PieceContext {
     std::string codecName = "lossless";
     // "seed=N": the show's random generator is seeded with N where it would take the clock.
     std::optional<uint32_t> seed;
+
+    // The show clock, the archive's files, the sound, the clip store and the scene manager.
+    Timer* clock = nullptr;
+    FileServer* files = nullptr;
+    SoundSystem* sound = nullptr;
+    ClipLibrary* clips = nullptr;
+    SceneManager* scenes = nullptr;
+    // Video mode: where the pieces' render files are made.
+    RenderOutput* render = nullptr;
+
     // The quit request, read once per frame; set when a frame cannot be written.
     bool (*isQuitRequested)() = Sys_IsQuitRequested;
     void (*requestQuit)() = Sys_RequestQuit;

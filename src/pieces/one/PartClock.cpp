@@ -9,7 +9,6 @@ void PartClock::beginPart() {
 }
 
 void PartClock::advance() {
-    Timer& clock = Timer::instance();
     if (videoMode)
         clock.setTime(int32_t(frameTime));
     else
@@ -28,7 +27,7 @@ int32_t PartClock::progressAt(float frameTime, float partLength) {
 
 int32_t PartClock::frameWritten(float partLength) {
     frameTime = frameTimeAt(framesPerSecond, frameIndex);
-    Timer::instance().setTime(int32_t(frameTime));
+    clock.setTime(int32_t(frameTime));
     ++frameIndex;
     return progressAt(frameTime, partLength);
 }

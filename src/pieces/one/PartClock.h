@@ -5,10 +5,12 @@
 
 #include <cstdint>
 
+class Timer;
+
 class PartClock {
 public:
-    PartClock(bool videoMode, int32_t framesPerSecond)
-        : videoMode(videoMode), framesPerSecond(float(framesPerSecond)) {}
+    PartClock(Timer& clock, bool videoMode, int32_t framesPerSecond)
+        : clock(clock), videoMode(videoMode), framesPerSecond(float(framesPerSecond)) {}
 
     // A new part: frame 0 at time 0.
     void beginPart();
@@ -26,6 +28,7 @@ public:
     static int32_t progressAt(float frameTime, float partLength);
 
 private:
+    Timer& clock;
     bool videoMode;
     float framesPerSecond;
     int32_t frameIndex = 0; // frames written in the current part

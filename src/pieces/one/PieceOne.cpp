@@ -3,15 +3,13 @@
 // closing stream. In video mode every frame goes to the part's video file.
 #include "pieces/one/PieceOne.h"
 
-#include "pieces/common/PieceContext.h"
-
-#include "animation/SceneManager.h"
 #include "media/clips/VideoClip.h"
 #include "media/sound/SoundEntries.h"
+#include "pieces/common/PieceContext.h"
+#include "pieces/common/ShowParts.h"
 #include "pieces/one/PartClock.h"
 #include "pieces/one/PieceClip.h"
 #include "pieces/one/PieceOneScene.h"
-#include "pieces/one/PieceOneVideo.h"
 #include "pieces/one/PixelStore.h"
 #include "platform/DisplayDevice.h"
 #include "platform/FrameBuffer.h"
@@ -19,15 +17,9 @@
 #include "resources/ClipExtraction.h"
 #include "resources/ShowClips.h"
 
-#include <memory>
-#include <vector>
-
 namespace {
 
-constexpr int32_t openingEndMs = 4028;
-constexpr int32_t mainEndMs = 115000;
 constexpr int32_t closingGlitchEndMs = 14000;
-constexpr int32_t closingEndMs = 15500;
 // Part lengths in clock units (71 per second), for the render progress.
 constexpr float openingUnits = 303.88f;
 constexpr float mainUnits = 8165.0f;
@@ -37,142 +29,134 @@ constexpr const char* openingEntry = "data/videoclip1.mpg";
 constexpr const char* closingEntry = "data/broken.end";
 constexpr const char* moduleEntry = "data/broken";
 
-struct PieceState {
-    // The display pair, the render settings and the quit request, from the shell.
-    PieceContext context;
-    SoundHandle openingStream = 0;
-    SoundHandle closingStream = 0;
-    SoundHandle musicModule = 0;
-    std::unique_ptr<PieceClip> pieceClip;
-    // Never destroyed: its triggers stay registered with the scene manager for the whole run
-    // (a second load keeps the first scene alive in `earlierScenes`).
-    PieceOneScene* scene = nullptr;
-    std::vector<PieceOneScene*> earlierScenes;
-};
-
-PieceState& state() {
-    static PieceState* pieceState = new PieceState();
-    return *pieceState;
-}
-
-// One part's frame loop: runs until the device or the viewer asks to close, or the show clock
-// reaches endMs. Each frame: advance the clock, draw, present, and write it in video mode.
-template <typename Draw>
-void playFrames(PartClock& clock, int part, int32_t endMs, float partUnits, Draw draw) {
-    const PieceContext& context = state().context;
-    Timer& timer = Timer::instance();
-    while (!context.device->isCloseRequested() && timer.getElapsedMs() < endMs &&
-           !context.isQuitRequested()) {
-        clock.advance();
-        draw();
-        context.device->present();
-        if (context.videoMode) {
-            int32_t percent = clock.frameWritten(partUnits);
-            // A frame buffer without pixels ends the rendering; what was written is kept.
-            if (!context.frameBuffer || !context.frameBuffer->getPixels())
-                context.requestQuit();
-            else
-                PieceOneVideo::writeFrame(part, percent);
-        }
-    }
-}
-
-// Starts a part: clock stopped at 0, the part's writer attached to its sound, the sound playing,
-// then the clock started with it.
-void startPart(PartClock& clock, int part, SoundHandle channel, const char* entryName, bool resetTime) {
-    const PieceContext& context = state().context;
-    Timer& timer = Timer::instance();
-    clock.beginPart();
-    if (resetTime) {
-        timer.setTime(0);
-        PixelStore::of(context.frameBuffer).clear();
-    }
-    timer.stop();
-    if (context.videoMode) PieceOneVideo::beginPart(part, context.frameBuffer, channel);
-    if (part == PieceOneVideo::main)
-        playModuleEntry(channel, entryName);
-    else
-        playStreamEntry(channel, entryName);
-    timer.start();
-}
-
-void finishPart(int part) {
-    if (state().context.videoMode) PieceOneVideo::endPart(part);
-}
-
 } // namespace
 
-namespace PieceOne {
+// The frame loops of one run: the clock of the parts, the context's device and files.
+class PieceOne::PartLoop {
+public:
+    PartLoop(PieceOne& piece, const PieceContext& context)
+        : piece(piece), context(context), clock(*context.clock),
+          partClock(*context.clock, context.videoMode, context.framesPerSecond) {}
 
-void load(const PieceContext& context) {
-    PieceState& piece = state();
+    // Starts a part: clock stopped at 0, the part's file attached to its sound, the sound
+    // playing, then the clock started with it. A part the viewer stopped before it began still
+    // starts its sound, but gets no file.
+    void startPart(int part, uint32_t channel, const char* entryName, bool resetTime) {
+        partClock.beginPart();
+        if (resetTime) {
+            clock.setTime(0);
+            PixelStore::of(context.frameBuffer).clear();
+        }
+        clock.stop();
+        if (context.videoMode && !isStopped()) piece.video.beginPart(part, context.frameBuffer, channel);
+        if (part == PieceOneVideo::main)
+            piece.sounds->playModule(channel, entryName);
+        else
+            piece.sounds->playStream(channel, entryName);
+        clock.start();
+    }
+
+    // One part's frames: until the device or the viewer asks to close, or the show clock
+    // reaches endMs. Each frame: advance the clock, draw, present, and write it in video mode.
+    // Whether the viewer or the device asked the run to end.
+    bool isStopped() const { return context.device->isCloseRequested() || context.isQuitRequested(); }
+
+    template <typename Draw> void playFrames(int part, int32_t endMs, float partUnits, Draw draw) {
+        while (!isStopped() && clock.getElapsedMs() < endMs) {
+            partClock.advance();
+            draw(clock.getElapsedMs());
+            context.device->present();
+            if (context.videoMode) {
+                int32_t percent = partClock.frameWritten(partUnits);
+                // A frame buffer without pixels ends the rendering; what was written is kept.
+                if (!context.frameBuffer || !context.frameBuffer->getPixels())
+                    context.requestQuit();
+                else
+                    piece.video.writeFrame(part, percent);
+            }
+        }
+    }
+
+    void finishPart(int part) {
+        if (context.videoMode) piece.video.endPart(part);
+    }
+
+    Timer& getClock() { return clock; }
+
+private:
+    PieceOne& piece;
+    const PieceContext& context;
+    Timer& clock;
+    PartClock partClock;
+};
+
+PieceOne::PieceOne() = default;
+PieceOne::~PieceOne() = default;
+
+void PieceOne::load(const PieceContext& context) {
+    sounds = std::make_unique<SoundEntries>(*context.sound, *context.files);
     // Rendering to video has no real-time device: the writers pull the sound frame by frame.
-    openPieceSoundOutput(context.videoMode);
-    piece.openingStream = createStreamFromEntry(openingEntry);
-    piece.closingStream = createStreamFromEntry(closingEntry);
-    piece.musicModule = loadModuleFromEntry(moduleEntry);
-    piece.context = context;
-    if (piece.scene) piece.earlierScenes.push_back(piece.scene);
-    piece.scene = new PieceOneScene(context.frameBuffer, SceneManager::instance());
-    const ShowClip& clip = showClips[solidsClip];
-    piece.pieceClip = std::make_unique<DecodedPieceClip>(
-        std::make_unique<VideoClip>(tempClipPath(clip.fileName), clip.lengthMs, clip.framesPerSecond, true));
-    piece.scene->setClip(piece.pieceClip.get());
+    sounds->openOutput(context.videoMode);
+    openingStream = sounds->createStream(openingEntry);
+    closingStream = sounds->createStream(closingEntry);
+    musicModule = sounds->loadModule(moduleEntry);
+    flickerDraws = drawFlickerEnvelopes();
+    const ShowClip& solids = showClips[solidsClip];
+    clip = std::make_unique<DecodedPieceClip>(std::make_unique<VideoClip>(
+        tempClipPath(solids.fileName), solids.lengthMs, solids.framesPerSecond, true));
 }
 
-void setup(const PieceContext& context) {
-    PieceState& piece = state();
-    if (!piece.scene) return; // never loaded
-    piece.context = context;
-    if (context.videoMode) PieceOneVideo::setup(context);
-    piece.scene->buildClipTime();
+void PieceOne::setup(const PieceContext& context) {
+    if (!clip) return; // never loaded
+    videoMode = context.videoMode;
+    if (context.videoMode) video.setup(context);
+    scene.reset(); // its triggers leave the scene manager before the new ones come
+    scene = std::make_unique<PieceOneScene>(context.frameBuffer, *context.scenes, flickerDraws);
+    scene->setClip(clip.get());
+    scene->buildClipTime();
     PixelStore::of(context.frameBuffer).clear();
     context.device->present();
 }
 
-void run(const PieceContext& context) {
-    PieceState& piece = state();
-    if (!piece.scene) return; // never loaded
-    piece.context = context;
-    PieceOneScene& scene = *piece.scene;
-    PartClock clock(context.videoMode, context.framesPerSecond);
+void PieceOne::run(const PieceContext& context) {
+    if (!scene) return; // never set up
+    PieceOneScene& frames = *scene;
+    PartLoop loop(*this, context);
+    Timer& clock = loop.getClock();
+    const int32_t openingEndMs = showParts[openingPart].lengthMs;
+    const int32_t mainEndMs = showParts[mainPart].lengthMs;
+    const int32_t closingEndMs = showParts[closingPart].lengthMs;
 
-    startPart(clock, PieceOneVideo::opening, piece.openingStream, openingEntry, true);
-    playFrames(clock, PieceOneVideo::opening, openingEndMs, openingUnits, [&] { scene.drawOpeningFrame(); });
-    finishPart(PieceOneVideo::opening);
+    loop.startPart(PieceOneVideo::opening, openingStream, openingEntry, true);
+    loop.playFrames(PieceOneVideo::opening, openingEndMs, openingUnits,
+                    [&](int32_t now) { frames.drawOpeningFrame(now, clock.getTime()); });
+    loop.finishPart(PieceOneVideo::opening);
 
-    startPart(clock, PieceOneVideo::main, piece.musicModule, moduleEntry, false);
-    playFrames(clock, PieceOneVideo::main, mainEndMs, mainUnits, [&] { scene.drawMainFrame(); });
-    finishPart(PieceOneVideo::main);
+    loop.startPart(PieceOneVideo::main, musicModule, moduleEntry, false);
+    loop.playFrames(PieceOneVideo::main, mainEndMs, mainUnits, [&](int32_t now) { frames.drawMainFrame(now); });
+    loop.finishPart(PieceOneVideo::main);
 
-    startPart(clock, PieceOneVideo::closing, piece.closingStream, closingEntry, true);
-    playFrames(clock, PieceOneVideo::closing, closingGlitchEndMs, closingUnits,
-               [&] { scene.drawClosingFrame(); });
-    playFrames(clock, PieceOneVideo::closing, closingEndMs, closingUnits,
-               [&] { scene.drawClosingTailFrame(); });
-    finishPart(PieceOneVideo::closing);
+    loop.startPart(PieceOneVideo::closing, closingStream, closingEntry, true);
+    loop.playFrames(PieceOneVideo::closing, closingGlitchEndMs, closingUnits,
+                    [&](int32_t now) { frames.drawClosingFrame(now); });
+    loop.playFrames(PieceOneVideo::closing, closingEndMs, closingUnits,
+                    [&](int32_t now) { frames.drawClosingTailFrame(now); });
+    loop.finishPart(PieceOneVideo::closing);
 }
 
-void stop() {
-    PieceState& piece = state();
-    // Channels that were never loaded have nothing to stop.
-    stopSoundEntry(piece.musicModule, moduleEntry);
-    stopSoundEntry(piece.openingStream, openingEntry);
-    stopSoundEntry(piece.closingStream, closingEntry);
+void PieceOne::stop() {
+    if (!sounds) return; // never loaded: nothing to stop
+    sounds->stop(musicModule, moduleEntry);
+    sounds->stop(openingStream, openingEntry);
+    sounds->stop(closingStream, closingEntry);
 }
 
-void release() {
-    PieceState& piece = state();
-    if (piece.context.videoMode) PieceOneVideo::release();
-    if (piece.scene) piece.scene->setClip(nullptr);
-    piece.pieceClip.reset();
+void PieceOne::release() {
+    video.release();
+    if (scene) scene->setClip(nullptr);
+    clip.reset();
 }
 
-Sounds getSounds() {
-    PieceState& piece = state();
-    return {piece.openingStream, piece.musicModule, piece.closingStream};
+PieceOne::Sounds PieceOne::getSounds() const {
+    return {openingStream, musicModule, closingStream};
 }
-
-PieceOneScene* getScene() { return state().scene; }
-
-} // namespace PieceOne

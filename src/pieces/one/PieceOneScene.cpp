@@ -5,12 +5,11 @@
 #include "pieces/one/BeatTables.h"
 #include "pieces/one/PieceClip.h"
 #include "platform/ShowRandom.h"
-#include "platform/Timer.h"
 
-PieceOneScene::PieceOneScene(FrameBuffer* frameBuffer_, SceneManager& manager_)
+PieceOneScene::PieceOneScene(FrameBuffer* frameBuffer_, SceneManager& manager_, const FlickerDraws& flickerDraws)
     : frameBuffer(frameBuffer_), manager(manager_), sequences(manager_), clipBox(frameBuffer_),
       streaks(clipBox.top()) {
-    sequences.buildFlickerLevel();
+    sequences.buildFlickerLevel(flickerDraws);
     sequences.buildStreakEvents();
     bars.reset(clipBox.left(), clipBox.top());
     sequences.buildBarEvents();
@@ -18,10 +17,9 @@ PieceOneScene::PieceOneScene(FrameBuffer* frameBuffer_, SceneManager& manager_)
     blocks.buildBlocks(clipBox);
 }
 
-void PieceOneScene::drawOpeningFrame() {
-    Timer& clock = Timer::instance();
+void PieceOneScene::drawOpeningFrame(int32_t nowMs, int32_t timeUnits) {
     PixelStore::of(frameBuffer).clear();
-    clipBox.drawOpeningSlide(clip, clock.getElapsedMs(), clock.getTime());
+    clipBox.drawOpeningSlide(clip, nowMs, timeUnits);
 }
 
 void PieceOneScene::advanceMirrorTable(int32_t nowMs) {
@@ -33,17 +31,16 @@ void PieceOneScene::advanceMirrorTable(int32_t nowMs) {
     }
 }
 
-void PieceOneScene::drawMainFrame() {
-    manager.update();
-    int32_t now = Timer::instance().getElapsedMs();
+void PieceOneScene::drawMainFrame(int32_t now) {
+    manager.update(now);
     PixelStore store = PixelStore::of(frameBuffer);
     store.clear();
     advanceMirrorTable(now);
     streaks.drawStreaks(store, sequences.streakEvents.takeChanged(), now, clipBox.getLastClipFrame(),
                         clip ? clip->framePixels() : 0);
-    clipBox.drawMainClip(clip, sequences.clipTime.value(), mirrorOff);
+    clipBox.drawMainClip(clip, sequences.clipTime.value(now), mirrorOff);
     blocks.drawBlocks(store, sequences.blockEvents.takeChanged());
-    jitter.jitterRows(store, clipBox.top(), sequences.flickerLevel.value());
+    jitter.jitterRows(store, clipBox.top(), sequences.flickerLevel.value(now));
     bars.drawBars(store, sequences.barEvents.takeChanged(), now);
 }
 
@@ -53,9 +50,8 @@ int32_t PieceOneScene::nextGlitchTime() const {
                                                                                : BeatTables::glitchTableCount - 1];
 }
 
-void PieceOneScene::drawClosingFrame() {
-    manager.update();
-    int32_t now = Timer::instance().getElapsedMs();
+void PieceOneScene::drawClosingFrame(int32_t now) {
+    manager.update(now);
     PixelStore store = PixelStore::of(frameBuffer);
     if (!glitchOn) {
         store.clear();
@@ -76,7 +72,7 @@ void PieceOneScene::drawClosingFrame() {
     }
 }
 
-void PieceOneScene::drawClosingTailFrame() {
+void PieceOneScene::drawClosingTailFrame(int32_t now) {
     PixelStore::of(frameBuffer).clear();
-    manager.update();
+    manager.update(now);
 }

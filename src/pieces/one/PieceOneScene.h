@@ -1,6 +1,7 @@
 // Everything piece one draws, part by part: the clip box, the mirror blocks, the row jitter,
 // the beat bars and the streaks, driven by the piece's sequences and the show clock, with the
-// whole-box mirror switches of the main part and the glitch bursts of the closing.
+// whole-box mirror switches of the main part and the glitch bursts of the closing. A scene is
+// one run of the piece: the piece makes a new one for every run.
 #pragma once
 
 #include "pieces/one/BeatBars.h"
@@ -18,10 +19,9 @@ class SceneManager;
 
 class PieceOneScene {
 public:
-    // Builds flickerLevel (drawing its random envelopes from the show's generator), the streak,
-    // bar and block sequences, the bars and the block list; their triggers are registered with
-    // manager, which must outlive polling (the show never destroys a scene).
-    PieceOneScene(FrameBuffer* frameBuffer, SceneManager& manager);
+    // Builds flickerLevel from the envelopes' draws, the streak, bar and block sequences, the
+    // bars and the block list; their triggers are registered with manager until the scene goes.
+    PieceOneScene(FrameBuffer* frameBuffer, SceneManager& manager, const FlickerDraws& flickerDraws);
     PieceOneScene(const PieceOneScene&) = delete;
     PieceOneScene& operator=(const PieceOneScene&) = delete;
 
@@ -30,12 +30,12 @@ public:
     // The clip to show (not owned; null shows nothing).
     void setClip(PieceClip* clip_) { clip = clip_; }
 
-    // One frame of each part at the show clock's current time. The main part and the closing
-    // poll the scene manager first, so due triggers fire.
-    void drawOpeningFrame();
-    void drawMainFrame();
-    void drawClosingFrame();     // black with the glitch bursts
-    void drawClosingTailFrame(); // the black end of the closing
+    // One frame of each part at the show clock's time nowMs (and, for the opening, its clock
+    // units). The main part and the closing poll the scene manager first, so due triggers fire.
+    void drawOpeningFrame(int32_t nowMs, int32_t timeUnits);
+    void drawMainFrame(int32_t nowMs);
+    void drawClosingFrame(int32_t nowMs);     // black with the glitch bursts
+    void drawClosingTailFrame(int32_t nowMs); // the black end of the closing
 
     bool isMirrorOff() const { return mirrorOff; }
     bool isGlitchOn() const { return glitchOn; }

@@ -7,19 +7,28 @@
 #include "animation/IntSequence.h"
 #include "animation/TimeTrigger.h"
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
 class SceneManager;
 
+// The random numbers of the jitter envelope's 155 short envelopes, three each, drawn once when
+// the piece loads so that every run of the piece has the same envelope.
+using FlickerDraws = std::vector<int32_t>;
+FlickerDraws drawFlickerEnvelopes(); // 3 x 155 numbers from the show's generator
+
 class PieceOneSequences {
 public:
     explicit PieceOneSequences(SceneManager& manager) : manager(manager) {}
+    // Takes its triggers off the scene manager.
+    ~PieceOneSequences();
+    PieceOneSequences(const PieceOneSequences&) = delete;
+    PieceOneSequences& operator=(const PieceOneSequences&) = delete;
 
     // The jitter envelope: a slow rise to 3, 55 short random envelopes, one big swell and 100
-    // more envelopes, each segment played twice (its pair of events). Draws 3 x 155 numbers
-    // from the show's generator.
-    void buildFlickerLevel();
+    // more envelopes, each segment played twice (its pair of events).
+    void buildFlickerLevel(const FlickerDraws& draws);
     void buildStreakEvents();
     void buildBarEvents();
     void buildBlockEvents();

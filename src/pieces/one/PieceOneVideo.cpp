@@ -2,55 +2,50 @@
 // with the sound of its part.
 #include "pieces/one/PieceOneVideo.h"
 
-#include "media/masters/RenderFile.h"
+#include "media/masters/RenderOutput.h"
 #include "media/masters/RenderWriter.h"
 #include "pieces/common/PieceContext.h"
+#include "pieces/common/ShowParts.h"
 #include "platform/DisplayDevice.h"
 
-namespace PieceOneVideo {
-
 namespace {
-constexpr const char* partFileNames[3] = {"piece_pre1.avi", "piece_1.avi", "piece_post1.avi"};
-
-// Not owned by a static object: a file still open when the process ends is finished by the
-// render files' exit handler, not by a destructor running after it.
-RenderWriter* writers[3] = {};
-
-RenderWriter* writerOf(int part) {
-    return part >= 0 && part < 3 ? writers[part] : nullptr;
+constexpr ShowPartIndex partFiles[3] = {openingPart, mainPart, closingPart};
 }
-} // namespace
 
-void setup(const PieceContext& context) {
+PieceOneVideo::PieceOneVideo() = default;
+PieceOneVideo::~PieceOneVideo() = default;
+
+void PieceOneVideo::setup(const PieceContext& context) {
     // The display stays open for the piece's presents, with its window hidden: the frames go
     // to the files, not to the screen.
     if (context.device) context.device->open();
     Sys_HideWindow(getWindowHandle());
-    for (int part = 0; part < 3; ++part) {
-        delete writers[part];
-        writers[part] = nullptr;
-        writers[part] = new RenderWriter(RenderFileFormat{partFileNames[part], 640, 480,
-                                                          context.framesPerSecond, context.codecName, true});
-    }
+    release();
+    output = context.render;
+    framesPerSecond = context.framesPerSecond;
+    codecName = context.codecName;
 }
 
-void beginPart(int part, FrameBuffer* frameBuffer, uint32_t channel) {
-    if (RenderWriter* writer = writerOf(part)) writer->attach(frameBuffer, channel);
+void PieceOneVideo::beginPart(int part, FrameBuffer* frameBuffer, uint32_t channel) {
+    if (part < 0 || part >= 3 || !output) return;
+    writers[part].reset();
+    writers[part] = output->open(
+        RenderFileFormat{showParts[partFiles[part]].fileName, 640, 480, framesPerSecond, codecName, true});
+    writers[part]->attach(frameBuffer, channel);
 }
 
-void writeFrame(int part, int32_t percent) {
-    if (RenderWriter* writer = writerOf(part)) writer->writeFrame(percent);
+void PieceOneVideo::writeFrame(int part, int32_t percent) {
+    if (part >= 0 && part < 3 && writers[part]) writers[part]->writeFrame(percent);
 }
 
-void endPart(int part) {
-    if (writerOf(part)) resetAudioCapture();
+void PieceOneVideo::endPart(int part) {
+    if (part < 0 || part >= 3 || !writers[part]) return;
+    std::unique_ptr<RenderWriter> writer = std::move(writers[part]);
+    writer->finish();
+    output->getCapture().reset();
 }
 
-void release() {
-    for (RenderWriter*& writer : writers) {
-        delete writer;
-        writer = nullptr;
-    }
+void PieceOneVideo::release() {
+    for (auto& writer : writers)
+        writer.reset();
 }
-
-} // namespace PieceOneVideo

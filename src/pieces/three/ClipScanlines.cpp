@@ -7,8 +7,9 @@
 
 #include <algorithm>
 
-ClipScanlines::ClipScanlines(std::string clipName, std::vector<RowTable> tables, const ScanlineCue* cues)
-    : clipName(std::move(clipName)), tables(std::move(tables)), cueState(cues),
+ClipScanlines::ClipScanlines(ClipLibrary& clips_, std::string clipName, std::vector<RowTable> tables,
+                             const ScanlineCue* cues)
+    : clips(clips_), clipName(std::move(clipName)), tables(std::move(tables)), cueState(cues),
       layer(std::make_unique<FrameBuffer>(layerWidth, layerHeight, false)) {}
 
 ClipScanlines::~ClipScanlines() = default;
@@ -44,7 +45,7 @@ void ClipScanlines::draw(FrameBuffer* screen, int32_t nowMs, float floor) {
     const float dt = float(nowMs) - lastFrameMs;
     layer->setTop(0);
     clipPosition = clipPosition + dt * 0.33333334f;
-    ClipLibrary::instance().drawClip(layer.get(), clipName, foldClipPosition(clipPosition));
+    clips.drawClip(layer.get(), clipName, foldClipPosition(clipPosition));
 
     const int32_t table = cueState.currentTable();
     if (screen && screen->getBitsPerPixel() == 32 && table >= 0 && table < int32_t(tables.size())) {

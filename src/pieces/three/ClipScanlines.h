@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class ClipLibrary;
 class FrameBuffer;
 
 class ClipScanlines {
@@ -17,9 +18,9 @@ class ClipScanlines {
     static constexpr int32_t layerWidth = 640;
     static constexpr int32_t layerHeight = 240;
 
-    // clipName: the clip's name in the clip store (a name the store does not know draws nothing
-    // into the layer). The layer is a 32-bit frame buffer made from the current settings.
-    ClipScanlines(std::string clipName, std::vector<RowTable> tables, const ScanlineCue* cues);
+    // clipName: the clip's name in clips (a name the store does not know draws nothing into the
+    // layer). The layer is a 32-bit frame buffer made from the current settings.
+    ClipScanlines(ClipLibrary& clips, std::string clipName, std::vector<RowTable> tables, const ScanlineCue* cues);
     ~ClipScanlines();
 
     // One frame at show-clock time nowMs with the noise floor (0..96): moves the clip position
@@ -43,6 +44,7 @@ class ClipScanlines {
                          const RowTable& table, float floor);
 
   private:
+    ClipLibrary& clips;
     std::string clipName;
     std::vector<RowTable> tables;
     CueState cueState;

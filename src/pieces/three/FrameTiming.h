@@ -2,12 +2,14 @@
 // with the render progress, and the live pacing where presenting does not wait for the screen.
 #pragma once
 
+#include "pieces/common/ShowParts.h"
+
 #include <cstdint>
 
 namespace FrameTiming {
 
 // The loop ends on the first frame whose clock reading reaches this (106 s of music).
-inline constexpr int32_t pieceEndMs = 106000;
+inline constexpr int32_t pieceEndMs = showParts[pieceThreePart].lengthMs;
 
 // Clock units (71 per second) of the frame after capturedFrames frames were written:
 // 71 / framesPerSecond x capturedFrames in 32-bit floats. Frames 0 and 1 both draw at 0.

@@ -35,10 +35,10 @@ std::shared_ptr<const PairPictures> convertPairPictures(const std::string& photo
     return pictures;
 }
 
-std::shared_ptr<const PairPictures> loadPairPictures(const std::string& photographName,
+std::shared_ptr<const PairPictures> loadPairPictures(FileServer& files, const std::string& photographName,
                                                      const std::string& fadeMapName) {
-    OImage photograph(photographName.c_str(), -1, -1);
-    OImage fadeMap(fadeMapName.c_str(), -1, -1);
+    OImage photograph(files, photographName.c_str(), -1, -1);
+    OImage fadeMap(files, fadeMapName.c_str(), -1, -1);
     return convertPairPictures(photographName, photograph.getImage(), photograph.getWidth(),
                                photograph.getHeight(), fadeMapName, fadeMap.getImage(), fadeMap.getWidth(),
                                fadeMap.getHeight());

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class FileServer;
+
 // Envelope tables: keys (value, ms of the pair's own time) ending with the value -1.0; the time
 // is truncated to whole milliseconds.
 struct EnvelopeKey {
@@ -34,9 +36,9 @@ std::shared_ptr<const PairPictures> convertPairPictures(const std::string& photo
                                                         int32_t height, const std::string& fadeMapName,
                                                         const uint8_t* fadeMap, int32_t fadeWidth,
                                                         int32_t fadeHeight);
-// Decodes both JPEGs from the archive; a file that is missing or not a JPEG gets the image
-// reader's couldn't-read error naming it.
-std::shared_ptr<const PairPictures> loadPairPictures(const std::string& photographName,
+// Decodes both JPEGs from files; a file that is missing or not a JPEG gets the image reader's
+// couldn't-read error naming it.
+std::shared_ptr<const PairPictures> loadPairPictures(FileServer& files, const std::string& photographName,
                                                      const std::string& fadeMapName);
 
 // The start times shared by all pairs (show-clock ms, ending with -1): the next pair to start

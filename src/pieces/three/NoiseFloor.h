@@ -17,8 +17,8 @@ class NoiseFloor {
 
     FloatSequence& getSequence() { return sequence; }
     TimeTrigger& getTrigger() { return trigger; }
-    // The darkening of the scanlines now: the sequence's value x 96 (96 blacks every line).
-    float floorNow() const { return sequence.value() * 96.0f; }
+    // The darkening of the scanlines at nowMs: the sequence's value x 96 (96 blacks every line).
+    float floorAt(int32_t nowMs) const { return sequence.value(nowMs) * 96.0f; }
 
     // The trigger's table: every time twice (the second event restarts the segment the first
     // one entered), then -1.

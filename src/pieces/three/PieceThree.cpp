@@ -5,9 +5,11 @@
 #include "animation/SceneManager.h"
 #include "media/clips/ClipLibrary.h"
 #include "media/clips/ProductTable.h"
+#include "media/masters/RenderOutput.h"
 #include "media/masters/RenderWriter.h"
 #include "media/sound/SoundEntries.h"
 #include "pieces/common/PieceContext.h"
+#include "pieces/common/ShowParts.h"
 #include "pieces/three/ClipScanlines.h"
 #include "pieces/three/FrameTiming.h"
 #include "pieces/three/NoiseFloor.h"
@@ -22,57 +24,12 @@
 
 #include <cstring>
 #include <map>
-#include <memory>
-#include <vector>
 
 namespace {
 
 constexpr const char* musicEntry = "data/videoclip2.mpg";
 constexpr int32_t screenWidth = 640;
 constexpr int32_t screenHeight = 480;
-
-struct PieceState {
-    DisplayDevice* device = nullptr;
-    FrameBuffer* frameBuffer = nullptr;
-    SoundHandle musicStream = 0;
-    bool loaded = false;
-    bool videoMode = false;
-    float fpsFloat = 25.0f;
-    std::unique_ptr<ClipScanlines> scanlines;
-    std::vector<ImagePair> pairs;
-    PairStarts starts{pairStartTimes};
-    // Never destroyed: the trigger stays registered with the scene manager for the whole run
-    // (a second load keeps the earlier one alive).
-    NoiseFloor* noiseFloor = nullptr;
-    std::vector<NoiseFloor*> earlierNoiseFloors;
-    bool triggerRegistered = false;
-    std::unique_ptr<RenderWriter> writer;
-    int32_t capturedFrameCount = 0;
-    float frameTimeUnits = 0.0f;
-};
-
-PieceState& state() {
-    static PieceState* pieceState = new PieceState();
-    return *pieceState;
-}
-
-std::string flightClipName() {
-    return tempClipPath(showClips[flightClip].fileName);
-}
-
-// The fifteen pairs; a photograph used by several pairs is decoded once.
-std::vector<ImagePair> buildPairs() {
-    std::map<std::pair<std::string, std::string>, std::shared_ptr<const PairPictures>> decoded;
-    std::vector<ImagePair> pairs;
-    pairs.reserve(pairCount);
-    for (const PairPlan& plan : pairPlans) {
-        auto& pictures = decoded[{plan.photograph, plan.fadeMap}];
-        if (!pictures) pictures = loadPairPictures(plan.photograph, plan.fadeMap);
-        pairs.emplace_back(pictures, plan.centreX, plan.centreY, plan.reveal, plan.gain, screenWidth,
-                           screenHeight);
-    }
-    return pairs;
-}
 
 void clearScreen(FrameBuffer* frameBuffer) {
     const size_t rowBytes = size_t(frameBuffer->getWidth()) * 4;
@@ -81,130 +38,143 @@ void clearScreen(FrameBuffer* frameBuffer) {
         std::memset(row, 0, rowBytes);
 }
 
-void drawFrame(PieceState& piece) {
-    const int32_t now = Timer::instance().getElapsedMs();
-    clearScreen(piece.frameBuffer);
-    piece.scanlines->draw(piece.frameBuffer, now, piece.noiseFloor->floorNow());
-    uint32_t* screen = piece.frameBuffer->getPixels32();
-    for (ImagePair& pair : piece.pairs)
-        pair.draw(screen, piece.frameBuffer->getWidth(), now, piece.starts);
-}
-
-// Video mode, after each presented frame: the clock moves to the next frame's time and the
-// frame goes to the file with its share of the music.
-void captureFrame(PieceState& piece) {
-    piece.frameTimeUnits = FrameTiming::frameTimeUnits(piece.fpsFloat, piece.capturedFrameCount);
-    Timer::instance().setTime(int32_t(piece.frameTimeUnits));
-    piece.writer->writeFrame(FrameTiming::progressPercent(piece.frameTimeUnits));
-    ++piece.capturedFrameCount;
-}
-
-bool loopEnds(const PieceContext& context, PieceState& piece) {
-    return piece.device->isCloseRequested() || context.isQuitRequested() ||
-           Timer::instance().getElapsedMs() >= FrameTiming::pieceEndMs;
-}
-
 } // namespace
 
-namespace PieceThree {
+// Everything one run changes as it goes: made anew by every setup.
+struct PieceThree::Run {
+    Run(ClipLibrary& clips, const std::string& clipName, const std::vector<RowTable>& tables,
+        const std::vector<std::shared_ptr<const PairPictures>>& pictures, SceneManager& scenes)
+        : scanlines(clips, clipName, tables, scanlineCues), scenes(scenes) {
+        pairs.reserve(pairCount);
+        for (int32_t k = 0; k < pairCount; ++k) {
+            const PairPlan& plan = pairPlans[k];
+            pairs.emplace_back(pictures[size_t(k)], plan.centreX, plan.centreY, plan.reveal, plan.gain,
+                               screenWidth, screenHeight);
+        }
+        scenes.add(&noiseFloor.getTrigger());
+    }
+    ~Run() { scenes.remove(&noiseFloor.getTrigger()); }
 
-void load(const PieceContext& context) {
-    PieceState& piece = state();
-    piece.fpsFloat = float(context.framesPerSecond);
-    piece.device = context.device;
-    piece.frameBuffer = context.frameBuffer;
-    openPieceSoundOutput(context.videoMode);
-    piece.musicStream = createStreamFromEntry(musicEntry);
+    void drawFrame(FrameBuffer* frameBuffer, int32_t now) {
+        clearScreen(frameBuffer);
+        scanlines.draw(frameBuffer, now, noiseFloor.floorAt(now));
+        uint32_t* screen = frameBuffer->getPixels32();
+        for (ImagePair& pair : pairs)
+            pair.draw(screen, frameBuffer->getWidth(), now, starts);
+    }
+
+    ClipScanlines scanlines;
+    std::vector<ImagePair> pairs;
+    PairStarts starts{pairStartTimes};
+    NoiseFloor noiseFloor;
+    SceneManager& scenes;
+    std::unique_ptr<RenderWriter> writer;
+    float framesPerSecond = 25.0f;
+    int32_t capturedFrameCount = 0;
+    float frameTimeUnits = 0.0f;
+};
+
+PieceThree::PieceThree() = default;
+PieceThree::~PieceThree() = default;
+
+void PieceThree::load(const PieceContext& context) {
+    sounds = std::make_unique<SoundEntries>(*context.sound, *context.files);
+    sounds->openOutput(context.videoMode);
+    musicStream = sounds->createStream(musicEntry);
     // Piece two registers the flight clip when it loads; piece three must not depend on it.
-    const std::string clipName = flightClipName();
-    ClipLibrary& clips = ClipLibrary::instance();
-    if (!clips.getClip(clipName)) clips.addClip(clipName, showClips[flightClip].lengthMs);
-    piece.scanlines = std::make_unique<ClipScanlines>(clipName, buildRowTables(), scanlineCues);
+    clips = context.clips;
+    clipName = tempClipPath(showClips[flightClip].fileName);
+    if (!clips->getClip(clipName)) clips->addClip(clipName, showClips[flightClip].lengthMs);
+    rowTables = buildRowTables();
     productTable();
-    piece.pairs = buildPairs();
-    piece.starts = PairStarts{pairStartTimes};
-    if (piece.noiseFloor) piece.earlierNoiseFloors.push_back(piece.noiseFloor);
-    piece.noiseFloor = new NoiseFloor();
-    piece.triggerRegistered = false;
-    piece.capturedFrameCount = 0;
-    piece.frameTimeUnits = 0.0f;
-    piece.loaded = true;
+    // A photograph used by several pairs is decoded once.
+    std::map<std::pair<std::string, std::string>, std::shared_ptr<const PairPictures>> decoded;
+    pairPictures.clear();
+    for (const PairPlan& plan : pairPlans) {
+        auto& pictures = decoded[{plan.photograph, plan.fadeMap}];
+        if (!pictures) pictures = loadPairPictures(*context.files, plan.photograph, plan.fadeMap);
+        pairPictures.push_back(pictures);
+    }
+    loaded = true;
 }
 
-void setup(const PieceContext& context) {
-    PieceState& piece = state();
-    if (!piece.loaded) return;
-    piece.videoMode = context.videoMode;
-    piece.device = context.device;
-    piece.frameBuffer = context.frameBuffer;
-    FrameBuffer* frameBuffer = piece.frameBuffer;
+void PieceThree::setup(const PieceContext& context) {
+    if (!loaded) return;
+    FrameBuffer* frameBuffer = context.frameBuffer;
     if (frameBuffer->getBitsPerPixel() != 32 || frameBuffer->getWidth() < screenWidth ||
         frameBuffer->getHeight() < screenHeight || frameBuffer->isDoubled())
-        throw ShowFailure(1,
-                          "couldn't set up piece three: it draws on a plain 640x480 frame buffer of 32 bits");
-    if (piece.videoMode) {
+        throw ShowFailure(1, "couldn't set up piece three: it draws on a plain 640x480 frame buffer of 32 bits");
+    if (context.videoMode) {
         // The display stays open for the presents, with its window hidden: frames go to the file.
-        piece.device->open();
+        context.device->open();
         Sys_HideWindow(getWindowHandle());
     }
-    piece.device->setFrameBuffer(frameBuffer);
+    context.device->setFrameBuffer(frameBuffer);
     clearScreen(frameBuffer);
-    piece.device->present();
-    ClipLibrary::instance().setTarget(frameBuffer);
-    if (piece.videoMode) {
-        piece.writer = std::make_unique<RenderWriter>(RenderFileFormat{
-            "piece_3.avi", screenWidth, screenHeight, context.framesPerSecond, context.codecName, true});
+    context.device->present();
+    clips->setTarget(frameBuffer);
+    current.reset(); // the old run's trigger leaves the scene manager first
+    current = std::make_unique<Run>(*clips, clipName, rowTables, pairPictures, *context.scenes);
+    Run& run = *current;
+    run.framesPerSecond = float(context.framesPerSecond);
+    if (context.videoMode) {
+        run.writer = context.render->open(RenderFileFormat{showParts[pieceThreePart].fileName, screenWidth,
+                                                           screenHeight, context.framesPerSecond,
+                                                           context.codecName, true});
         // Attached before the music plays, so the capture has all of its sound.
-        piece.writer->attach(frameBuffer, piece.musicStream);
-        piece.capturedFrameCount = 0;
-        piece.frameTimeUnits = 0.0f;
+        run.writer->attach(frameBuffer, musicStream);
     }
-    if (!piece.triggerRegistered) SceneManager::instance().add(&piece.noiseFloor->getTrigger());
-    piece.triggerRegistered = true;
-    Timer::instance().start();
-    playStreamEntry(piece.musicStream, musicEntry);
+    context.clock->start();
+    sounds->playStream(musicStream, musicEntry);
 }
 
-void run(const PieceContext& context) {
-    PieceState& piece = state();
-    if (!piece.loaded) return;
-    Timer& clock = Timer::instance();
+void PieceThree::run(const PieceContext& context) {
+    if (!current) return;
+    Run& run = *current;
+    Timer& clock = *context.clock;
+    const int32_t endMs = FrameTiming::pieceEndMs;
+    auto loopEnds = [&] {
+        return context.device->isCloseRequested() || context.isQuitRequested() || clock.getElapsedMs() >= endMs;
+    };
     uint32_t previousPresent = Sys_Milliseconds();
-    while (!loopEnds(context, piece)) {
-        if (piece.videoMode)
-            clock.setTime(int32_t(piece.frameTimeUnits));
+    while (!loopEnds()) {
+        if (context.videoMode)
+            clock.setTime(int32_t(run.frameTimeUnits));
         else
             clock.update();
         // Live, the clock has just moved on: a frame at the end of the piece is not drawn.
-        if (clock.getElapsedMs() >= FrameTiming::pieceEndMs) break;
-        SceneManager::instance().update();
-        drawFrame(piece);
-        piece.device->present();
-        if (piece.videoMode && piece.writer) {
-            captureFrame(piece);
-        } else if (!piece.videoMode) {
+        const int32_t now = clock.getElapsedMs();
+        if (now >= endMs) break;
+        context.scenes->update(now);
+        run.drawFrame(context.frameBuffer, now);
+        context.device->present();
+        if (context.videoMode && run.writer) {
+            // The clock moves to the next frame's time and the frame goes to the file with its
+            // share of the music.
+            run.frameTimeUnits = FrameTiming::frameTimeUnits(run.framesPerSecond, run.capturedFrameCount);
+            clock.setTime(int32_t(run.frameTimeUnits));
+            run.writer->writeFrame(FrameTiming::progressPercent(run.frameTimeUnits));
+            ++run.capturedFrameCount;
+        } else if (!context.videoMode) {
             // Presenting paces the loop where it waits for the screen; where it does not, the
             // rest of a display refresh is slept so the loop does not spin. The animation
             // follows the show clock either way.
-            const uint32_t now = Sys_Milliseconds();
-            if (uint32_t rest = FrameTiming::pacingSleepMs(now - previousPresent)) Sys_Sleep(rest);
+            const uint32_t presented = Sys_Milliseconds();
+            if (uint32_t rest = FrameTiming::pacingSleepMs(presented - previousPresent)) Sys_Sleep(rest);
             previousPresent = Sys_Milliseconds();
         }
     }
+    if (run.writer) {
+        std::unique_ptr<RenderWriter> writer = std::move(run.writer);
+        writer->finish();
+    }
 }
 
-void stop() {
-    stopSoundEntry(state().musicStream, musicEntry);
+void PieceThree::stop() {
+    if (sounds) sounds->stop(musicStream, musicEntry);
 }
 
-void release() {
-    PieceState& piece = state();
-    ClipLibrary::instance().clear();
-    piece.writer.reset(); // finishes the file
+void PieceThree::release() {
+    if (clips) clips->clear();
+    current.reset(); // finishes the file if a run left it open
 }
-
-uint32_t getMusicStream() {
-    return state().musicStream;
-}
-
-} // namespace PieceThree

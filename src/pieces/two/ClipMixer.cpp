@@ -5,7 +5,6 @@
 #include "pieces/two/CutDirector.h"
 #include "pieces/two/RollTrack.h"
 #include "platform/ShowRandom.h"
-#include "platform/Timer.h"
 
 #include <algorithm>
 
@@ -52,14 +51,13 @@ int32_t ClipMixer::rollOffsetAt(int32_t nowMs) {
     return roll > 0 ? ShowRandom::next() % roll : 0;
 }
 
-void ClipMixer::mixClips(CutDirector& director, float dt) {
-    const int32_t nowMs = Timer::instance().getElapsedMs();
+void ClipMixer::mixClips(int32_t nowMs, CutDirector& director, float dt) {
     const int32_t currentTime = clipTime(director, director.currentClip, director.currentPosition, dt);
     const int32_t previousTime = clipTime(director, director.previousClip, director.previousPosition, dt);
     if (!director.looping || (nowMs >= alwaysFadeFromMs && nowMs <= alwaysFadeToMs))
         director.mix = std::clamp(director.mix - dt * director.nextFadeRate(), 0.0f, 1.0f);
     // The roll belongs to the blend: a frame that shows only the current clip draws no offset.
     const int32_t roll = director.mix != 1.0f ? rollOffsetAt(nowMs) : 0;
-    ClipLibrary::instance().mix(clipName(director.currentClip), currentTime, clipName(director.previousClip),
+    clips.mix(clipName(director.currentClip), currentTime, clipName(director.previousClip),
                                 previousTime, director.mix, roll);
 }

@@ -5,7 +5,6 @@
 #include "platform/FrameBuffer.h"
 #include "platform/ShowRandom.h"
 #include "platform/SystemClock.h"
-#include "platform/Timer.h"
 
 #include <algorithm>
 
@@ -25,8 +24,7 @@ FilterGroup filterGroupAt(int32_t nowMs) {
     return FilterGroup::finalSmear;
 }
 
-void PieceTwoFilters::applyFilters(FrameBuffer* frameBuffer, const BandValues& band) {
-    const int32_t now = Timer::instance().getElapsedMs();
+void PieceTwoFilters::applyFilters(int32_t now, FrameBuffer* frameBuffer, const BandValues& band) {
     if (!seeded) {
         ShowRandom::seed(seedValue ? *seedValue : Sys_Milliseconds());
         seeded = true;
@@ -35,7 +33,7 @@ void PieceTwoFilters::applyFilters(FrameBuffer* frameBuffer, const BandValues& b
     switch (filterGroupAt(now)) {
     case FilterGroup::greySmear:
         greyscale(picture);
-        smearLines(frameBuffer, greySmearRadius, true);
+        smearLines(now, frameBuffer, greySmearRadius, true);
         break;
     case FilterGroup::threshold: {
         if (!envelopeStarted) {
@@ -45,7 +43,7 @@ void PieceTwoFilters::applyFilters(FrameBuffer* frameBuffer, const BandValues& b
         const float level = tracks.envelope.valueAt(now);
         buildThresholdTable(level);
         if (level > 0.0f) clearBytesBelow(picture, thresholdCut);
-        smearLines(frameBuffer, thresholdSmearRadius, true);
+        smearLines(now, frameBuffer, thresholdSmearRadius, true);
         break;
     }
     case FilterGroup::band:
@@ -53,7 +51,7 @@ void PieceTwoFilters::applyFilters(FrameBuffer* frameBuffer, const BandValues& b
         keepBand(picture, band);
         break;
     case FilterGroup::finalSmear: {
-        smearLines(frameBuffer, tracks.smearWidth.valueAt(now), false);
+        smearLines(now, frameBuffer, tracks.smearWidth.valueAt(now), false);
         const int32_t fade = tracks.fadeOut.valueAt(now);
         if (fade > 0) subtractFromBytes(picture, fade);
         break;
@@ -73,12 +71,11 @@ void PieceTwoFilters::buildThresholdTable(float level) {
     }
 }
 
-void PieceTwoFilters::smearLines(FrameBuffer* frameBuffer, int32_t radius, bool noisy) {
+void PieceTwoFilters::smearLines(int32_t now, FrameBuffer* frameBuffer, int32_t radius, bool noisy) {
     const PictureLines picture = PictureLines::of(frameBuffer);
     if (!picture.pixels) return;
     const int32_t top = frameBuffer->getTop();
     if (top < 0 || 2 * top >= picture.lines) return;
-    const int32_t now = Timer::instance().getElapsedMs();
     const int32_t jitter = noisy ? tracks.jitter.valueAt(now) : 0;
     const int32_t noiseAmplitude = noisy ? tracks.noise.valueAt(now) : 0;
     for (int32_t y = top; y < picture.lines - top; ++y) {

@@ -1,5 +1,5 @@
 // Piece two's filter stage, run on every visible frame after the clip mix: which group of
-// filters the show clock calls for, the seeding of the show's random numbers, the threshold
+// filters the show-clock time calls for, the seeding of the show's random numbers, the threshold
 // table of the loudness envelope and the smear over the clip lines.
 #pragma once
 
@@ -29,9 +29,9 @@ class PieceTwoFilters {
     // What the first filter stage seeds the show's random numbers with: seed when given,
     // otherwise the tick counter at that moment.
     void setSeed(std::optional<uint32_t> seed) { seedValue = seed; }
-    // The filter stage at the show clock's time. A missing frame buffer draws nothing but
-    // still seeds and starts the envelope.
-    void applyFilters(FrameBuffer* frameBuffer, const BandValues& band);
+    // The filter stage at show-clock time nowMs. A missing frame buffer draws nothing but still
+    // seeds and starts the envelope.
+    void applyFilters(int32_t nowMs, FrameBuffer* frameBuffer, const BandValues& band);
     // Values below the level's threshold become 0, the others stay: level 0 keeps 51 and
     // above, 0.5 keeps 102 and above, levels above 0.8 keep nothing.
     void buildThresholdTable(float level);
@@ -39,8 +39,8 @@ class PieceTwoFilters {
     // The table's first kept value (256 when it keeps nothing): it maps every byte below to 0.
     int32_t getThresholdCut() const { return thresholdCut; }
     // Smears the lines from the frame buffer's top down to as far from the bottom: noisy with
-    // the jitter and noise tracks, plain with neither.
-    void smearLines(FrameBuffer* frameBuffer, int32_t radius, bool noisy);
+    // the jitter and noise tracks at nowMs, plain with neither.
+    void smearLines(int32_t nowMs, FrameBuffer* frameBuffer, int32_t radius, bool noisy);
 
     bool isSeeded() const { return seeded; }
     bool isEnvelopeStarted() const { return envelopeStarted; }

@@ -6,12 +6,13 @@
 #include "animation/SceneManager.h"
 #include "media/clips/ClipLibrary.h"
 #include "media/clips/ProductTable.h"
+#include "media/masters/RenderOutput.h"
 #include "media/masters/RenderWriter.h"
 #include "media/sound/SoundEntries.h"
 #include "pieces/common/PieceContext.h"
+#include "pieces/common/ShowParts.h"
 #include "pieces/two/ClipMixer.h"
 #include "pieces/two/CutDirector.h"
-#include "pieces/two/FilterTracks.h"
 #include "pieces/two/Filters.h"
 #include "pieces/two/FrameClock.h"
 #include "pieces/two/PieceTwoTimeline.h"
@@ -23,38 +24,14 @@
 #include "resources/ClipExtraction.h"
 #include "resources/ShowClips.h"
 
-#include <memory>
-
 namespace {
 
 constexpr const char* musicEntry = "data/col4.mp3";
-constexpr const char* videoFileName = "piece_2.avi";
 constexpr int32_t pictureWidth = 640;
 constexpr int32_t pictureLines = 240; // each on every second line of the 640x480 store
 constexpr int32_t clipTop = 40;       // the clips and the smear start this many lines down
 constexpr int32_t lastFrameMs = 150000;
 constexpr uint32_t framePeriodMs = 14; // live frames take at least this long (about 71 per second)
-
-struct PieceState {
-    bool loaded = false;
-    bool videoMode = false;
-    // The store lines between the picture lines are zeroed when the store is made and never
-    // written, so they show black.
-    std::unique_ptr<FrameBuffer> frameBuffer;
-    SoundHandle music = 0;
-    std::unique_ptr<RenderWriter> writer;
-    std::unique_ptr<FrameClock> frameClock;
-    FilterTracks tracks;
-    CutDirector director;
-    ClipMixer mixer;
-    PieceTwoFilters filters{tracks};
-    PieceTwoTimeline timeline{mixer, filters};
-};
-
-PieceState& state() {
-    static PieceState* pieceState = new PieceState(); // kept for the whole process
-    return *pieceState;
-}
 
 bool shouldQuit(const PieceContext& context) {
     return (context.isQuitRequested && context.isQuitRequested()) ||
@@ -70,86 +47,101 @@ void waitForFramePeriod(uint32_t frameStart) {
 
 } // namespace
 
-namespace PieceTwo {
+// Everything one run changes as it goes: made anew by every setup.
+struct PieceTwo::Run {
+    Run(ClipLibrary& clips, FilterTracks& tracks, const std::string (&clipNames)[2]) : mixer(clips), filters(tracks) {
+        mixer.setClipNames(clipNames[0], clipNames[1]);
+    }
 
-void load(const PieceContext& context) {
-    PieceState& piece = state();
-    if (piece.loaded) return;
-    openPieceSoundOutput(context.videoMode);
-    piece.frameBuffer = std::make_unique<FrameBuffer>(pictureWidth, pictureLines, true);
+    CutDirector director;
+    ClipMixer mixer;
+    PieceTwoFilters filters;
+    PieceTwoTimeline timeline{mixer, filters};
+    std::unique_ptr<FrameClock> frameClock;
+    std::unique_ptr<RenderWriter> writer;
+};
+
+PieceTwo::PieceTwo() = default;
+PieceTwo::~PieceTwo() = default;
+
+void PieceTwo::load(const PieceContext& context) {
+    if (loaded) return;
+    sounds = std::make_unique<SoundEntries>(*context.sound, *context.files);
+    sounds->openOutput(context.videoMode);
+    clips = context.clips;
+    frameBuffer = std::make_unique<FrameBuffer>(pictureWidth, pictureLines, true);
     const ShowClip& flight = showClips[flightClip];
     const ShowClip& tunnel = showClips[tunnelClip];
-    const std::string clipOne = tempClipPath(flight.fileName);
-    const std::string clipTwo = tempClipPath(tunnel.fileName);
-    ClipLibrary::instance().addClips({{clipOne, flight.lengthMs}, {clipTwo, tunnel.lengthMs}});
-    piece.mixer.setClipNames(clipOne, clipTwo);
-    piece.music = createStreamFromEntry(musicEntry);
-    buildSmearTracks(piece.tracks);
-    buildFilterTracks(piece.tracks);
+    clipNames[0] = tempClipPath(flight.fileName);
+    clipNames[1] = tempClipPath(tunnel.fileName);
+    clips->addClips({{clipNames[0], flight.lengthMs}, {clipNames[1], tunnel.lengthMs}});
+    music = sounds->createStream(musicEntry);
+    buildSmearTracks(tracks);
+    buildFilterTracks(tracks);
     productTable(); // the cross-fade's table and the roll are ready before the first frame
     rollTrack();
-    piece.loaded = true;
+    loaded = true;
 }
 
-void setup(const PieceContext& context) {
-    PieceState& piece = state();
-    if (!piece.loaded) return;
-    piece.videoMode = context.videoMode;
-    piece.filters.setSeed(context.seed);
-    FrameBuffer* frameBuffer = piece.frameBuffer.get();
-    if (context.device) context.device->setFrameBuffer(frameBuffer);
-    ClipLibrary::instance().setTarget(frameBuffer);
-    if (piece.videoMode) {
+void PieceTwo::setup(const PieceContext& context) {
+    if (!loaded) return;
+    current.reset();
+    current = std::make_unique<Run>(*clips, tracks, clipNames);
+    Run& run = *current;
+    run.filters.setSeed(context.seed);
+    if (context.device) context.device->setFrameBuffer(frameBuffer.get());
+    clips->setTarget(frameBuffer.get());
+    if (context.videoMode) {
         if (context.device) context.device->open(); // presents work, nothing is shown
-        piece.writer = std::make_unique<RenderWriter>(RenderFileFormat{
-            videoFileName, pictureWidth, 2 * pictureLines, context.framesPerSecond, context.codecName, true});
+        run.writer = context.render->open(RenderFileFormat{showParts[pieceTwoPart].fileName, pictureWidth,
+                                                           2 * pictureLines, context.framesPerSecond,
+                                                           context.codecName, true});
         // The capture hooks onto the channel before it plays, so no sound is missed.
-        piece.writer->attach(frameBuffer, piece.music);
-        piece.frameClock = std::make_unique<FrameClock>(context.framesPerSecond);
+        run.writer->attach(frameBuffer.get(), music);
+        run.frameClock = std::make_unique<FrameClock>(context.framesPerSecond);
     }
-    playStreamEntry(piece.music, musicEntry);
-    Timer::instance().start();
+    sounds->playStream(music, musicEntry);
+    context.clock->start();
 }
 
-void run(const PieceContext& context) {
-    PieceState& piece = state();
-    if (!piece.loaded) return;
-    FrameBuffer* frameBuffer = piece.frameBuffer.get();
-    Timer& clock = Timer::instance();
-    for (int32_t t = clock.getElapsedMs(); t < lastFrameMs && !shouldQuit(context);
-         t = clock.getElapsedMs()) {
+void PieceTwo::run(const PieceContext& context) {
+    if (!current) return;
+    Run& run = *current;
+    FrameBuffer* store = frameBuffer.get();
+    Timer& clock = *context.clock;
+    for (int32_t t = clock.getElapsedMs(); t < lastFrameMs && !shouldQuit(context); t = clock.getElapsedMs()) {
         const uint32_t frameStart = Sys_Milliseconds();
-        if (piece.videoMode)
-            clock.setTime(piece.frameClock->nextFrameUnits());
+        if (context.videoMode)
+            clock.setTime(run.frameClock->nextFrameUnits());
         else
             clock.update();
-        SceneManager::instance().update();
-        frameBuffer->setTop(clipTop);
-        piece.director.advance(CutDirector::listPosition, CutDirector::listClip); // only once a fade ran out
-        if (piece.timeline.gate(piece.director, frameBuffer) == -1) break;
-        frameBuffer->setTop(0);
+        const int32_t now = clock.getElapsedMs();
+        context.scenes->update(now);
+        store->setTop(clipTop);
+        run.director.advance(CutDirector::listPosition, CutDirector::listClip); // only once a fade ran out
+        if (run.timeline.gate(now, run.director, store) == -1) break;
+        store->setTop(0);
         if (context.device) context.device->present();
-        if (piece.videoMode) {
-            const int32_t percent = piece.frameClock->frameCaptured();
-            piece.writer->writeFrame(percent);
-            clock.setTime(piece.frameClock->nextFrameUnits());
+        if (context.videoMode) {
+            const int32_t percent = run.frameClock->frameCaptured();
+            run.writer->writeFrame(percent);
+            clock.setTime(run.frameClock->nextFrameUnits());
         } else {
             waitForFramePeriod(frameStart);
         }
     }
+    // The part is over: its file is finished now, so nothing later can undo it.
+    if (run.writer) {
+        std::unique_ptr<RenderWriter> writer = std::move(run.writer);
+        writer->finish();
+    }
 }
 
-void stop() {
-    stopSoundEntry(state().music, musicEntry);
+void PieceTwo::stop() {
+    if (sounds) sounds->stop(music, musicEntry);
 }
 
-void release() {
-    state().writer.reset(); // finishes piece_2.avi
-    ClipLibrary::instance().clear();
+void PieceTwo::release() {
+    current.reset(); // finishes piece_2.avi if a run left it open
+    if (clips) clips->clear();
 }
-
-uint32_t getMusic() {
-    return state().music;
-}
-
-} // namespace PieceTwo

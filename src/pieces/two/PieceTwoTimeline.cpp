@@ -6,7 +6,6 @@
 #include "pieces/two/CutDirector.h"
 #include "pieces/two/Filters.h"
 #include "platform/ShowRandom.h"
-#include "platform/Timer.h"
 
 #include <cstring>
 
@@ -61,9 +60,7 @@ void PieceTwoTimeline::drawBlack(FrameBuffer* frameBuffer) {
     }
 }
 
-int32_t PieceTwoTimeline::step(CutDirector& director, FrameBuffer* frameBuffer) {
-    Timer& clock = Timer::instance();
-    const int32_t now = clock.getElapsedMs();
+int32_t PieceTwoTimeline::step(int32_t now, CutDirector& director, FrameBuffer* frameBuffer) {
     const float dt = float(now) - lastFrameTime;
     followLoopWindows(director, now);
     if (switchCursor < switchCount && now >= switchTimes[switchCursor]) {
@@ -73,20 +70,20 @@ int32_t PieceTwoTimeline::step(CutDirector& director, FrameBuffer* frameBuffer) 
     }
     if (clipsVisible) {
         bandDrawn = false;
-        mixer.mixClips(director, dt);
-        filters.applyFilters(frameBuffer, band);
+        mixer.mixClips(now, director, dt);
+        filters.applyFilters(now, frameBuffer, band);
     } else {
         drawBlack(frameBuffer);
     }
     lastFrameTime = float(now);
-    return clock.getElapsedMs() > endMs ? 1 : 0;
+    return now > endMs ? 1 : 0;
 }
 
-int32_t PieceTwoTimeline::gate(CutDirector& director, FrameBuffer* frameBuffer) {
+int32_t PieceTwoTimeline::gate(int32_t nowMs, CutDirector& director, FrameBuffer* frameBuffer) {
     if (done != 0) {
         done = -1;
         return -1;
     }
-    done = step(director, frameBuffer);
+    done = step(nowMs, director, frameBuffer);
     return done;
 }

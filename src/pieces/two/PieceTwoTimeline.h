@@ -1,8 +1,9 @@
-// Piece two's timeline, stepped once per frame on the show clock: the switch flashes (each a
+// Piece two's timeline, stepped once per frame at the show clock's time: the switch flashes (each a
 // forced cut), the loop windows, black periods with the band values they draw, the clip mix
 // and filters on visible frames, and the end of the piece.
 #pragma once
 
+#include "pieces/common/ShowParts.h"
 #include "pieces/two/PixelFilters.h"
 
 #include <cstdint>
@@ -23,17 +24,18 @@ class PieceTwoTimeline {
   public:
     static constexpr int32_t switchCount = 36;
     static constexpr int32_t windowCount = 11;
-    static constexpr int32_t endMs = 140000; // the step after the first one past this ends it
+    // The step after the first one past this ends the piece.
+    static constexpr int32_t endMs = showParts[pieceTwoPart].lengthMs;
     static const int32_t switchTimes[switchCount];
     static const LoopWindow loopWindows[windowCount];
 
     PieceTwoTimeline(ClipMixer& mixer, PieceTwoFilters& filters) : mixer(mixer), filters(filters) {}
 
-    // One frame at the show clock's time: 0 while the piece goes on, 1 once it is over.
-    // A missing frame buffer draws nothing; the timeline runs on all the same.
-    int32_t step(CutDirector& director, FrameBuffer* frameBuffer);
+    // One frame at nowMs: 0 while the piece goes on, 1 once it is over. A missing frame buffer
+    // draws nothing; the timeline runs on all the same.
+    int32_t step(int32_t nowMs, CutDirector& director, FrameBuffer* frameBuffer);
     // step, but once step has said the piece is over, -1 on the next call.
-    int32_t gate(CutDirector& director, FrameBuffer* frameBuffer);
+    int32_t gate(int32_t nowMs, CutDirector& director, FrameBuffer* frameBuffer);
 
     bool areClipsVisible() const { return clipsVisible; }
     int32_t getSwitchCursor() const { return switchCursor; }

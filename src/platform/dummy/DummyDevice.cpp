@@ -1,7 +1,7 @@
 // Headless display device.
 #include "platform/dummy/DummyDevice.h"
 
-bool DummyDevice::open() {
+bool DummyDevice::open(int32_t, int32_t) {
     opened = true;
     return true;
 }

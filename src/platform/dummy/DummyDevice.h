@@ -6,7 +6,7 @@
 
 class DummyDevice : public Device {
 public:
-    bool open() override;
+    bool open(int32_t width, int32_t height) override;
     void close() override;
     bool isCloseRequested() override { return false; }
     void setFrameBuffer(FrameBuffer* frameBuffer) override { attached = frameBuffer; }

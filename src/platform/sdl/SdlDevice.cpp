@@ -1,11 +1,11 @@
-// SDL display device: window, renderer and streaming texture, event pumping, and the plain
-// window functions of the platform layer.
+// SDL display device: window, renderer and streaming texture, and the plain window functions of
+// the platform layer. Its events are handled in SdlEvents.
 #include "platform/sdl/SdlDevice.h"
 
 #include "platform/FrameBuffer.h"
-#include "platform/Settings.h"
 #include "platform/SystemClock.h"
 #include "platform/pixels/RowConverter.h"
+#include "platform/sdl/SdlEvents.h"
 
 #include <SDL.h>
 
@@ -76,50 +76,6 @@ void applyCursor() {
     }
 }
 
-void toggleFullScreen() {
-    bool full = (SDL_GetWindowFlags(display.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    SDL_SetWindowFullscreen(display.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-}
-
-// Whether a keyboard event belongs to another window of the process (the render progress
-// window): that window handles its own keys, Escape included.
-bool isForOtherWindow(Uint32 windowId) {
-    // Only a window that still exists (the render's progress window) can own an event; a key
-    // whose focus window was the menu's, closed a moment ago, still belongs to the show.
-    return windowId != 0 && display.window && windowId != SDL_GetWindowID(display.window) &&
-           SDL_GetWindowFromID(windowId) != nullptr;
-}
-
-void handleEvent(const SDL_Event& event) {
-    switch (event.type) {
-    case SDL_QUIT:
-        DisplayInput::reportQuit();
-        break;
-    case SDL_KEYDOWN:
-        if (isForOtherWindow(event.key.windowID)) break;
-        if (event.key.keysym.sym == SDLK_ESCAPE)
-            DisplayInput::reportQuit();
-        else if ((event.key.keysym.sym == SDLK_RETURN || event.key.keysym.sym == SDLK_KP_ENTER) &&
-                 (event.key.keysym.mod & KMOD_ALT) && !event.key.repeat && display.window)
-            toggleFullScreen();
-        break; // other keys are swallowed
-    case SDL_MOUSEMOTION:
-        DisplayInput::reportMouseMove(event.motion.x, event.motion.y);
-        break;
-    case SDL_MOUSEBUTTONDOWN:
-        if (event.button.button == SDL_BUTTON_LEFT) DisplayInput::reportClick(event.button.x, event.button.y);
-        break;
-    default:
-        break;
-    }
-}
-
-void pumpEvents() {
-    SDL_Event event;
-    while (SDL_PollEvent(&event))
-        handleEvent(event);
-}
-
 void releaseDisplay() {
     if (display.texture) SDL_DestroyTexture(display.texture);
     if (display.renderer) SDL_DestroyRenderer(display.renderer);
@@ -184,10 +140,8 @@ bool SdlDevice::ownsDisplay() const {
     return display.owner == this && display.window;
 }
 
-bool SdlDevice::open() {
+bool SdlDevice::open(int32_t width, int32_t height) {
     if (display.window) releaseDisplay(); // another device still had the screen
-    Settings& settings = Settings::instance();
-    int32_t width = settings.get(Settings::Width), height = settings.get(Settings::Height);
     if (width <= 0 || height <= 0 || !createDisplay(width, height)) {
         // The show goes on without a picture (rendering to files still works); say why.
         std::fprintf(stderr, "triptych: couldn't open the %dx%d display: %s\n", width, height,
@@ -208,10 +162,10 @@ void SdlDevice::close() {
 
 bool SdlDevice::present() {
     if (!ownsDisplay()) {
-        if (SDL_WasInit(SDL_INIT_VIDEO)) pumpEvents();
+        if (SDL_WasInit(SDL_INIT_VIDEO)) pumpDisplayEvents(display.window);
         return true;
     }
-    pumpEvents();
+    pumpDisplayEvents(display.window);
     applyCursor();
     // Hidden (rendering to files: as fast as drawing allows) or minimised (resting 1 ms):
     // nothing to show.

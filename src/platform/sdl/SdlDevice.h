@@ -8,8 +8,8 @@
 class SdlDevice : public Device {
   public:
     ~SdlDevice() override;
-    // Opens a display of settings key 1 x key 2; false (nothing left open) when SDL cannot.
-    bool open() override;
+    // Opens a display of width x height; false (nothing left open) when SDL cannot.
+    bool open(int32_t width, int32_t height) override;
     void close() override;
     bool isCloseRequested() override { return false; }
     void setFrameBuffer(FrameBuffer* frameBuffer) override { attached = frameBuffer; }

@@ -18,29 +18,30 @@ struct LoadedPiece {
               [quitNow](PieceTest::WatchedDevice& device) {
                   if (quitNow(device)) Sys_RequestQuit();
               },
-              PieceOne::release) {
-        PieceOne::load(live.context);
-        PieceOne::setup(live.context);
+              [this] { piece.release(); }) {
+        piece.load(live.context);
+        piece.setup(live.context);
     }
+    PieceOne piece;
     PieceTest::LiveRun live;
 };
 
-bool isPlaying(uint32_t channel) { return SoundSystem::instance().isActive(channel); }
+bool isPlaying(uint32_t channel) { return PieceTest::services().sound.isActive(channel); }
 
 } // namespace
 
 TEST(PieceOneRun, QuitInTheOpeningSkipsEverythingButStillStartsEachPartsSound) {
     REQUIRE_DEFAULT_SHOW_DATA();
     LoadedPiece piece([](PieceTest::WatchedDevice& device) { return device.presents == 3; });
-    PieceOne::run(piece.live.context);
+    piece.piece.run(piece.live.context);
     EXPECT_EQ(piece.live.device.presents, 3); // setup's black frame and two opening frames
-    PieceOne::Sounds sounds = PieceOne::getSounds();
+    PieceOne::Sounds sounds = piece.piece.getSounds();
     for (uint32_t channel : {sounds.openingStream, sounds.musicModule, sounds.closingStream})
         EXPECT_TRUE(isPlaying(channel)) << channel;
-    PieceOne::stop();
+    piece.piece.stop();
     for (uint32_t channel : {sounds.openingStream, sounds.musicModule, sounds.closingStream})
         EXPECT_FALSE(isPlaying(channel)) << channel;
-    PieceOne::stop(); // the shell stops a piece twice when it was quit
+    piece.piece.stop(); // the shell stops a piece twice when it was quit
 }
 
 TEST(PieceOneRun, QuitInTheMainPartAfterTheClipWasShown) {
@@ -48,17 +49,17 @@ TEST(PieceOneRun, QuitInTheMainPartAfterTheClipWasShown) {
     int32_t mainFrames = 0;
     bool clipShown = false;
     LoadedPiece piece([&](PieceTest::WatchedDevice& device) {
-        if (!isPlaying(PieceOne::getSounds().musicModule)) return false;
+        if (!isPlaying(piece.piece.getSounds().musicModule)) return false;
         PixelStore store = PixelStore::of(device.show);
         for (int32_t y = 120; y < 360 && !clipShown; ++y)
             for (int32_t x = 160; x < 480; ++x)
                 clipShown = clipShown || store.at(x, y) != 0;
         return ++mainFrames == 20;
     });
-    PieceOne::run(piece.live.context);
+    piece.piece.run(piece.live.context);
     EXPECT_EQ(mainFrames, 20);
     EXPECT_TRUE(clipShown);
-    EXPECT_TRUE(isPlaying(PieceOne::getSounds().closingStream));
-    EXPECT_TRUE(PieceOne::getScene()->isMirrorOff()); // the box is first mirrored at 18586 ms
-    PieceOne::stop();
+    EXPECT_TRUE(isPlaying(piece.piece.getSounds().closingStream));
+    EXPECT_TRUE(piece.piece.getScene()->isMirrorOff()); // the box is first mirrored at 18586 ms
+    piece.piece.stop();
 }

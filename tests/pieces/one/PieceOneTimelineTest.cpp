@@ -18,9 +18,8 @@ namespace {
 struct SceneFixture {
     SceneFixture() : fb(PieceOneTest::makeFrameBuffer()) {
         ShowRandom::seed(1);
-        Timer::instance().stop();
-        Timer::instance().setTimeMs(0);
-        scene = std::make_unique<PieceOneScene>(fb.get(), manager);
+        clock.setTimeMs(0);
+        scene = std::make_unique<PieceOneScene>(fb.get(), manager, drawFlickerEnvelopes());
         scene->setClip(&clip);
     }
     PixelStore store() { return PixelStore::of(fb.get()); }
@@ -30,8 +29,10 @@ struct SceneFixture {
             if (s.pixels[i] != 0) return false;
         return true;
     }
-    static void at(int32_t ms) { Timer::instance().setTimeMs(ms); }
+    void at(int32_t ms) { clock.setTimeMs(ms); }
+    void opening() { scene->drawOpeningFrame(clock.getElapsedMs(), clock.getTime()); }
 
+    Timer clock;
     std::unique_ptr<FrameBuffer> fb;
     SceneManager manager;
     SyntheticClip clip;
@@ -44,28 +45,28 @@ TEST(PieceOneTimeline, OpeningHidesTheClipUntil3700msThenSlidesItIntoTheBox) {
     SceneFixture f;
     for (int32_t t = 0; t <= 3680; t += 20) {
         f.at(t);
-        f.scene->drawOpeningFrame();
+        f.opening();
         ASSERT_TRUE(f.boxIsBlack()) << t;
     }
     EXPECT_EQ(f.scene->getClipBox().getSlideX(), -160.0f);
     f.at(3704); // 262.98 units, 1 whole unit after the frame at 3680 ms (261.28)
-    f.scene->drawOpeningFrame();
+    f.opening();
     EXPECT_TRUE(f.boxIsBlack());
     EXPECT_EQ(f.scene->getClipBox().getSlideX(), -120.0f + 30.0f);
     f.at(3720); // 264.12 units: 2 more at 20 pixels per unit
-    f.scene->drawOpeningFrame();
+    f.opening();
     f.at(3740);
-    f.scene->drawOpeningFrame();
+    f.opening();
     PixelStore s = f.store();
     EXPECT_EQ(s.at(159, 130), 0u); // the margin stays black
     EXPECT_EQ(s.at(160, 130), SyntheticClip::colourAt(0, 210, 10));
     EXPECT_EQ(f.clip.lastTime, 0);
     for (int32_t t = 3760; t <= 4020; t += 20) {
         f.at(t);
-        f.scene->drawOpeningFrame();
+        f.opening();
     }
     EXPECT_EQ(f.scene->getClipBox().getSlideX(), 160.0f);
-    f.scene->drawOpeningFrame();
+    f.opening();
     EXPECT_EQ(f.store().at(160, 120), SyntheticClip::colourAt(0, 0, 0));
     EXPECT_EQ(f.store().at(479, 359), SyntheticClip::colourAt(0, 319, 239));
 }
@@ -98,7 +99,7 @@ TEST(PieceOneTimeline, MainPartSwitchesBlocksAndTheBoxMirrorOnTheirTables) {
     int32_t firstMirrored = -1, firstUnmirrored = -1, firstBlock = -1;
     for (int32_t t = 0; t <= 21000; t += 25) {
         f.at(t);
-        f.scene->drawMainFrame();
+        f.scene->drawMainFrame(t);
         int32_t blocks = f.scene->getBlocks().getBlockCount();
         if (blocks > 0 && firstBlock < 0) {
             firstBlock = t;
@@ -124,7 +125,7 @@ TEST(PieceOneTimeline, ClosingShowsSevenGrowingBurstsOnBlack) {
     bool previous = false;
     for (int32_t t = 0; t < 14000; t += 10) {
         f.at(t);
-        f.scene->drawClosingFrame();
+        f.scene->drawClosingFrame(t);
         bool shown = !f.boxIsBlack();
         if (shown && !previous) bursts.push_back({t, t});
         if (shown) bursts.back().second = t;
@@ -140,20 +141,18 @@ TEST(PieceOneTimeline, ClosingShowsSevenGrowingBurstsOnBlack) {
 TEST(PieceOneTimeline, EveryTableEntryReachesItsSequenceOncePerFrame) {
     SceneManager manager;
     ShowRandom::seed(1);
-    Timer::instance().stop();
     PieceOneSequences sequences(manager);
-    sequences.buildFlickerLevel();
+    sequences.buildFlickerLevel(drawFlickerEnvelopes());
     sequences.buildStreakEvents();
     sequences.buildBarEvents();
     sequences.buildBlockEvents();
     int32_t streaks = 0, bars = 0, blocks = 0;
     for (int32_t t = 0; t <= 115000; ++t) {
-        Timer::instance().setTimeMs(t);
-        manager.update();
+        manager.update(t);
         streaks += sequences.streakEvents.takeChanged();
         bars += sequences.barEvents.takeChanged();
         blocks += sequences.blockEvents.takeChanged();
-        int32_t level = sequences.flickerLevel.value();
+        int32_t level = sequences.flickerLevel.value(t);
         if (t < 61000) { ASSERT_EQ(level, 0) << t; }
         if (t == 64501) { EXPECT_EQ(level, 3); }   // the slow rise, 3500 ms after its second event
         if (t == 65655) { EXPECT_EQ(level, 44); }  // the first envelope: 41 mod 50 + 3
@@ -167,10 +166,9 @@ TEST(PieceOneTimeline, EveryTableEntryReachesItsSequenceOncePerFrame) {
 }
 
 TEST(PieceOneTimeline, RenderedFramesFollowTheFrameCountExactly) {
-    Timer& timer = Timer::instance();
-    timer.stop();
+    Timer timer;
     timer.start();
-    PartClock clock(true, 25);
+    PartClock clock(timer, true, 25);
     clock.beginPart();
     std::vector<int32_t> drawnAt;
     int32_t lastPercent = -1, frames = 0;

@@ -16,7 +16,7 @@ struct RenderedFrames {
 // The render loop's clock: each frame drawn at the time set after the previous capture, until
 // a frame's time reaches the end of the piece.
 RenderedFrames renderFrames(int32_t framesPerSecond) {
-    Timer& clock = Timer::instance();
+    Timer clock;
     RenderedFrames frames;
     float units = 0.0f;
     clock.setTime(0);

@@ -2,7 +2,6 @@
 // frames, the first entering the next segment and the second restarting it.
 #include "pieces/three/NoiseFloor.h"
 #include "animation/EventListener.h"
-#include "platform/Timer.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +10,7 @@
 namespace {
 
 struct EventLog : EventListener {
-    void advance() override { times.push_back(Timer::instance().getElapsedMs()); }
+    void advance(int32_t nowMs) override { times.push_back(nowMs); }
     std::vector<int32_t> times;
 };
 
@@ -33,16 +32,14 @@ TEST(NoiseFloor, EachTimeEntersTheNextSegmentAndRestartsItOneFrameLater) {
     EventLog events;
     floor.getTrigger().attach(&events);
     ASSERT_EQ(floor.getSequence().segmentCount(), NoiseFloor::segmentCount);
-    Timer& clock = Timer::instance();
     EXPECT_EQ(floor.getSequence().currentSegment(), 0u); // the opening segment until the first event
     std::vector<int32_t> entered(NoiseFloor::segmentCount, -1);
     float restartProbe = -1.0f;
     for (int32_t now = 0; now <= 70000; now += frameMs) {
-        clock.setTimeMs(now);
-        if (floor.getTrigger().isDue()) floor.getTrigger().fire();
+        if (floor.getTrigger().isDue(now)) floor.getTrigger().fire(now);
         size_t segment = floor.getSequence().currentSegment();
         if (entered[segment] < 0) entered[segment] = now;
-        if (now == frameAtOrAfter(6888) + frameMs + 350) restartProbe = floor.getSequence().value();
+        if (now == frameAtOrAfter(6888) + frameMs + 350) restartProbe = floor.getSequence().value(now);
     }
     for (size_t k = 1; k < NoiseFloor::segmentCount; ++k)
         EXPECT_EQ(entered[k], frameAtOrAfter(segmentStarts[k - 1])) << "segment " << k;

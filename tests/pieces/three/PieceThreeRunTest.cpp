@@ -23,24 +23,25 @@ struct LoadedPieceThree {
     LoadedPieceThree(uint32_t stepMs, std::function<void(FrameBuffer*, int32_t)> inspect = nullptr)
         : live(
               [this, stepMs, inspect](PieceTest::WatchedDevice& device) {
-                  frameTimes.push_back(Timer::instance().getElapsedMs());
+                  frameTimes.push_back(PieceTest::services().clock.getElapsedMs());
                   if (inspect && frameTimes.size() > 1) inspect(device.show, frameTimes.back());
                   testTicks += stepMs;
               },
-              [] {
-                  PieceThree::release();
+              [this] {
+                  piece.release();
                   Sys_SetTickSource(nullptr);
               }) {
         testTicks = 1000;
         Sys_SetTickSource(readTestTicks);
-        PieceThree::load(live.context);
+        piece.load(live.context);
     }
+    PieceThree piece;
     PieceTest::LiveRun live;
     std::vector<int32_t> frameTimes;
 };
 
 bool isPlaying(uint32_t channel) {
-    return SoundSystem::instance().isActive(channel);
+    return PieceTest::services().sound.isActive(channel);
 }
 
 } // namespace
@@ -62,9 +63,9 @@ TEST(PieceThreeRun, EndsOnTheFirstFrameAt106SecondsWithoutDrawingIt) {
                 pairSixShown = pairSixShown || (pixels[350 * 640 + x] & 0xFFFFFF);
     };
     LoadedPieceThree piece(500, inspect);
-    PieceThree::setup(piece.live.context);
-    EXPECT_TRUE(isPlaying(PieceThree::getMusicStream()));
-    PieceThree::run(piece.live.context);
+    piece.piece.setup(piece.live.context);
+    EXPECT_TRUE(isPlaying(piece.piece.getMusicStream()));
+    piece.piece.run(piece.live.context);
     // setup's black frame, then frames at 0, 500, ..., 105500 ms.
     const std::vector<int32_t>& times = piece.frameTimes;
     ASSERT_EQ(times.size(), 1u + 212u);
@@ -72,17 +73,17 @@ TEST(PieceThreeRun, EndsOnTheFirstFrameAt106SecondsWithoutDrawingIt) {
     EXPECT_EQ(times.back(), 105500);
     EXPECT_TRUE(pairZeroAlone);
     EXPECT_TRUE(pairSixShown);
-    PieceThree::stop();
-    EXPECT_FALSE(isPlaying(PieceThree::getMusicStream()));
+    piece.piece.stop();
+    EXPECT_FALSE(isPlaying(piece.piece.getMusicStream()));
 }
 
 TEST(PieceThreeRun, AQuitBeforeTheFirstFrameDrawsNothingAndStopStillWorks) {
     REQUIRE_DEFAULT_SHOW_DATA();
     LoadedPieceThree piece(20);
-    PieceThree::stop(); // a piece skipped by a quit is stopped without ever playing
-    PieceThree::setup(piece.live.context);
+    piece.piece.stop(); // a piece skipped by a quit is stopped without ever playing
+    piece.piece.setup(piece.live.context);
     Sys_RequestQuit();
-    PieceThree::run(piece.live.context);
+    piece.piece.run(piece.live.context);
     EXPECT_EQ(piece.frameTimes.size(), 1u); // only setup's black frame
-    PieceThree::stop();
+    piece.piece.stop();
 }

@@ -27,7 +27,8 @@ TEST(PieceTwoClipMixer, ClipTimesFollowTheCurvesForwardsThenBack) {
           Case{0, 0.85f, 0, 8250, 0.85f}, Case{0, 1.7f, 0, 16500, 1.7f}, Case{0, 2.55f, 0, 8250, 2.55f},
           Case{0, 3.4f, 0, 0, 3.4f}, Case{0, 5.0f, 0, 0, 5.0f}, Case{1, 0.2f, 1000.0f, 3000, 0.3f}}) {
         CutDirector director;
-        ClipMixer mixer;
+        ClipLibrary clips;
+        ClipMixer mixer(clips);
         float position = c.position;
         EXPECT_NEAR(mixer.clipTime(director, c.clipIndex, position, c.dt), c.timeMs, 1)
             << c.clipIndex << " at " << c.position;
@@ -39,7 +40,8 @@ TEST(PieceTwoClipMixer, ClipTimesFollowTheCurvesForwardsThenBack) {
 // clip was when the window opened, every 110 ms of show time.
 TEST(PieceTwoClipMixer, LoopWindowRepeatsAStretchAtItsRate) {
     CutDirector director;
-    ClipMixer mixer;
+    ClipLibrary clips;
+    ClipMixer mixer(clips);
     director.beginLoop(220, 2.0f);
     float current = 0.5f, previous = 0.0f; // the first frame moves current to 5010 ms
     std::vector<int32_t> times;
@@ -64,7 +66,8 @@ TEST(PieceTwoClipMixer, LoopWindowRepeatsAStretchAtItsRate) {
 
 TEST(PieceTwoClipMixer, EachClipKeepsItsOwnLoopBase) {
     CutDirector director;
-    ClipMixer mixer;
+    ClipLibrary clips;
+    ClipMixer mixer(clips);
     director.beginLoop(300, 1.0f);
     float current = 0.25f, previous = 0.75f; // exact in float
     int32_t first = mixer.clipTime(director, 0, current, 0.0f);
@@ -88,8 +91,7 @@ TEST(PieceTwoClipMixer, FadeIsHeldInsideLoopWindowsOutsideSixtyToEightySeconds) 
         rig.director.advance(0.7f, CutDirector::listClip); // fresh cut at entry 0, fade rate 0.0002
         rig.director.looping = c.looping;
         rig.director.loopLength = 300;
-        Timer::instance().setTimeMs(c.nowMs);
-        rig.mixer.mixClips(rig.director, 50.0f);
+        rig.mixer.mixClips(c.nowMs, rig.director, 50.0f);
         EXPECT_FLOAT_EQ(rig.director.mix, c.mixAfter) << c.nowMs << (c.looping ? " looping" : "");
     }
 }

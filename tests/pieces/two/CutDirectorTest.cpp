@@ -68,21 +68,23 @@ TEST(PieceTwoCutDirector, TheCutThatUsesUpTheListEndsTheShowWithCodeZero) {
 TEST(PieceTwoCutDirector, WholeRunsStayInsideTheCutList) {
     struct Case {
         const char* name;
-        std::function<void(int32_t)> setClock;
+        std::function<int32_t(int32_t)> timeOf;
         int32_t frames;
     };
     auto rendered = [](int32_t fps) {
         return [fps](int32_t n) {
-            Timer::instance().setTime(n == 0 ? 0 : int32_t(float(71.0 / double(fps) * double(n - 1))));
+            Timer clock;
+            clock.setTime(n == 0 ? 0 : int32_t(float(71.0 / double(fps) * double(n - 1))));
+            return clock.getElapsedMs();
         };
     };
     auto live = [](int32_t periodMs) {
-        return [periodMs](int32_t n) { Timer::instance().setTimeMs(n * periodMs); };
+        return [periodMs](int32_t n) { return n * periodMs; };
     };
     for (const Case& run : {Case{"rendered at 25 fps", rendered(25), 3503},
                             Case{"rendered at 1000 fps", rendered(1000), 140017},
                             Case{"live at 14 ms", live(14), 10002}, Case{"live at 17 ms", live(17), 8237}}) {
-        WholeRun result = runWholePiece(run.setClock);
+        WholeRun result = runWholePiece(run.timeOf);
         EXPECT_FALSE(result.listExhausted) << run.name;
         // 20 cuts by the end of the first flashes, 16 at the second, automatic ones between.
         EXPECT_EQ(result.cuts, 60) << run.name;

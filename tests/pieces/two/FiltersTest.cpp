@@ -187,7 +187,6 @@ struct StageFixture {
             for (int32_t x = 0; x < 640; ++x)
                 pixels[y * 1280 + x] = 0x00C08040u | uint32_t(x & 0x3F);
         frameBuffer->setTop(40);
-        Timer::instance().stop();
     }
     uint32_t at(int32_t x, int32_t line) { return frameBuffer->getPixels32()[line * 1280 + x]; }
     bool inBetweenLinesBlack() {
@@ -204,9 +203,9 @@ struct StageFixture {
 TEST(PieceTwoFilters, FirstStageSeedsAndDrawsOneJitterPerClipLine) {
     StageFixture stage;
     stage.filters.setSeed(7);
-    Timer::instance().setTimeMs(1000); // jitter 200, no noise yet
-    stage.filters.applyFilters(stage.frameBuffer.get(), BandValues{});
-    stage.filters.applyFilters(stage.frameBuffer.get(), BandValues{}); // seeds no more
+    // at 1000 ms: jitter 200, no noise yet
+    stage.filters.applyFilters(1000, stage.frameBuffer.get(), BandValues{});
+    stage.filters.applyFilters(1000, stage.frameBuffer.get(), BandValues{}); // seeds no more
     EXPECT_TRUE(stage.filters.isSeeded());
     const int drawn = ShowRandom::next();
     ShowRandom::seed(7);
@@ -222,8 +221,7 @@ TEST(PieceTwoFilters, FirstStageSeedsAndDrawsOneJitterPerClipLine) {
 TEST(PieceTwoFilters, ThresholdStageStartsTheEnvelopeOnItsFirstFrame) {
     StageFixture stage;
     stage.filters.setSeed(7);
-    Timer::instance().setTimeMs(70000);
-    stage.filters.applyFilters(stage.frameBuffer.get(), BandValues{});
+    stage.filters.applyFilters(70000, stage.frameBuffer.get(), BandValues{});
     EXPECT_TRUE(stage.filters.isEnvelopeStarted());
     EXPECT_EQ(stage.tracks.envelope.getStartTime(), 70000);
     // The envelope's first level keeps bytes from 212 up: 0xC0 and the rest go black.
@@ -235,8 +233,7 @@ TEST(PieceTwoFilters, ThresholdStageStartsTheEnvelopeOnItsFirstFrame) {
 TEST(PieceTwoFilters, FinalStageFadesToBlackAtTheEnd) {
     for (int32_t ms : {100000, 141000}) {
         StageFixture stage;
-        Timer::instance().setTimeMs(ms);
-        stage.filters.applyFilters(stage.frameBuffer.get(), BandValues{});
+        stage.filters.applyFilters(ms, stage.frameBuffer.get(), BandValues{});
         // Before the fade the plain smear darkens the clip lines but leaves the others alone.
         EXPECT_EQ(stage.at(5, 0), ms < 130000 ? 0x00C08045u : 0u) << ms;
         EXPECT_EQ(stage.at(600, 120) == 0, ms >= 140000) << ms;

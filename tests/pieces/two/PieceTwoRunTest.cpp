@@ -47,26 +47,29 @@ TEST(PieceTwoRun, LiveRunEndsOnAQuitRequestWithItsMusicPlaying) {
         if (device.presents == 20) Sys_RequestQuit();
     });
     live.context.seed = 3;
+    ClipLibrary& clips = PieceTest::services().clips;
+    SoundSystem& sound = PieceTest::services().sound;
 
-    PieceTwo::load(live.context);
-    ASSERT_NE(ClipLibrary::instance().getClip(tempClipPath(showClips[flightClip].fileName)), nullptr);
-    ASSERT_NE(ClipLibrary::instance().getClip(tempClipPath(showClips[tunnelClip].fileName)), nullptr);
-    PieceTwo::setup(live.context);
+    PieceTwo piece;
+    piece.load(live.context);
+    ASSERT_NE(clips.getClip(tempClipPath(showClips[flightClip].fileName)), nullptr);
+    ASSERT_NE(clips.getClip(tempClipPath(showClips[tunnelClip].fileName)), nullptr);
+    piece.setup(live.context);
     FrameBuffer* attached = live.device.attached;
     ASSERT_NE(attached, live.frameBuffer.get());
     EXPECT_EQ(attached->getWidth(), 640);
     EXPECT_EQ(attached->getHeight(), 240);
     EXPECT_EQ(attached->isDoubled(), 640);
-    PieceTwo::run(live.context);
+    piece.run(live.context);
     EXPECT_EQ(live.device.presents, 20);
     EXPECT_TRUE(inBetweenLinesBlack);
-    ASSERT_NE(PieceTwo::getMusic(), 0u);
-    EXPECT_TRUE(SoundSystem::instance().isActive(PieceTwo::getMusic()));
-    PieceTwo::stop();
-    PieceTwo::stop(); // the shell stops a piece twice when it was quit
-    EXPECT_FALSE(SoundSystem::instance().isActive(PieceTwo::getMusic()));
-    PieceTwo::release();
-    EXPECT_EQ(ClipLibrary::instance().getClip(tempClipPath(showClips[flightClip].fileName)), nullptr);
+    ASSERT_NE(piece.getMusic(), 0u);
+    EXPECT_TRUE(sound.isActive(piece.getMusic()));
+    piece.stop();
+    piece.stop(); // the shell stops a piece twice when it was quit
+    EXPECT_FALSE(sound.isActive(piece.getMusic()));
+    piece.release();
+    EXPECT_EQ(clips.getClip(tempClipPath(showClips[flightClip].fileName)), nullptr);
 }
 
 } // namespace

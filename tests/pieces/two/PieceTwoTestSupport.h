@@ -23,34 +23,30 @@ namespace PieceTwoTest {
 
 using PieceTest::useFrameBufferSettings;
 
-// The piece's timeline objects, fresh, on a stopped show clock at 0, drawing into nothing
-// unless a frame buffer is given (the clip library then has no target either).
+// The piece's timeline objects, fresh, at show-clock time 0, drawing into nothing unless a frame
+// buffer is given (their clip store has no clips and no target).
 struct TimelineRig {
-    TimelineRig() : filters(tracks), timeline(mixer, filters) {
+    TimelineRig() : mixer(clips), filters(tracks), timeline(mixer, filters) {
         buildSmearTracks(tracks);
         buildFilterTracks(tracks);
         filters.setSeed(1);
         ShowRandom::seed(1);
         mirrorClips = false;
-        ClipLibrary::instance().setTarget(nullptr);
-        Timer::instance().stop();
-        Timer::instance().setTimeMs(0);
     }
     ~TimelineRig() { mirrorClips = false; }
 
     // One frame as the piece's loop makes it, at ms on the show clock.
     int32_t frameAt(int32_t ms, FrameBuffer* frameBuffer = nullptr) {
-        Timer::instance().setTimeMs(ms);
-        return frame(frameBuffer);
-    }
-    int32_t frame(FrameBuffer* frameBuffer = nullptr) {
+        nowMs = ms;
         if (frameBuffer) frameBuffer->setTop(40);
         director.advance(CutDirector::listPosition, CutDirector::listClip);
-        int32_t result = timeline.gate(director, frameBuffer);
+        int32_t result = timeline.gate(ms, director, frameBuffer);
         if (frameBuffer) frameBuffer->setTop(0);
         return result;
     }
 
+    int32_t nowMs = 0;
+    ClipLibrary clips;
     FilterTracks tracks;
     CutDirector director;
     ClipMixer mixer;
@@ -67,21 +63,20 @@ struct WholeRun {
     int32_t endMs = 0;
 };
 
-// Runs frames until the timeline ends; setClock(n) puts the show clock at frame n's time.
-inline WholeRun runWholePiece(const std::function<void(int32_t)>& setClock) {
+// Runs frames until the timeline ends; timeOf(n) is frame n's show-clock time in ms.
+inline WholeRun runWholePiece(const std::function<int32_t(int32_t)>& timeOf) {
     TimelineRig rig;
     WholeRun run;
     try {
         for (int32_t n = 0;; ++n) {
-            setClock(n);
-            if (rig.frame() == -1) break;
+            if (rig.frameAt(timeOf(n)) == -1) break;
             ++run.frames;
         }
     } catch (const ShowFailure& failure) {
         run.listExhausted = failure.code() == 0;
     }
     run.cuts = rig.director.getCutCursor();
-    run.endMs = Timer::instance().getElapsedMs();
+    run.endMs = rig.nowMs;
     return run;
 }
 
