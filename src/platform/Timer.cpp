@@ -4,11 +4,6 @@
 #include "platform/Errors.h"
 #include "platform/SystemClock.h"
 
-Timer& Timer::instance() {
-    static Timer* clock = new Timer(); // never destroyed
-    return *clock;
-}
-
 Timer::Timer() = default;
 
 void Timer::start() {

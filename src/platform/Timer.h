@@ -6,8 +6,6 @@
 
 class Timer {
 public:
-    static Timer& instance();
-
     Timer();
     virtual ~Timer() = default;
     virtual void start();

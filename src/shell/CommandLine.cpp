@@ -154,7 +154,13 @@ std::string usage() {
            "  deliver      render, and also write triptych.mp4: the rendered parts back to\n"
            "               back, H.264 1920x1080 with AAC sound and a chapter per part\n"
            "  help         print this text\n"
-           "The show reads data.data from the current directory.\n";
+           "The show reads data.data from the current directory.\n"
+           "Exit status: 0 when the show played to its end or the viewer ended it (Escape,\n"
+           "closing the window, the menu's exit) and when a render wrote every planned file;\n"
+           "1 when a failure ended it (missing or damaged data, a file that cannot be written);\n"
+           "2 for words it refuses; 3 when its services cannot start; 128+N when signal N ended\n"
+           "it early (130 for Ctrl+C, 129 for a closed terminal, 143 for SIGTERM), live or\n"
+           "rendering; 130 too when the viewer cancelled a render.\n";
 }
 
 } // namespace CommandLine

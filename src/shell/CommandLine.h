@@ -23,7 +23,7 @@ bool readDeliverSwitch(const std::string& commandLine);
 // "codec=NAME": the name up to the next blank; "lossless" when absent.
 std::string readCodecName(const std::string& commandLine);
 
-// The line without the words this program adds ("codec=...", "seed=...", "pieces=...", each up
+// The line without the words that carry a value ("codec=...", "seed=...", "pieces=...", each up
 // to the next blank), so that a digit in them is never read as the frame rate.
 std::string withoutAddedWords(const std::string& commandLine);
 // "seed=N": the text after "seed=" up to the next blank; nothing when the word is absent.

@@ -34,7 +34,7 @@ TEST(CommandLine, KeywordsMatchAnywhereInAnyCaseEvenRunTogether) {
 
 TEST(CommandLine, FrameRateTakesTheFirstDigitsOfTheWholeLine) {
     // Without "fps" the default; any digit counts, even inside another word, but never one in
-    // the words this program adds; a minus sign in front of the first digit is not read; huge
+    // a word that carries a value (codec=, seed=, pieces=); a minus sign in front of the first digit is not read; huge
     // numbers saturate and are refused later.
     const std::pair<const char*, int32_t> cases[] = {
         {"fps 30", 30},  {"fps", 25},         {"video 30", 25}, {"take2 fps 30", 2},

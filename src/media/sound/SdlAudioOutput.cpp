@@ -8,10 +8,29 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <string>
 
 namespace {
 void fillBlock(void* user, Uint8* stream, int length) {
     static_cast<Mixer*>(user)->mix(reinterpret_cast<int16_t*>(stream), length / 4);
+}
+
+// Whether the kernel knows a sound card for ALSA to open.
+bool alsaHasCard() {
+    std::ifstream cards("/proc/asound/cards");
+    std::string line;
+    if (!cards || !std::getline(cards, line)) return false;
+    return line.find("no soundcards") == std::string::npos;
+}
+
+// Without a card, ALSA's probe can only fail, and it fails loudly (a screen of "ALSA lib ..."
+// lines before the show's own warning): the sound servers are tried, ALSA is not. A driver the
+// viewer named is left alone.
+void leaveOutAlsaWithoutACard() {
+    const char* named = std::getenv("SDL_AUDIODRIVER");
+    if (named && *named) return;
+    if (!alsaHasCard()) setenv("SDL_AUDIODRIVER", "pipewire,pulseaudio", 1);
 }
 } // namespace
 
@@ -40,6 +59,7 @@ bool SdlAudioOutput::openDevice() {
 }
 
 bool SdlAudioOutput::open() {
+    leaveOutAlsaWithoutACard();
     if (openDevice()) return true;
     std::fprintf(stderr, "triptych: warning: no audio output (%s); the show plays without sound\n",
                  SDL_GetError());

@@ -1,0 +1,109 @@
+// Each piece rendered twice in one process: the second setup puts the piece back at its start,
+// so the second run presents the same frames and writes byte-identical files.
+#include "pieces/LiveRun.h"
+#include "pieces/common/ShowParts.h"
+#include "pieces/one/PieceOne.h"
+#include "pieces/three/PieceThree.h"
+#include "pieces/two/PieceTwo.h"
+#include "platform/ShowRandom.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// FNV-1a over the presented 640x480 picture (a doubled store as it lies).
+uint64_t pictureHash(FrameBuffer* frameBuffer) {
+    if (!frameBuffer || !frameBuffer->getPixels()) return 0;
+    const size_t bytes = size_t(frameBuffer->getWidth()) * size_t(frameBuffer->getHeight()) * 4 *
+                         (frameBuffer->isDoubled() ? 2 : 1);
+    uint64_t hash = 1469598103934665603ull;
+    const uint8_t* pixels = frameBuffer->getPixels();
+    for (size_t k = 0; k < bytes; ++k)
+        hash = (hash ^ pixels[k]) * 1099511628211ull;
+    return hash;
+}
+
+struct Rendered {
+    std::vector<uint64_t> frames;
+    std::vector<std::string> files;
+};
+
+// One setup, run and stop in video mode at 5 frames per second, with the generator where the
+// shell puts it at the piece's start; the hash of every presented frame and the files' bytes.
+Rendered renderOnce(Piece& piece, PieceTest::LiveRun& live, std::vector<uint64_t>& presented,
+                    const std::vector<const char*>& files) {
+    presented.clear();
+    ShowRandom::seed(20261207);
+    live.context.clock->setTime(0);
+    live.context.clock->stop();
+    piece.setup(live.context);
+    piece.run(live.context);
+    piece.stop();
+    Rendered result{presented, {}};
+    for (const char* name : files)
+        result.files.push_back(readBytes(name));
+    return result;
+}
+
+TEST(PieceRunAgain, EveryPieceRenderedTwiceGivesTheSameFramesAndFiles) {
+    REQUIRE_DEFAULT_SHOW_DATA();
+    // The files go to a folder of their own; the show data is read from there too.
+    const fs::path data = fs::absolute("data.data");
+    char pattern[] = "/tmp/run-again-XXXXXX";
+    const fs::path folder = mkdtemp(pattern);
+    const fs::path previous = fs::current_path();
+    fs::create_symlink(data, folder / "data.data");
+    fs::current_path(folder);
+
+    std::vector<uint64_t> presented;
+    PieceTest::LiveRun live([&](PieceTest::WatchedDevice& device) {
+        presented.push_back(pictureHash(device.attached ? device.attached : device.show));
+    });
+    live.context.videoMode = true;
+    live.context.framesPerSecond = 5;
+    live.context.codecName = "mjpeg";
+    live.context.seed = 7;
+
+    struct Case {
+        const char* name;
+        std::unique_ptr<Piece> piece;
+        std::vector<const char*> files;
+    };
+    Case cases[] = {
+        {"piece one",
+         std::make_unique<PieceOne>(),
+         {showParts[openingPart].fileName, showParts[mainPart].fileName, showParts[closingPart].fileName}},
+        {"piece two", std::make_unique<PieceTwo>(), {showParts[pieceTwoPart].fileName}},
+        {"piece three", std::make_unique<PieceThree>(), {showParts[pieceThreePart].fileName}},
+    };
+    for (Case& each : cases) {
+        each.piece->load(live.context);
+        const Rendered first = renderOnce(*each.piece, live, presented, each.files);
+        const Rendered second = renderOnce(*each.piece, live, presented, each.files);
+        ASSERT_GT(first.frames.size(), 100u) << each.name;
+        EXPECT_EQ(first.frames.size(), second.frames.size()) << each.name;
+        EXPECT_TRUE(first.frames == second.frames) << each.name << ": a frame differs on the second run";
+        for (size_t k = 0; k < each.files.size(); ++k) {
+            EXPECT_GT(first.files[k].size(), 10000u) << each.files[k];
+            EXPECT_TRUE(first.files[k] == second.files[k]) << each.files[k] << " differs on the second run";
+        }
+        each.piece->release();
+    }
+    fs::current_path(previous);
+    fs::remove_all(folder);
+}
+
+} // namespace
