@@ -114,6 +114,21 @@ wait_for_menu() {
     return 1
 }
 
+# Takes screenshot NAME until the mean of rectangle GEOMETRY satisfies TEST VALUE (-gt, -lt,
+# -le, ...), for up to SECONDS; false when the show ended or the time ran out first. The last
+# screenshot stays under NAME.
+wait_for_screen() {
+    local name=$1 geometry=$2 test=$3 value=$4 seconds=$5 level
+    for _ in $(seq $((seconds * 4))); do
+        kill -0 "$SHOW_PID" 2>/dev/null || return 1
+        screenshot "$name"
+        level=$(mean_in "$name" "$geometry")
+        [ "$level" "$test" "$value" ] && return 0
+        sleep 0.25
+    done
+    return 1
+}
+
 # True when the show's stdout holds the credits.
 has_credits() { grep -q "created by" "$E2E_WORK/stdout"; }
 

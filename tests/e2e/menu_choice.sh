@@ -10,8 +10,8 @@ prepare_screen_test
 start_show
 wait_for_menu 120 || { cat "$E2E_WORK/stderr" >&2; fail "the menu did not appear"; }
 xdotool mousemove 5 5 # away from every control
-sleep 1
-screenshot menu
+# The first toggle is up and bright once its picture is drawn.
+wait_for_screen menu 300x80+362+152 -gt 20 30 || fail "the first toggle never appeared"
 
 # The background starts at y = 15: the row above is black, the rows from 15 show the picture.
 "$BUILD/datapack" extract "$BUILD/data.data" data/yo8.jpg "$E2E_WORK/yo8.jpg" >/dev/null 2>&1 ||
@@ -37,21 +37,15 @@ before=$(mean_in menu 300x80+362+152)
 
 # Click the first toggle: it fades to a dark grey within a fraction of a second.
 xdotool mousemove 512 192 click 1
-sleep 1
 xdotool mousemove 5 5
-sleep 1.5
-screenshot off
-after=$(mean_in off 300x80+362+152)
-[ "$after" -lt $((before / 3)) ] || fail "toggle one did not darken ($before -> $after)"
+wait_for_screen off 300x80+362+152 -lt $((before / 3)) 30 ||
+    fail "toggle one did not darken ($before -> $(mean_in off 300x80+362+152))"
 second=$(mean_in off 300x80+362+344)
 [ "$second" -gt $((before / 2)) ] || fail "toggle two changed too ($second)"
 
 # Start: the menu gives way to the black intro.
 xdotool mousemove 970 640 click 1
-sleep 1.5
-screenshot intro
-[ "$(mean_in intro 1024x768+0+0)" -le 3 ] || fail "the intro is not black"
-kill -0 "$SHOW_PID" 2>/dev/null || fail "the show ended during the intro"
+wait_for_screen intro 1024x768+0+0 -le 3 30 || fail "the intro is not black (or the show ended during it)"
 # The piece switched off is left out: the show goes on with piece two.
 wait_for_piece 2 120 || { cat "$E2E_WORK/stderr" >&2; fail "piece two did not start"; }
 # Escape ends the running piece and skips the rest. Without a window manager nobody gives the
