@@ -5,9 +5,10 @@
 
 #include <string.h>
 
-VideoFailure::VideoFailure(const std::string& message, int code, const std::string& fileName)
-    : FatalFailure(failureText(message, code), "Error!", 1, fileName), messageText(message), errorCode(code) {
-}
+VideoFailure::VideoFailure(const std::string& message, int code, const std::string& fileName,
+                           const std::string& note)
+    : FatalFailure(failureText(message, code), "Error!", 1, fileName + note), messageText(message), errorCode(code),
+      file(fileName) {}
 
 std::string VideoFailure::failureText(const std::string& message, int code) {
     // Negative codes are FFmpeg's (AVERROR), positive ones the system's errno values; -1 and

@@ -12,14 +12,16 @@ class VideoFailure : public FatalFailure {
     // message: the box's fixed text ("Couldn't open avi file!"); code: a negative FFmpeg error
     // code, a positive errno value, or -1 / 666 for none; fileName: the clip or render file.
     // The box text is "message - 'system text'", or "message!" when the code has no text.
-    VideoFailure(const std::string& message, int code, const std::string& fileName);
+    // note, when given, follows the file name on the terminal (what became of the file).
+    VideoFailure(const std::string& message, int code, const std::string& fileName, const std::string& note = "");
 
     const std::string& message() const { return messageText; }
     int systemCode() const { return errorCode; }
-    const std::string& fileName() const { return detail(); }
+    const std::string& fileName() const { return file; }
     static std::string failureText(const std::string& message, int code);
 
   private:
     std::string messageText;
     int errorCode;
+    std::string file;
 };

@@ -7,7 +7,8 @@
 struct ShowOptions;
 
 namespace RenderPlan {
-// The chosen pieces' parts, and the film when it is delivered, which covers them all again.
+// The chosen pieces' parts, and the film when it is delivered, which covers them all again;
+// warns on stderr first when the current folder looks too small for the masters.
 void plan(const ShowOptions& options, RenderProgress& progress);
 // Once the pieces began to render: each finished file, and whether the render finished, was
 // cancelled or was stopped by an error.

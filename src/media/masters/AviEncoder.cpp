@@ -100,6 +100,12 @@ int AviEncoder::invalidFormatError() {
 int AviEncoder::bufferFullError() {
     return AVERROR(ENOBUFS);
 }
+int AviEncoder::diskFullError() {
+    return AVERROR(ENOSPC);
+}
+bool AviEncoder::isDiskFullError(int code) {
+    return code == AVERROR(ENOSPC);
+}
 
 std::string AviEncoder::describeError(int code) {
     return Ffmpeg::errorText(code);

@@ -67,6 +67,9 @@ public:
     static int unknownCodecError();
     static int invalidFormatError();
     static int bufferFullError();
+    // The error code of a full disk, and whether a code is it.
+    static int diskFullError();
+    static bool isDiskFullError(int code);
 
 private:
     struct State;

@@ -14,6 +14,9 @@
 
 class EncoderThread {
 public:
+    // Jobs (frames and blocks of sound) that may wait for the thread at once.
+    static constexpr size_t maxQueuedJobs = 6;
+
     // frameBytes: size of one frame handed to writeVideoFrame; blockAlign: bytes per sample frame.
     EncoderThread(AviEncoder& encoder, size_t frameBytes, int32_t blockAlign);
     ~EncoderThread(); // finishes
@@ -43,7 +46,7 @@ private:
     void run();
     std::vector<uint8_t> takeSpareBuffer();
 
-    static constexpr size_t maxQueuedJobs = 6;
+
 
     AviEncoder& encoder;
     size_t frameBytes;

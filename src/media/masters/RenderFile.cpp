@@ -8,6 +8,8 @@
 #include "media/masters/EncoderThread.h"
 #include "media/masters/OpenWriters.h"
 #include "media/masters/RenderOutput.h"
+#include "media/masters/RenderSpace.h"
+#include "platform/DiskSpace.h"
 #include "platform/FrameBuffer.h"
 #include "platform/SystemClock.h"
 #include "platform/pixels/FastMemory.h"
@@ -17,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <sys/stat.h>
 #include <vector>
 
 struct RenderFile::Writer {
@@ -50,6 +53,30 @@ struct RenderFile::Writer {
     [[noreturn]] void fail(const std::string& message, int code) const {
         throw VideoFailure(message, code, fileName);
     }
+
+    // A write that failed: on a full disk the unfinished file is removed, and the message says
+    // so; any other failure keeps what was written.
+    [[noreturn]] void failWriting(int code) {
+        const std::string message = writeFailure();
+        if (AviEncoder::isDiskFullError(code)) {
+            if (encoding) OpenWriters::finish(encoding.get());
+            struct stat status {};
+            // Only a file of the render's own goes; a device that refuses writes stays.
+            if (stat(fileName.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
+                std::remove(fileName.c_str());
+                summarised = true; // nothing of it is left to list
+                throw VideoFailure(message, code, fileName, framesWritten == 0 ? ": the disk is full; the file had no frame yet and was removed"
+                                                       : ": the disk is full; the unfinished file was removed");
+            }
+        }
+        fail(message, code);
+    }
+
+    // Before a frame is handed on: when the disk has no more room than the frames that may be
+    // waiting and the index need, the file is finished here, playable to its last frame, and the
+    // render ends with the full disk's message.
+    void keepRoomForTheFrame();
+    void finishFile();
 
     // The message for a failed write, by what failed first.
     const char* writeFailure() const {
@@ -129,17 +156,35 @@ void RenderFile::Writer::open(const std::string& codecName) {
     if (audioEnabled) capture.reset();
 }
 
-void RenderFile::finish() {
-    Writer& w = *writer;
-    const bool open = w.encoding != nullptr;
-    int result = open ? OpenWriters::finish(w.encoding.get()) : 0;
-    if (open && !w.summarised) {
+void RenderFile::Writer::finishFile() {
+    const bool open = encoding != nullptr;
+    int result = open ? OpenWriters::finish(encoding.get()) : 0;
+    if (AviEncoder::isDiskFullError(result)) failWriting(result);
+    if (open && !summarised) {
         // The summary lists the file once, with its final size.
-        if (w.output.getReport().fileFinished)
-            w.output.getReport().fileFinished(w.fileName, w.framesWritten, w.framesPerSecond);
-        w.summarised = true;
+        if (output.getReport().fileFinished) output.getReport().fileFinished(fileName, framesWritten, framesPerSecond);
+        summarised = true;
     }
-    if (result < 0) w.fail(w.writeFailure(), result);
+    if (result < 0) fail(writeFailure(), result);
+}
+
+void RenderFile::Writer::keepRoomForTheFrame() {
+    if (!encoding) return;
+    const int64_t free = Sys_FreeDiskBytes(fileName);
+    if (free < 0) return; // the room cannot be told: writing shows
+    // The largest a frame can take: uncompressed, with a tenth more, and its sound.
+    const int64_t frameBytes = int64_t(width) * height * 3 * 11 / 10 + int64_t(audioRate) * audioBlockAlign / framesPerSecond;
+    if (free >= RenderSpace::reserveBeforeFrame(frameBytes, framesWritten)) return;
+    if (framesWritten == 0) failWriting(AviEncoder::diskFullError()); // a file without a frame goes
+    finishFile();
+    char detail[160];
+    std::snprintf(detail, sizeof detail, ": the disk is full; the file is finished after its frame %d (%.2f s)",
+                  int(framesWritten), double(framesWritten) / framesPerSecond);
+    throw VideoFailure(writeFailure(), AviEncoder::diskFullError(), fileName, detail);
+}
+
+void RenderFile::finish() {
+    writer->finishFile();
 }
 
 RenderFile::~RenderFile() {
@@ -176,6 +221,7 @@ void RenderFile::readFramesFrom(FrameBuffer* frameBuffer, SoundHandle channel) {
 
 void RenderFile::writeFrame(int32_t percent) {
     Writer& w = *writer;
+    w.keepRoomForTheFrame();
     if (w.audioEnabled) w.writeSound();
     switch (w.source) {
     case FrameSource::Buffer:
@@ -202,7 +248,7 @@ void RenderFile::Writer::writeSound() {
     int64_t count = nextFrameAudioEnd() - audioSamplesWritten;
     if (count > 0) {
         int result = encoding->writeAudio(audioBlock.data(), int32_t(count));
-        if (result < 0) fail(writeFailure(), result);
+        if (result < 0) failWriting(result);
         audioSamplesWritten += count;
     }
     audioBytesConsumed += need;
@@ -257,7 +303,7 @@ const uint8_t* RenderFile::Writer::readBack() {
 // bottom-up), so no flipped copy is made here.
 void RenderFile::Writer::writePixels(const uint8_t* pixels) {
     int result = encoding->writeVideoFrame(pixels, false);
-    if (result < 0) fail(writeFailure(), result);
+    if (result < 0) failWriting(result);
     framesWritten += 1;
 }
 
