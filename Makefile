@@ -3,8 +3,10 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 ARGS ?=
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: all setup configure build run test test-sanitize sanitize-build data-for-tests test-hostile soak bench fuzz data clean
+.PHONY: all setup configure build run test test-sanitize sanitize-build data-for-tests test-hostile soak bench fuzz data package install clean
 
 all: build
 
@@ -28,6 +30,16 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, triptych_<version>_<arch>.deb, in the current directory.
+package: build
+	@rm -rf $(BUILD)/package
+	@cpack --config $(BUILD)/CPackConfig.cmake -B $(abspath $(BUILD))/package >/dev/null
+	@cd $(BUILD)/package && for deb in triptych_*.deb; do mv "$$deb" "$(CURDIR)/" && echo "$$deb"; done
+
+# The same files as the package, under PREFIX (/usr/local by default), staged under DESTDIR if set.
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
 
 # Leak reports fail the run like every other sanitizer report; the few that are by design are
 # listed with their reasons in scripts/lsan.supp.
@@ -71,4 +83,4 @@ fuzz: setup
 	@bash scripts/fuzz.sh $(BUILD)-fuzz
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz triptych_*.deb

@@ -4,12 +4,13 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config file
   libsdl2-dev libturbojpeg0-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
   libmpg123-dev libopenmpt-dev
   libmp3lame-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libbenchmark-dev xvfb xdotool x11-apps imagemagick ffmpeg
+  lintian desktop-file-utils appstream
 )
 
 missing=()

@@ -2,6 +2,7 @@
 // their fixed names, removed at every exit, on the error paths and on signals that end the process.
 #include "resources/ClipExtraction.h"
 
+#include "platform/DataLocation.h"
 #include "platform/Errors.h"
 #include "platform/QuitSignals.h"
 #include "platform/ShowFailure.h"
@@ -67,7 +68,7 @@ void removeAtExit() {
 }
 
 // Writes one clip's bytes to its file.
-void writeClip(FileServer* fileServer, int index) {
+void writeClip(FileServer* fileServer, int index, const char* archiveName) {
     uint8_t* data = fileServer->getFile(showClips[index].archiveName);
     int32_t size = fileServer->getFileSize(showClips[index].archiveName);
     if (!data || size < 0) {
@@ -91,7 +92,9 @@ void writeClip(FileServer* fileServer, int index) {
                                 "': " + systemReason(writeError));
 }
 
-void openArchive(FileServer* fileServer) {
+void openArchive(FileServer* fileServer, const DataLocation& data) {
+    if (data.path.empty()) throw ExtractionFailure(data.missingText());
+    const char* archiveName = data.path.c_str();
     struct stat info {};
     if (stat(archiveName, &info) != 0)
         throw ExtractionFailure(std::string("cannot open '") + archiveName + "': " + systemReason(errno));
@@ -105,6 +108,10 @@ void openArchive(FileServer* fileServer) {
 } // namespace
 
 void extractClips(FileServer* fileServer) {
+    extractClips(fileServer, DataLocation{archiveName, {archiveName}});
+}
+
+void extractClips(FileServer* fileServer, const DataLocation& data) {
     try {
         if (!exitHandlerRegistered) {
             std::atexit(removeAtExit);
@@ -114,13 +121,13 @@ void extractClips(FileServer* fileServer) {
         makeTempDirectory();
         Sys_AddSignalCleanup(removeAtExit);
         if (!fileServer) throw ExtractionFailure("no file service");
-        openArchive(fileServer);
+        openArchive(fileServer, data);
         for (int i = 0; i < 3; ++i)
-            writeClip(fileServer, i);
+            writeClip(fileServer, i, data.path.c_str());
     } catch (const ExtractionFailure& failure) {
         throw ShowFailure(1, std::string("clip extraction: ") + failure.what()).withNotice(noticeText, "Error!");
     } catch (...) {
-        throw ShowFailure(1, std::string("clip extraction from '") + archiveName + "' failed")
+        throw ShowFailure(1, "clip extraction from '" + data.path + "' failed")
             .withNotice(noticeText, "Error!");
     }
 }

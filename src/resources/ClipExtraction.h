@@ -5,9 +5,13 @@
 #include <string>
 
 class FileServer;
+struct DataLocation;
 
-// Opens "data.data" and writes the three clips; any failure throws a ShowFailure (code 1) that
-// names what failed, with the "Couldn't create temporary files!" box as its notice.
+// Opens the archive found at data.path and writes the three clips; any failure (also when no
+// archive was found) throws a ShowFailure (code 1) that names what failed, with the "Couldn't
+// create temporary files!" box as its notice.
+void extractClips(FileServer* fileServer, const DataLocation& data);
+// The same with "data.data" in the current directory.
 void extractClips(FileServer* fileServer);
 // The temporary directory followed by name.
 std::string tempClipPath(const char* name);

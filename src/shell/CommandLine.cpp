@@ -33,6 +33,7 @@ bool readVideoSwitch(const std::string& commandLine) { return contains(commandLi
 bool readMenuSwitch(const std::string& commandLine) { return contains(commandLine, "nomenu"); }
 bool readWindowSwitch(const std::string& commandLine) { return contains(commandLine, "window"); }
 bool readHelpSwitch(const std::string& commandLine) { return contains(commandLine, "help"); }
+bool readVersionSwitch(const std::string& commandLine) { return contains(commandLine, "version"); }
 bool readDeliverSwitch(const std::string& commandLine) { return contains(commandLine, "deliver"); }
 
 int32_t readFrameRate(const std::string& commandLine) {
@@ -138,7 +139,7 @@ std::optional<std::string> checkCodec(const std::string& name) {
 
 std::string usage() {
     return "Usage: triptych [video] [fps N] [nomenu] [window] [codec=NAME] [seed=N] [pieces=LIST]\n"
-           "                [deliver] [help]\n"
+           "                [deliver] [help] [version]\n"
            "  (no words)   show the start menu, then the chosen pieces, full screen\n"
            "  nomenu       skip the start menu and run all three pieces\n"
            "  window       run in a resizable window instead of full screen\n"
@@ -154,7 +155,10 @@ std::string usage() {
            "  deliver      render, and also write triptych.mp4: the rendered parts back to\n"
            "               back, H.264 1920x1080 with AAC sound and a chapter per part\n"
            "  help         print this text\n"
-           "The show reads data.data from the current directory.\n"
+           "  version      print the program's name and version (--version works too)\n"
+           "The show reads data.data from the current directory, else from beside the program,\n"
+           "../share/triptych from the program's folder, $XDG_DATA_DIRS/triptych or\n"
+           "/usr/share/triptych; rendered files go to the current directory.\n"
            "Exit status: 0 when the show played to its end or the viewer ended it (Escape,\n"
            "closing the window, the menu's exit) and when a render wrote every planned file;\n"
            "1 when a failure ended it (missing or damaged data, a file that cannot be written);\n"
@@ -162,5 +166,7 @@ std::string usage() {
            "it early (130 for Ctrl+C, 129 for a closed terminal, 143 for SIGTERM), live or\n"
            "rendering; 130 too when the viewer cancelled a render.\n";
 }
+
+std::string versionText() { return std::string("triptych ") + TRIPTYCH_VERSION + "\n"; }
 
 } // namespace CommandLine

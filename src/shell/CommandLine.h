@@ -18,6 +18,7 @@ bool readMenuSwitch(const std::string& commandLine);   // "nomenu"
 
 bool readWindowSwitch(const std::string& commandLine); // "window"
 bool readHelpSwitch(const std::string& commandLine);   // "help"
+bool readVersionSwitch(const std::string& commandLine); // "version", so "--version" too
 // "deliver": also write the MP4 film of the render (it implies "video").
 bool readDeliverSwitch(const std::string& commandLine);
 // "codec=NAME": the name up to the next blank; "lossless" when absent.
@@ -44,5 +45,7 @@ std::optional<std::string> checkFrameRate(int32_t framesPerSecond);
 std::optional<std::string> checkCodec(const std::string& name);
 
 std::string usage();
+// "triptych VERSION" and a line break, the version being the build's.
+std::string versionText();
 
 } // namespace CommandLine

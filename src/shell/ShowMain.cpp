@@ -41,6 +41,10 @@ std::optional<int> readCommandLine(const std::string& line, ShowOptions& options
         std::fputs(CommandLine::usage().c_str(), stdout);
         return 0;
     }
+    if (CommandLine::readVersionSwitch(line)) {
+        std::fputs(CommandLine::versionText().c_str(), stdout);
+        return 0;
+    }
     options.deliver = CommandLine::readDeliverSwitch(line);
     options.videoMode = CommandLine::readVideoSwitch(line) || options.deliver;
     options.framesPerSecond = CommandLine::readFrameRate(line);

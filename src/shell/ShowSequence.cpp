@@ -5,6 +5,7 @@
 #include "media/VideoFailure.h"
 #include "media/masters/RenderFile.h"
 #include "pieces/common/PieceContext.h"
+#include "platform/DataLocation.h"
 #include "platform/DisplayDevice.h"
 #include "platform/QuitRequest.h"
 #include "platform/QuitSignals.h"
@@ -34,7 +35,7 @@ void ShowSequence::startUp() {
     displays.openMenuDisplay();
     // The clips out of the archive into temporary files, then decoded on worker threads while
     // the pieces load.
-    extractClips(&services->pieces.files);
+    extractClips(&services->pieces.files, Sys_FindShowData());
     prefetchShowClips();
     // Black frames around the loading; the menu's background and controls, and the clock.
     clearFrameBuffer(displays.currentFrameBuffer());

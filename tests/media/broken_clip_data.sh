@@ -13,9 +13,13 @@ export TRIPTYCH_NO_BOXES=1 SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy TMPDIR="$
 unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$TMPDIR" "$work/empty"
 
-# No archive beside the program.
+# No archive in any place the show looks: a copy of the program away from the build folder's
+# data.data, and data folders that are empty.
+[ -e /usr/share/triptych/data.data ] && skip "/usr/share/triptych/data.data is installed here, so the show always finds data"
+mkdir -p "$work/program" && cp "$BUILD/triptych" "$work/program/triptych"
 code=0
-(cd "$work/empty" && timeout 60 "$BUILD/triptych" nomenu >"$work/none.out" 2>"$work/none.err") || code=$?
+(cd "$work/empty" && XDG_DATA_DIRS="$work/empty" timeout 60 "$work/program/triptych" nomenu >"$work/none.out" \
+    2>"$work/none.err") || code=$?
 [ "$code" = 1 ] || fail "exit code $code without data.data: $(cat "$work/none.err")"
 grep -q "Couldn't create temporary files!" "$work/none.err" || fail "no box text without data.data"
 grep -q "data.data" "$work/none.err" || fail "the missing data.data is not named"

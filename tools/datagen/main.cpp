@@ -1,5 +1,9 @@
-// datagen: composes the default show archive from code (pictures, clips, music) and writes it.
+// datagen: composes the default show archive from code (pictures, clips, music) and writes it;
+// with --icon, the program's icon for desktop menus instead.
 #include "DefaultData.h"
+#include "images/AppIcon.h"
+#include "images/PngEncoder.h"
+#include "platform/AtomicFile.h"
 #include "resources/ArchiveWriter.h"
 
 #include <cerrno>
@@ -8,10 +12,27 @@
 #include <exception>
 #include <string>
 
+namespace {
+// The icon as a 256x256 PNG file at path.
+int writeIcon(const std::string& path) {
+    try {
+        std::vector<uint8_t> png = PngEncoder::encode(AppIcon::draw(256), path);
+        std::string error = Sys_WriteFileAtomically(path, {{png.data(), png.size()}});
+        if (error.empty()) return 0;
+        std::fprintf(stderr, "datagen: %s\n", error.c_str());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "datagen: %s\n", e.what());
+    }
+    return 1;
+}
+} // namespace
+
 int main(int argc, char** argv) {
     std::string out = argc > 1 ? argv[1] : "data.data";
+    if (argc == 3 && out == "--icon") return writeIcon(argv[2]);
     if (argc > 2 || out == "-h" || out == "--help") {
-        std::fprintf(stderr, "usage: datagen [OUTPUT]   (default: data.data)\n");
+        std::fprintf(stderr, "usage: datagen [OUTPUT]   (default: data.data)\n"
+                             "       datagen --icon ICON.png   (the program's 256x256 icon)\n");
         return argc > 2 ? 1 : 0;
     }
     // Composing takes a while: find out first whether the archive can be written at all.

@@ -18,27 +18,6 @@ const Colour ink = rgb255(236, 232, 222);
 // Coverage (0..1) of a pixel at signed distance d from an edge, for anti-aliased shapes.
 float coverage(float d) { return clamp01(0.5f - d); }
 
-// A thin frame with an arched top: the rectangle x0..x1, archTop..y1, whose top is a half
-// ellipse over the rectangle's width.
-void drawArchedFrame(Picture& p, float x0, float x1, float archTop, float y1, Colour colour, float alpha) {
-    float cx = (x0 + x1) * 0.5f, rx = (x1 - x0) * 0.5f, ry = rx * 0.55f;
-    float shoulder = archTop + ry;
-    for (int y = int(archTop) - 2; y <= int(y1) + 2; ++y)
-        for (int x = int(x0) - 2; x <= int(x1) + 2; ++x) {
-            float fx = float(x) + 0.5f, fy = float(y) + 0.5f;
-            float d;
-            if (fy < shoulder) {
-                float ex = (fx - cx) / rx, ey = (fy - shoulder) / ry;
-                d = std::fabs(std::sqrt(ex * ex + ey * ey) - 1.0f) * std::min(rx, ry);
-            } else {
-                d = std::min(std::fabs(fx - x0), std::fabs(fx - x1));
-                if (fy > y1) d = std::hypot(d, fy - y1);
-                if (fx > x0 && fx < x1) d = std::min(d, std::fabs(fy - y1));
-            }
-            p.blend(x, y, colour, coverage(d - 0.6f) * alpha);
-        }
-}
-
 // The outermost rows and columns carry the glow when the control is hovered, so they are drawn
 // in a light colour; a dark line inside sets the card off from it.
 void drawControlBorder(Picture& p, Colour colour) {
@@ -108,19 +87,39 @@ Picture thumbnail(int piece, int w, int h) {
 }
 } // namespace
 
+void MenuImages::drawArchedFrame(Picture& p, float x0, float x1, float archTop, float y1, Colour colour, float alpha,
+                                 float halfWidth) {
+    float cx = (x0 + x1) * 0.5f, rx = (x1 - x0) * 0.5f, ry = rx * 0.55f;
+    float shoulder = archTop + ry;
+    for (int y = int(archTop - halfWidth) - 2; y <= int(y1 + halfWidth) + 2; ++y)
+        for (int x = int(x0 - halfWidth) - 2; x <= int(x1 + halfWidth) + 2; ++x) {
+            float fx = float(x) + 0.5f, fy = float(y) + 0.5f;
+            float d;
+            if (fy < shoulder) {
+                float ex = (fx - cx) / rx, ey = (fy - shoulder) / ry;
+                d = std::fabs(std::sqrt(ex * ex + ey * ey) - 1.0f) * std::min(rx, ry);
+            } else {
+                d = std::min(std::fabs(fx - x0), std::fabs(fx - x1));
+                if (fy > y1) d = std::hypot(d, fy - y1);
+                if (fx > x0 && fx < x1) d = std::min(d, std::fabs(fy - y1));
+            }
+            p.blend(x, y, colour, coverage(d - halfWidth) * alpha);
+        }
+}
+
+Colour MenuImages::ground(float u, float v) {
+    Colour c = mix(rgb255(22, 24, 48), rgb255(6, 6, 14), v);
+    float haze = Noise::fbm(u * 4.0f, v * 3.0f, 5, 2001);
+    c = c + rgb255(60, 40, 90) * (smoothstep(0.45f, 0.8f, haze) * 0.35f);
+    float glow = std::exp(-std::hypot(u - 0.5f, (v - 0.1f) * 1.4f) * 2.5f);
+    return c + rgb255(90, 70, 60) * (glow * 0.5f);
+}
+
 Picture MenuImages::background() {
     const int w = backgroundWidth, h = backgroundHeight;
     Picture p(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            float u = float(x) / float(w), v = float(y) / float(h);
-            Colour c = mix(rgb255(22, 24, 48), rgb255(6, 6, 14), v);
-            float haze = Noise::fbm(u * 4.0f, v * 3.0f, 5, 2001);
-            c = c + rgb255(60, 40, 90) * (smoothstep(0.45f, 0.8f, haze) * 0.35f);
-            float glow = std::exp(-std::hypot(u - 0.5f, (v - 0.1f) * 1.4f) * 2.5f);
-            c = c + rgb255(90, 70, 60) * (glow * 0.5f);
-            p.at(x, y) = c;
-        }
+        for (int x = 0; x < w; ++x) p.at(x, y) = ground(float(x) / float(w), float(y) / float(h));
     // The three panels of the triptych; the right wing stays clear of the buttons.
     drawArchedFrame(p, 264.0f, 760.0f, 92.0f, 668.0f, gold, 0.55f);
     drawArchedFrame(p, 88.0f, 240.0f, 150.0f, 600.0f, gold, 0.4f);

@@ -18,6 +18,13 @@ inline constexpr int startWidth = 64, startHeight = 72;
 inline constexpr int exitWidth = 64, exitHeight = 56;
 
 Picture background();
+// The background's night-blue ground with its haze and the warm glow above the title, at (u, v)
+// in 0..1 across and down.
+Colour ground(float u, float v);
+// A frame with an arched top, its line reaching about halfWidth pixels either side of the
+// outline: the rectangle x0..x1, archTop..y1, whose top is a half ellipse over its width.
+void drawArchedFrame(Picture& p, float x0, float x1, float archTop, float y1, Colour colour, float alpha,
+                     float halfWidth = 0.6f);
 // piece is 1, 2 or 3.
 Picture pieceToggle(int piece);
 Picture startButton();
