@@ -28,9 +28,11 @@ public:
         for (size_t n = 0; n < frames.size(); ++n)
             for (size_t i = 0; i < frames[n].size(); ++i) frames[n][i] = uint8_t(i * 7 + n * 13);
     }
+    void select(int32_t timeMs) override {
+        current = frames[size_t(std::clamp(int32_t(int64_t(timeMs) * 29 / 1000), 0, 92))].data();
+    }
     void draw(FrameBuffer* fb, int32_t timeMs) override {
-        int32_t index = std::clamp(int32_t(int64_t(timeMs) * 29 / 1000), 0, 92);
-        current = frames[size_t(index)].data();
+        select(timeMs);
         uint32_t* pixels = fb->getPixels32();
         for (int32_t y = 0; y < 240; ++y) {
             int32_t ty = fb->getTop() + y;

@@ -9,4 +9,7 @@ void seed(uint32_t state);
 int next(); // 0..32767
 // The state the next draw starts from: what seed takes to give the same draws again.
 uint32_t state();
+// Moves the state on as count draws would, without drawing them (in a number of steps that
+// grows with the bits of count, not with count).
+void skip(uint64_t count);
 } // namespace ShowRandom

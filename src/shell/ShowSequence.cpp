@@ -17,6 +17,12 @@
 #include "shell/RenderPlan.h"
 #include "shell/ShowServices.h"
 
+namespace {
+// The services outlive the sequence: the exit handlers that finish open render files and remove
+// the extracted clips still use them after showMain returns. Held here, they stay reachable.
+ShowServices* processServices = nullptr;
+} // namespace
+
 ShowSequence::ShowSequence(const ShowOptions& options_) : options(options_) {}
 
 ShowSequence::~ShowSequence() = default;
@@ -31,7 +37,8 @@ PieceContext ShowSequence::pieceContext(DisplayDevice* device, FrameBuffer* fram
 }
 
 void ShowSequence::startUp() {
-    services = new ShowServices();
+    if (!processServices) processServices = new ShowServices();
+    services = processServices;
     displays.openMenuDisplay();
     // The clips out of the archive into temporary files, then decoded on worker threads while
     // the pieces load.

@@ -35,12 +35,14 @@ struct RenderFile::Writer {
     int32_t height = 0;
     int32_t framesPerSecond = 25;
     int32_t framesWritten = 0;
+    int64_t framesPassed = 0; // written or passed over: the part's frames so far
     bool summarised = false; // listed in the render summary
     int32_t audioRate = 44100;
     int32_t audioChannels = 2;
     int32_t audioBits = 16;
     int32_t audioBlockAlign = 4;
     int64_t audioSamplesWritten = 0;
+    int64_t audioSamplesPassed = 0; // the part's sound so far, written or passed over
     int64_t audioBytesConsumed = 0;
     bool audioEnabled = false;
     SoundHandle audioChannel = 0;
@@ -86,11 +88,12 @@ struct RenderFile::Writer {
 
     // End of the sound of the next frame, in sample frames from the start of the file. 64-bit:
     // at high frame rates frames x rate no longer fits 32 bits within a part.
-    int64_t nextFrameAudioEnd() const { return (int64_t(framesWritten) + 1) * audioRate / framesPerSecond; }
+    int64_t nextFrameAudioEnd() const { return (framesPassed + 1) * audioRate / framesPerSecond; }
 
     void open(const std::string& codecName);
     void waitForAudio();
-    void writeSound();
+    // The next frame's sound out of the capture, into the file when write is set.
+    void writeSound(bool write);
     void writePixels(const uint8_t* pixels);
     const uint8_t* readBack();
 };
@@ -222,7 +225,7 @@ void RenderFile::readFramesFrom(FrameBuffer* frameBuffer, SoundHandle channel) {
 void RenderFile::writeFrame(int32_t percent) {
     Writer& w = *writer;
     w.keepRoomForTheFrame();
-    if (w.audioEnabled) w.writeSound();
+    if (w.audioEnabled) w.writeSound(true);
     switch (w.source) {
     case FrameSource::Buffer:
         if (w.sourceBuffer) w.writePixels(w.sourceBuffer);
@@ -236,28 +239,35 @@ void RenderFile::writeFrame(int32_t percent) {
     if (w.output.getReport().frameWritten) w.output.getReport().frameWritten(w.fileName, percent, w.framesWritten);
 }
 
-void RenderFile::Writer::writeSound() {
+void RenderFile::skipFrame() {
+    Writer& w = *writer;
+    if (w.audioEnabled) w.writeSound(false);
+    w.framesPassed += 1;
+}
+
+void RenderFile::Writer::writeSound(bool write) {
     int64_t need = nextFrameAudioEnd() * audioBlockAlign - audioBytesConsumed;
     waitForAudio();
     if (capture.hasOverflowed())
         fail("Couldn't capture audio for avi stream (more than " + std::to_string(capture.getCapacity()) +
                  " bytes in one part)",
              AviEncoder::bufferFullError());
-    audioBlock.resize(size_t(need));
-    capture.read(audioBytesConsumed, audioBlock.data(), need);
-    int64_t count = nextFrameAudioEnd() - audioSamplesWritten;
-    if (count > 0) {
+    int64_t count = nextFrameAudioEnd() - audioSamplesPassed;
+    if (count > 0 && write) {
+        audioBlock.resize(size_t(need));
+        capture.read(audioBytesConsumed, audioBlock.data(), need);
         int result = encoding->writeAudio(audioBlock.data(), int32_t(count));
         if (result < 0) failWriting(result);
         audioSamplesWritten += count;
     }
+    if (count > 0) audioSamplesPassed += count;
     audioBytesConsumed += need;
     capture.discardBefore(audioBytesConsumed);
 }
 
 // Captures sound until the next frame's audio is there or the channel has ended.
 void RenderFile::Writer::waitForAudio() {
-    const int64_t wanted = audioBytesConsumed + (nextFrameAudioEnd() - audioSamplesWritten) * audioBlockAlign;
+    const int64_t wanted = audioBytesConsumed + (nextFrameAudioEnd() - audioSamplesPassed) * audioBlockAlign;
     const bool offline = sound.isInitialised() && sound.getOutput() == SoundOutput::Offline;
     uint32_t lastProgressMs = Sys_Milliseconds();
     for (;;) {
@@ -305,6 +315,7 @@ void RenderFile::Writer::writePixels(const uint8_t* pixels) {
     int result = encoding->writeVideoFrame(pixels, false);
     if (result < 0) failWriting(result);
     framesWritten += 1;
+    framesPassed += 1;
 }
 
 int32_t RenderFile::getFramesWritten() const {

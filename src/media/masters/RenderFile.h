@@ -47,6 +47,9 @@ class RenderFile {
     // Appends the next frame with the sound that belongs to it and shows the progress (0..100;
     // negative leaves it alone).
     void writeFrame(int32_t percent);
+    // Passes over the next frame of the part: its sound is taken from the capture and dropped,
+    // so the frames written after it keep exactly their own sound (a render of a range).
+    void skipFrame();
     // Writes the header lengths and the index and closes the file.
     void finish();
 

@@ -15,6 +15,10 @@ void RenderWriter::writeFrame(int32_t percent) {
     file->writeFrame(percent);
 }
 
+void RenderWriter::skipFrame() {
+    file->skipFrame();
+}
+
 void RenderWriter::finish() {
     file->finish();
 }

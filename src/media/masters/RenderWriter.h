@@ -33,6 +33,8 @@ public:
     // Appends the frame now in the frame buffer with its sound; percent 0..100 moves the
     // progress (negative leaves it alone).
     void writeFrame(int32_t percent);
+    // Passes over a frame that is not written: its sound is dropped from the capture.
+    void skipFrame();
     // Writes the header lengths and the index and closes the file (a failure throws the
     // writer's VideoFailure); later calls do nothing.
     void finish();

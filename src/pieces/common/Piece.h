@@ -3,6 +3,9 @@
 // released when the show ends.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 struct PieceContext;
 
 class Piece {
@@ -19,4 +22,7 @@ public:
     virtual void stop() = 0;
     // Finishes what is still open and frees the clips (the end of the show).
     virtual void release() = 0;
+    // The frames each of the piece's parts gets in a whole render at framesPerSecond, in part
+    // order (what its files hold; nothing needs to be loaded for it).
+    virtual std::vector<int64_t> renderedFrames(int32_t framesPerSecond) const = 0;
 };

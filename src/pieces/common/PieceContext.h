@@ -3,6 +3,7 @@
 // the quit request. The services belong to the shell and outlive every piece.
 #pragma once
 
+#include "pieces/common/PartPlan.h"
 #include "platform/QuitRequest.h"
 
 #include <cstdint>
@@ -28,6 +29,8 @@ struct PieceContext {
     std::string codecName = "lossless";
     // "seed=N": the show's random generator is seeded with N where it would take the clock.
     std::optional<uint32_t> seed;
+    // Which frames of each part are shown, written or only computed (all of them by default).
+    PiecePlan plan;
 
     // The show clock, the archive's files, the sound, the clip store and the scene manager.
     Timer* clock = nullptr;

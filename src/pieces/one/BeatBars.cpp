@@ -27,7 +27,7 @@ void BeatBars::reset(int32_t boxLeft_, int32_t boxTop_) {
     barsLastTime = 0.0f;
 }
 
-void BeatBars::drawBars(PixelStore store, bool eventArrived, int32_t nowMs) {
+void BeatBars::drawBars(PixelStore store, bool eventArrived, int32_t nowMs, bool pixels) {
     if (eventArrived) {
         if (nowMs - lastBarEvent > 500) barSpawnX = boxLeft;
         lastBarEvent = nowMs;
@@ -43,7 +43,7 @@ void BeatBars::drawBars(PixelStore store, bool eventArrived, int32_t nowMs) {
     for (BarSlot& slot : barSlots) {
         if (slot.life > 0.0f) {
             // The box and the five rows below it.
-            darkenColumn(store, slot.x, boxTop, boxTop + 245, int32_t(slot.life));
+            if (pixels) darkenColumn(store, slot.x, boxTop, boxTop + 245, int32_t(slot.life));
             slot.life -= dt * 0.05f;
         }
     }

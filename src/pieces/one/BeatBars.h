@@ -24,8 +24,9 @@ public:
     // Every slot free at boxLeft, the next bar at boxLeft, both clocks at 0.
     void reset(int32_t boxLeft, int32_t boxTop);
     // One main-part frame at nowMs (show clock): a beat starts a bar in the first free slot
-    // (dropped when all are busy); then every live bar darkens the box and ages.
-    void drawBars(PixelStore store, bool eventArrived, int32_t nowMs);
+    // (dropped when all are busy); then every live bar darkens the box and ages (without
+    // pixels, only ages).
+    void drawBars(PixelStore store, bool eventArrived, int32_t nowMs, bool pixels = true);
 
     const std::array<BarSlot, slotCount>& getSlots() const { return barSlots; }
     int32_t getSpawnX() const { return barSpawnX; }

@@ -21,12 +21,16 @@ ClipBox::ClipBox(FrameBuffer* frameBuffer_)
     : frameBuffer(frameBuffer_), boxLeft((frameBuffer_->getWidth() - width) / 2),
       boxTop((frameBuffer_->getHeight() - height) / 2) {}
 
-void ClipBox::drawOpeningSlide(PieceClip* clip, int32_t elapsedMs, int32_t timeUnits) {
-    frameBuffer->setLeft(int32_t(slideX));
-    frameBuffer->setTop(boxTop);
-    if (clip) clip->draw(frameBuffer, 0);
-    frameBuffer->setLeft(0);
-    frameBuffer->setTop(0);
+void ClipBox::drawOpeningSlide(PieceClip* clip, int32_t elapsedMs, int32_t timeUnits, bool pixels) {
+    if (pixels) {
+        frameBuffer->setLeft(int32_t(slideX));
+        frameBuffer->setTop(boxTop);
+        if (clip) clip->draw(frameBuffer, 0);
+        frameBuffer->setLeft(0);
+        frameBuffer->setTop(0);
+    } else if (clip) {
+        clip->select(0);
+    }
 
     float dt = float(timeUnits) - slideLastTime;
     if (!slideJumped && elapsedMs > 3700) {
@@ -45,27 +49,35 @@ void ClipBox::drawOpeningSlide(PieceClip* clip, int32_t elapsedMs, int32_t timeU
         if (moved && slideX > float(boxLeft)) slideX = float(boxLeft);
     }
 
+    slideLastTime = float(timeUnits);
+    if (!pixels) return;
     // Whatever of the clip lies left of the box is never seen.
     PixelStore store = PixelStore::of(frameBuffer);
     int32_t margin = std::min(boxLeft, store.width);
     for (int32_t y = 0; y < store.height && margin > 0; ++y) std::fill_n(store.row(y), margin, 0u);
-    slideLastTime = float(timeUnits);
 }
 
-void ClipBox::drawMainClip(PieceClip* clip, float clipTimeValue, bool mirrorOff) {
+void ClipBox::drawMainClip(PieceClip* clip, float clipTimeValue, bool mirrorOff, bool pixels) {
     int32_t t = int32_t(clipTimeValue);
     if (t < 0)
         t = 0;
     else if (t > 3000)
         t = t % 3000;
-    drawBoxClip(clip, t, mirrorOff);
+    drawBoxClip(clip, t, mirrorOff, pixels);
 }
 
-void ClipBox::drawClosingClip(PieceClip* clip, int32_t elapsedMs, bool mirrorOff) {
-    drawBoxClip(clip, elapsedMs % 3000, mirrorOff);
+void ClipBox::drawClosingClip(PieceClip* clip, int32_t elapsedMs, bool mirrorOff, bool pixels) {
+    drawBoxClip(clip, elapsedMs % 3000, mirrorOff, pixels);
 }
 
-void ClipBox::drawBoxClip(PieceClip* clip, int32_t clipMs, bool mirrorOff) {
+void ClipBox::drawBoxClip(PieceClip* clip, int32_t clipMs, bool mirrorOff, bool pixels) {
+    if (!pixels) {
+        if (clip) {
+            clip->select(clipMs);
+            lastClipFrame = clip->currentFrame();
+        }
+        return;
+    }
     frameBuffer->setLeft(boxLeft);
     frameBuffer->setTop(boxTop);
     if (clip) {

@@ -27,19 +27,20 @@ public:
     int32_t bottom() const { return boxTop + height; }
 
     // One opening frame: the clip's first frame slides in from the left after 3700 ms; the
-    // margin left of the box stays black. elapsedMs and timeUnits are the show clock's.
-    void drawOpeningSlide(PieceClip* clip, int32_t elapsedMs, int32_t timeUnits);
+    // margin left of the box stays black. elapsedMs and timeUnits are the show clock's. Without
+    // pixels only the slide moves on (a frame computed, not drawn); so for the calls below.
+    void drawOpeningSlide(PieceClip* clip, int32_t elapsedMs, int32_t timeUnits, bool pixels = true);
     // One main-part frame: the clip at clipTimeValue (ms), mirrored unless mirrorOff.
-    void drawMainClip(PieceClip* clip, float clipTimeValue, bool mirrorOff);
+    void drawMainClip(PieceClip* clip, float clipTimeValue, bool mirrorOff, bool pixels = true);
     // One closing frame with a glitch: the clip at elapsedMs mod 3000, mirrored unless mirrorOff.
-    void drawClosingClip(PieceClip* clip, int32_t elapsedMs, bool mirrorOff);
+    void drawClosingClip(PieceClip* clip, int32_t elapsedMs, bool mirrorOff, bool pixels = true);
 
     // The frame drawn last in the main part or closing (3 bytes per pixel), read by the streaks.
     const uint8_t* getLastClipFrame() const { return lastClipFrame; }
     float getSlideX() const { return slideX; }
 
 private:
-    void drawBoxClip(PieceClip* clip, int32_t clipMs, bool mirrorOff);
+    void drawBoxClip(PieceClip* clip, int32_t clipMs, bool mirrorOff, bool pixels);
 
     FrameBuffer* frameBuffer;
     int32_t boxLeft;

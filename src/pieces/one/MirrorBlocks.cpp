@@ -61,7 +61,8 @@ void MirrorBlocks::buildBlocks(const ClipBox& box) {
     for (const auto& b5 : list) blocks.emplace_back(b5[0], b5[1], b5[2], b5[3], int32_t(b5[4]), box);
 }
 
-void MirrorBlocks::drawBlocks(PixelStore store, bool eventArrived) {
+void MirrorBlocks::drawBlocks(PixelStore store, bool eventArrived, bool pixels) {
     if (eventArrived) ++blockCount;
+    if (!pixels) return;
     for (int32_t i = 0; i < blockCount && i < int32_t(blocks.size()); ++i) blocks[size_t(i)].apply(store);
 }

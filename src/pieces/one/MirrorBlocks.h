@@ -34,8 +34,9 @@ public:
     // The fixed list of 15 blocks inside the box.
     void buildBlocks(const ClipBox& box);
     // One main-part frame: an event switches one more block on; then the switched-on blocks
-    // are applied in list order, each to the result of the ones before.
-    void drawBlocks(PixelStore store, bool eventArrived);
+    // are applied in list order, each to the result of the ones before (without pixels, only
+    // counted).
+    void drawBlocks(PixelStore store, bool eventArrived, bool pixels = true);
     // Every block off (a switch of the whole-box mirror).
     void reset() { blockCount = 0; }
 

@@ -26,6 +26,10 @@ public:
     static float frameTimeAt(float framesPerSecond, int32_t frameIndex);
     // The progress value of a frame at frameTime, truncated toward zero.
     static int32_t progressAt(float frameTime, float partLength);
+    // The clock time (ms) at which rendered frame frameIndex of a part is drawn.
+    static int32_t frameMs(int32_t framesPerSecond, int64_t frameIndex);
+    // The frames a rendered part of endMs gets: the part's loop run on its clock alone.
+    static int64_t renderedFrames(int32_t framesPerSecond, int32_t endMs);
 
 private:
     Timer& clock;

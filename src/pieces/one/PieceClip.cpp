@@ -10,6 +10,10 @@ void DecodedPieceClip::draw(FrameBuffer* frameBuffer, int32_t timeMs) {
     if (clip && clip->getFrameCount() > 0) clip->draw(frameBuffer, timeMs);
 }
 
+void DecodedPieceClip::select(int32_t timeMs) {
+    if (clip && clip->getFrameCount() > 0) clip->selectFrame(timeMs);
+}
+
 const uint8_t* DecodedPieceClip::currentFrame() const { return clip ? clip->getCurrentFrame() : nullptr; }
 
 int32_t DecodedPieceClip::framePixels() const { return clip ? clip->getWidth() * clip->getHeight() : 0; }

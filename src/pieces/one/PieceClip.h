@@ -14,6 +14,8 @@ public:
     // Copies the frame for timeMs to the frame buffer at its left and top; pixels that fall
     // outside the frame buffer are skipped.
     virtual void draw(FrameBuffer* frameBuffer, int32_t timeMs) = 0;
+    // Makes the frame for timeMs the current one without drawing it (a frame only computed).
+    virtual void select(int32_t timeMs) = 0;
     // The frame drawn last, 3 bytes per pixel (blue, green, red), or null before any draw.
     virtual const uint8_t* currentFrame() const = 0;
     // Pixels in one frame.
@@ -26,6 +28,7 @@ public:
     explicit DecodedPieceClip(std::unique_ptr<VideoClip> clip);
     ~DecodedPieceClip() override;
     void draw(FrameBuffer* frameBuffer, int32_t timeMs) override;
+    void select(int32_t timeMs) override;
     const uint8_t* currentFrame() const override;
     int32_t framePixels() const override;
 

@@ -48,7 +48,8 @@ public:
             PixelStore::of(context.frameBuffer).clear();
         }
         clock.stop();
-        if (context.videoMode && !isStopped()) piece.video.beginPart(part, context.frameBuffer, channel);
+        if (context.videoMode && context.plan[size_t(part)].write && !isStopped())
+            piece.video.beginPart(part, context.frameBuffer, channel);
         if (part == PieceOneVideo::main)
             piece.sounds->playModule(channel, entryName);
         else
@@ -56,25 +57,40 @@ public:
         clock.start();
     }
 
-    // One part's frames: until the device or the viewer asks to close, or the show clock
-    // reaches endMs. Each frame: advance the clock, draw, present, and write it in video mode.
     // Whether the viewer or the device asked the run to end.
     bool isStopped() const { return context.device->isCloseRequested() || context.isQuitRequested(); }
 
-    template <typename Draw> void playFrames(int part, int32_t endMs, float partUnits, Draw draw) {
+    // One part's frames: until the device or the viewer asks to close, or the show clock
+    // reaches endMs. Each frame: advance the clock, draw, present, and write it in video mode.
+    // Frames before the plan's first shown one are only computed (a burst of the closing that
+    // reaches the first shown frame is drawn all the same); false when the plan ends the run
+    // in this part.
+    template <typename Draw> bool playFrames(int part, int32_t endMs, float partUnits, Draw draw) {
+        const PartPlan& plan = context.plan[size_t(part)];
+        const int32_t targetMs =
+            context.videoMode ? PartClock::frameMs(context.framesPerSecond, plan.firstFrame) : plan.startMs;
         while (!isStopped() && clock.getElapsedMs() < endMs) {
+            const int64_t index = partClock.getFrameIndex();
+            if (context.videoMode && index >= plan.endFrame) return false;
             partClock.advance();
-            draw(clock.getElapsedMs());
-            context.device->present();
+            const int32_t now = clock.getElapsedMs();
+            const bool shown = context.videoMode ? plan.showsFrame(index) : now >= plan.startMs;
+            const bool burstOnTheWay =
+                part == PieceOneVideo::closing && targetMs - now <= PieceOneScene::longestBurstMs;
+            draw(now, shown || burstOnTheWay);
+            if (shown) context.device->present();
             if (context.videoMode) {
                 int32_t percent = partClock.frameWritten(partUnits);
                 // A frame buffer without pixels ends the rendering; what was written is kept.
                 if (!context.frameBuffer || !context.frameBuffer->getPixels())
                     context.requestQuit();
-                else
+                else if (shown)
                     piece.video.writeFrame(part, percent);
+                else if (plan.write)
+                    piece.video.skipFrame(part);
             }
         }
+        return true;
     }
 
     void finishPart(int part) {
@@ -127,20 +143,27 @@ void PieceOne::run(const PieceContext& context) {
     const int32_t mainEndMs = showParts[mainPart].lengthMs;
     const int32_t closingEndMs = showParts[closingPart].lengthMs;
 
+    const PiecePlan& plan = context.plan;
+    if (!plan[PieceOneVideo::opening].play) return;
     loop.startPart(PieceOneVideo::opening, openingStream, openingEntry, true);
-    loop.playFrames(PieceOneVideo::opening, openingEndMs, openingUnits,
-                    [&](int32_t now) { frames.drawOpeningFrame(now, clock.getTime()); });
+    bool goOn = loop.playFrames(PieceOneVideo::opening, openingEndMs, openingUnits, [&](int32_t now, bool pixels) {
+        frames.drawOpeningFrame(now, clock.getTime(), pixels);
+    });
     loop.finishPart(PieceOneVideo::opening);
+    if (!goOn || !plan[PieceOneVideo::main].play) return;
 
     loop.startPart(PieceOneVideo::main, musicModule, moduleEntry, false);
-    loop.playFrames(PieceOneVideo::main, mainEndMs, mainUnits, [&](int32_t now) { frames.drawMainFrame(now); });
+    goOn = loop.playFrames(PieceOneVideo::main, mainEndMs, mainUnits,
+                           [&](int32_t now, bool pixels) { frames.drawMainFrame(now, pixels); });
     loop.finishPart(PieceOneVideo::main);
+    if (!goOn || !plan[PieceOneVideo::closing].play) return;
 
     loop.startPart(PieceOneVideo::closing, closingStream, closingEntry, true);
-    loop.playFrames(PieceOneVideo::closing, closingGlitchEndMs, closingUnits,
-                    [&](int32_t now) { frames.drawClosingFrame(now); });
-    loop.playFrames(PieceOneVideo::closing, closingEndMs, closingUnits,
-                    [&](int32_t now) { frames.drawClosingTailFrame(now); });
+    goOn = loop.playFrames(PieceOneVideo::closing, closingGlitchEndMs, closingUnits,
+                           [&](int32_t now, bool pixels) { frames.drawClosingFrame(now, pixels); });
+    if (goOn)
+        loop.playFrames(PieceOneVideo::closing, closingEndMs, closingUnits,
+                        [&](int32_t now, bool pixels) { frames.drawClosingTailFrame(now, pixels); });
     loop.finishPart(PieceOneVideo::closing);
 }
 
@@ -159,4 +182,11 @@ void PieceOne::release() {
 
 PieceOne::Sounds PieceOne::getSounds() const {
     return {openingStream, musicModule, closingStream};
+}
+
+std::vector<int64_t> PieceOne::renderedFrames(int32_t framesPerSecond) const {
+    std::vector<int64_t> frames;
+    for (ShowPartIndex part : {openingPart, mainPart, closingPart})
+        frames.push_back(PartClock::renderedFrames(framesPerSecond, showParts[part].lengthMs));
+    return frames;
 }

@@ -34,6 +34,7 @@ public:
     void stop() override;
     // Finishes any file still open and frees the clip.
     void release() override;
+    std::vector<int64_t> renderedFrames(int32_t framesPerSecond) const override;
 
     // What load made (0 before load), for tests and benchmarks.
     struct Sounds {

@@ -17,9 +17,9 @@ PieceOneScene::PieceOneScene(FrameBuffer* frameBuffer_, SceneManager& manager_, 
     blocks.buildBlocks(clipBox);
 }
 
-void PieceOneScene::drawOpeningFrame(int32_t nowMs, int32_t timeUnits) {
-    PixelStore::of(frameBuffer).clear();
-    clipBox.drawOpeningSlide(clip, nowMs, timeUnits);
+void PieceOneScene::drawOpeningFrame(int32_t nowMs, int32_t timeUnits, bool pixels) {
+    if (pixels) PixelStore::of(frameBuffer).clear();
+    clipBox.drawOpeningSlide(clip, nowMs, timeUnits, pixels);
 }
 
 void PieceOneScene::advanceMirrorTable(int32_t nowMs) {
@@ -31,17 +31,24 @@ void PieceOneScene::advanceMirrorTable(int32_t nowMs) {
     }
 }
 
-void PieceOneScene::drawMainFrame(int32_t now) {
+void PieceOneScene::drawMainFrame(int32_t now, bool pixels) {
     manager.update(now);
     PixelStore store = PixelStore::of(frameBuffer);
-    store.clear();
+    if (pixels) store.clear();
     advanceMirrorTable(now);
     streaks.drawStreaks(store, sequences.streakEvents.takeChanged(), now, clipBox.getLastClipFrame(),
-                        clip ? clip->framePixels() : 0);
-    clipBox.drawMainClip(clip, sequences.clipTime.value(now), mirrorOff);
-    blocks.drawBlocks(store, sequences.blockEvents.takeChanged());
-    jitter.jitterRows(store, clipBox.top(), sequences.flickerLevel.value(now));
-    bars.drawBars(store, sequences.barEvents.takeChanged(), now);
+                        clip ? clip->framePixels() : 0, pixels);
+    clipBox.drawMainClip(clip, sequences.clipTime.value(now), mirrorOff, pixels);
+    blocks.drawBlocks(store, sequences.blockEvents.takeChanged(), pixels);
+    jitterRows(store, sequences.flickerLevel.value(now), pixels);
+    bars.drawBars(store, sequences.barEvents.takeChanged(), now, pixels);
+}
+
+void PieceOneScene::jitterRows(PixelStore store, int32_t amplitude, bool pixels) {
+    if (pixels)
+        jitter.jitterRows(store, clipBox.top(), amplitude);
+    else
+        jitter.skipRows(store, clipBox.top(), amplitude);
 }
 
 int32_t PieceOneScene::nextGlitchTime() const {
@@ -50,11 +57,11 @@ int32_t PieceOneScene::nextGlitchTime() const {
                                                                                : BeatTables::glitchTableCount - 1];
 }
 
-void PieceOneScene::drawClosingFrame(int32_t now) {
+void PieceOneScene::drawClosingFrame(int32_t now, bool pixels) {
     manager.update(now);
     PixelStore store = PixelStore::of(frameBuffer);
     if (!glitchOn) {
-        store.clear();
+        if (pixels) store.clear();
         if (now >= nextGlitchTime()) {
             glitchOn = true;
             ++glitchCursor;
@@ -62,8 +69,8 @@ void PieceOneScene::drawClosingFrame(int32_t now) {
     }
     // A burst draws over the frame before it, so its smears pile up.
     if (glitchOn) {
-        clipBox.drawClosingClip(clip, now, mirrorOff);
-        jitter.jitterRows(store, clipBox.top(), ShowRandom::next() % glitchRange);
+        clipBox.drawClosingClip(clip, now, mirrorOff, pixels);
+        jitterRows(store, ShowRandom::next() % glitchRange, pixels);
         if (now >= nextGlitchTime()) {
             ++glitchCursor;
             glitchRange += 25;
@@ -72,7 +79,7 @@ void PieceOneScene::drawClosingFrame(int32_t now) {
     }
 }
 
-void PieceOneScene::drawClosingTailFrame(int32_t now) {
-    PixelStore::of(frameBuffer).clear();
+void PieceOneScene::drawClosingTailFrame(int32_t now, bool pixels) {
+    if (pixels) PixelStore::of(frameBuffer).clear();
     manager.update(now);
 }

@@ -32,10 +32,17 @@ public:
 
     // One frame of each part at the show clock's time nowMs (and, for the opening, its clock
     // units). The main part and the closing poll the scene manager first, so due triggers fire.
-    void drawOpeningFrame(int32_t nowMs, int32_t timeUnits);
-    void drawMainFrame(int32_t nowMs);
-    void drawClosingFrame(int32_t nowMs);     // black with the glitch bursts
-    void drawClosingTailFrame(int32_t nowMs); // the black end of the closing
+    // Without pixels a frame is only computed: everything that carries over to later frames
+    // (sequences, streaks, bars, blocks, the jitter's and the show's generators) moves on as if
+    // it had been drawn, and the store is left alone.
+    void drawOpeningFrame(int32_t nowMs, int32_t timeUnits, bool pixels = true);
+    void drawMainFrame(int32_t nowMs, bool pixels = true);
+    // Black with the glitch bursts. A burst draws over the frame before it, so the frames of a
+    // burst that reaches a frame to be shown must be drawn from the burst's start on (a burst
+    // begins on black and lasts at most longestBurstMs).
+    void drawClosingFrame(int32_t nowMs, bool pixels = true);
+    void drawClosingTailFrame(int32_t nowMs, bool pixels = true); // the black end of the closing
+    static constexpr int32_t longestBurstMs = 1900;
 
     bool isMirrorOff() const { return mirrorOff; }
     bool isGlitchOn() const { return glitchOn; }
@@ -49,6 +56,7 @@ public:
 
 private:
     void advanceMirrorTable(int32_t nowMs);
+    void jitterRows(PixelStore store, int32_t amplitude, bool pixels);
     int32_t nextGlitchTime() const;
 
     FrameBuffer* frameBuffer;

@@ -38,6 +38,10 @@ void PieceOneVideo::writeFrame(int part, int32_t percent) {
     if (part >= 0 && part < 3 && writers[part]) writers[part]->writeFrame(percent);
 }
 
+void PieceOneVideo::skipFrame(int part) {
+    if (part >= 0 && part < 3 && writers[part]) writers[part]->skipFrame();
+}
+
 void PieceOneVideo::endPart(int part) {
     if (part < 0 || part >= 3 || !writers[part]) return;
     std::unique_ptr<RenderWriter> writer = std::move(writers[part]);

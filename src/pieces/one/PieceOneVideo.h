@@ -29,6 +29,8 @@ public:
     void beginPart(int part, FrameBuffer* frameBuffer, uint32_t channel);
     // One finished frame of the part, with the progress 0..100 (negative leaves it alone).
     void writeFrame(int part, int32_t percent);
+    // A frame of the part that is not written: its sound is passed over in the capture.
+    void skipFrame(int part);
     // After the part's last frame: the file is finished and the sound capture starts over.
     void endPart(int part);
     // Finishes whatever file is still open (a run stopped part-way).

@@ -1,6 +1,8 @@
 // The row jitter of piece one and its generator.
 #include "pieces/one/RowJitter.h"
 
+#include "pieces/common/ShiftRegisterJump.h"
+
 #include <algorithm>
 
 int32_t RowJitter::nextJitter() {
@@ -23,6 +25,14 @@ void RowJitter::shuffleRow(PixelStore store, int32_t y, int32_t from, int32_t to
         int64_t source = std::clamp(rowStart + x + r + shift, int64_t(0), last);
         store.pixels[rowStart + x] = store.pixels[source];
     }
+}
+
+void RowJitter::skipRows(PixelStore store, int32_t boxTop, int32_t amplitude) {
+    if (amplitude <= 0 || store.width <= 0) return;
+    // One draw per pixel of every row that lies inside the store.
+    const int32_t rows = std::max(0, std::min(boxTop + 240, store.height - 1) - std::max(boxTop, 0) + 1);
+    const uint64_t draws = uint64_t(rows) * uint64_t(store.width);
+    if (draws) jitterSeed = int32_t(ShiftRegisterJump::of(draws).apply(uint32_t(jitterSeed)));
 }
 
 void RowJitter::jitterRows(PixelStore store, int32_t boxTop, int32_t amplitude) {

@@ -18,6 +18,8 @@ public:
     void shuffleRow(PixelStore store, int32_t y, int32_t from, int32_t to, int32_t amplitude, int32_t shift);
     // Jitters the whole width of the 241 rows boxTop .. boxTop + 240; nothing for amplitude <= 0.
     void jitterRows(PixelStore store, int32_t boxTop, int32_t amplitude);
+    // What jitterRows does to the generator, without touching a pixel.
+    void skipRows(PixelStore store, int32_t boxTop, int32_t amplitude);
 
     int32_t getSeed() const { return jitterSeed; }
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-void drawStreak(PixelStore store, int32_t boxTop, Streak& streak, int32_t fade) {
+void drawStreak(PixelStore store, int32_t boxTop, Streak& streak, int32_t fade, bool pixels) {
     int32_t y0 = std::max(streak.y0, 0);
     int32_t y1 = streak.y1 >= store.height ? store.height - 1 : streak.y1;
     size_t k = 0;
@@ -13,7 +13,7 @@ void drawStreak(PixelStore store, int32_t boxTop, Streak& streak, int32_t fade) 
         if (k >= streak.colours.size()) return;
         uint32_t& colour = streak.colours[k++];
         colour = darkenPixel(colour, fade);
-        if (store.contains(streak.x, y)) store.at(streak.x, y) = colour;
+        if (pixels && store.contains(streak.x, y)) store.at(streak.x, y) = colour;
     };
     for (int32_t y = y0; y < boxTop; ++y) drawRow(y);
     for (int32_t y = boxTop + 240; y < y1; ++y) drawRow(y);
@@ -42,12 +42,12 @@ void Streaks::spawn(PixelStore& store, const uint8_t* clipFrame, int32_t clipFra
 }
 
 void Streaks::drawStreaks(PixelStore store, bool eventArrived, int32_t nowMs, const uint8_t* clipFrame,
-                          int32_t clipFramePixels) {
+                          int32_t clipFramePixels, bool pixels) {
     if (eventArrived) spawn(store, clipFrame, clipFramePixels);
     float dt = float(nowMs) - streaksLastTime;
     for (auto& streak : streaks) {
         if (!streak) continue;
-        drawStreak(store, boxTop, *streak, int32_t(255.0f - streak->life));
+        drawStreak(store, boxTop, *streak, int32_t(255.0f - streak->life), pixels);
         streak->life -= dt * 0.033333335f;
         if (streak->life < 0.0f) streak.reset();
     }

@@ -41,17 +41,28 @@ void ClipScanlines::copyRows(const uint32_t* layerPixels, int32_t layerStride, i
     }
 }
 
-void ClipScanlines::draw(FrameBuffer* screen, int32_t nowMs, float floor) {
+uint64_t ClipScanlines::noiseDraws(int32_t layerRows, int32_t screenRows, int32_t rowLength, const RowTable& table) {
+    uint64_t pairs = 0;
+    for (const RowPair& pair : table)
+        pairs += pair.layerRow >= 0 && pair.layerRow < layerRows && pair.screenRow >= 0 && pair.screenRow < screenRows;
+    return pairs * uint64_t(std::max(rowLength, 0));
+}
+
+void ClipScanlines::draw(FrameBuffer* screen, int32_t nowMs, float floor, bool pixels) {
     const float dt = float(nowMs) - lastFrameMs;
     layer->setTop(0);
     clipPosition = clipPosition + dt * 0.33333334f;
-    clips.drawClip(layer.get(), clipName, foldClipPosition(clipPosition));
+    if (pixels) clips.drawClip(layer.get(), clipName, foldClipPosition(clipPosition));
 
     const int32_t table = cueState.currentTable();
     if (screen && screen->getBitsPerPixel() == 32 && table >= 0 && table < int32_t(tables.size())) {
         const int32_t rowLength = std::min({layerWidth, layer->getWidth(), screen->getWidth()});
-        copyRows(layer->getPixels32(), layer->getWidth(), layer->getHeight(), screen->getPixels32(),
-                 screen->getWidth(), screen->getHeight(), rowLength, tables[size_t(table)], floor);
+        if (pixels)
+            copyRows(layer->getPixels32(), layer->getWidth(), layer->getHeight(), screen->getPixels32(),
+                     screen->getWidth(), screen->getHeight(), rowLength, tables[size_t(table)], floor);
+        else
+            ShowRandom::skip(
+                noiseDraws(layer->getHeight(), screen->getHeight(), rowLength, tables[size_t(table)]));
     }
     layer->setTop(0);
     cueState.take(nowMs, clipPosition);

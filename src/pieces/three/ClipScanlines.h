@@ -25,8 +25,9 @@ class ClipScanlines {
 
     // One frame at show-clock time nowMs with the noise floor (0..96): moves the clip position
     // on, draws the clip frame into the layer, copies the current table's lines to screen, then
-    // takes the next cue when due.
-    void draw(FrameBuffer* screen, int32_t nowMs, float floor);
+    // takes the next cue when due. Without pixels the frame is only computed: the position and
+    // the cues move on and the noise's random numbers are taken, nothing is drawn.
+    void draw(FrameBuffer* screen, int32_t nowMs, float floor, bool pixels = true);
 
     FrameBuffer* getLayer() { return layer.get(); }
     float getClipPosition() const { return clipPosition; }
@@ -42,6 +43,9 @@ class ClipScanlines {
     static void copyRows(const uint32_t* layerPixels, int32_t layerStride, int32_t layerRows,
                          uint32_t* screenPixels, int32_t screenStride, int32_t screenRows, int32_t rowLength,
                          const RowTable& table, float floor);
+
+    // How many random numbers copyRows takes for the table: one per pixel of its usable pairs.
+    static uint64_t noiseDraws(int32_t layerRows, int32_t screenRows, int32_t rowLength, const RowTable& table);
 
   private:
     ClipLibrary& clips;

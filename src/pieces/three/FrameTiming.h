@@ -17,6 +17,9 @@ float frameTimeUnits(float framesPerSecond, int32_t capturedFrames);
 // The render progress 0..100 at frameTimeUnits: the share of the piece's 7526 units, truncated.
 int32_t progressPercent(float frameTimeUnits);
 
+// The frames a render gets at framesPerSecond: every frame whose clock time is below pieceEndMs.
+int64_t renderedFrames(int32_t framesPerSecond);
+
 // Live: a frame presented sooner than this after the previous one was not waited for by the
 // screen; the loop sleeps the rest so that it does not spin on frames nobody sees.
 inline constexpr uint32_t shortestFrameMs = 16;

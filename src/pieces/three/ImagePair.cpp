@@ -74,7 +74,7 @@ void ImagePair::weightsFor(float level, float gain, uint8_t weights[256]) {
     }
 }
 
-void ImagePair::draw(uint32_t* screen, int32_t screenStride, int32_t nowMs, PairStarts& starts) {
+void ImagePair::draw(uint32_t* screen, int32_t screenStride, int32_t nowMs, PairStarts& starts, bool pixels) {
     const int32_t startTime = starts.times[starts.index];
     if (startTime != -1 && nowMs > startTime && !started) {
         revealTrack.start(nowMs);
@@ -82,6 +82,7 @@ void ImagePair::draw(uint32_t* screen, int32_t screenStride, int32_t nowMs, Pair
         started = true;
         ++starts.index;
     }
+    if (!pixels) return;
     const float level = revealTrack.valueAt(nowMs) * 255.0f;
     const float gain = gainTrack.valueAt(nowMs);
     if (!(gain > 0.0f)) return; // also before the start and after the last gain key

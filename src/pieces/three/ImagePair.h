@@ -57,8 +57,9 @@ class ImagePair {
               int32_t screenHeight = 480);
 
     // One frame at nowMs into a screen of the size given at construction (rows screenStride
-    // pixels apart): starts the pair when its turn has come, then dissolves the photograph in.
-    void draw(uint32_t* screen, int32_t screenStride, int32_t nowMs, PairStarts& starts);
+    // pixels apart): starts the pair when its turn has come, then dissolves the photograph in
+    // (without pixels, only starts it).
+    void draw(uint32_t* screen, int32_t screenStride, int32_t nowMs, PairStarts& starts, bool pixels = true);
 
     // The blend weight of each fade value for a reveal level (0..255) and a gain:
     // (level - fade) x gain truncated and held to 0..255.

@@ -55,12 +55,13 @@ struct PieceThree::Run {
     }
     ~Run() { scenes.remove(&noiseFloor.getTrigger()); }
 
-    void drawFrame(FrameBuffer* frameBuffer, int32_t now) {
-        clearScreen(frameBuffer);
-        scanlines.draw(frameBuffer, now, noiseFloor.floorAt(now));
+    // One frame at now; without pixels only computed.
+    void drawFrame(FrameBuffer* frameBuffer, int32_t now, bool pixels) {
+        if (pixels) clearScreen(frameBuffer);
+        scanlines.draw(frameBuffer, now, noiseFloor.floorAt(now), pixels);
         uint32_t* screen = frameBuffer->getPixels32();
         for (ImagePair& pair : pairs)
-            pair.draw(screen, frameBuffer->getWidth(), now, starts);
+            pair.draw(screen, frameBuffer->getWidth(), now, starts, pixels);
     }
 
     ClipScanlines scanlines;
@@ -117,7 +118,7 @@ void PieceThree::setup(const PieceContext& context) {
     current = std::make_unique<Run>(*clips, clipName, rowTables, pairPictures, *context.scenes);
     Run& run = *current;
     run.framesPerSecond = float(context.framesPerSecond);
-    if (context.videoMode) {
+    if (context.videoMode && context.plan[0].write) {
         run.writer = context.render->open(RenderFileFormat{showParts[pieceThreePart].fileName, screenWidth,
                                                            screenHeight, context.framesPerSecond,
                                                            context.codecName, true});
@@ -136,8 +137,11 @@ void PieceThree::run(const PieceContext& context) {
     auto loopEnds = [&] {
         return context.device->isCloseRequested() || context.isQuitRequested() || clock.getElapsedMs() >= endMs;
     };
+    const PartPlan& plan = context.plan[0];
     uint32_t previousPresent = Sys_Milliseconds();
     while (!loopEnds()) {
+        const int64_t index = run.capturedFrameCount;
+        if (context.videoMode && index >= plan.endFrame) break;
         if (context.videoMode)
             clock.setTime(int32_t(run.frameTimeUnits));
         else
@@ -145,17 +149,22 @@ void PieceThree::run(const PieceContext& context) {
         // Live, the clock has just moved on: a frame at the end of the piece is not drawn.
         const int32_t now = clock.getElapsedMs();
         if (now >= endMs) break;
+        // Frames before the first one shown are only computed.
+        const bool shown = context.videoMode ? plan.showsFrame(index) : now >= plan.startMs;
         context.scenes->update(now);
-        run.drawFrame(context.frameBuffer, now);
-        context.device->present();
-        if (context.videoMode && run.writer) {
+        run.drawFrame(context.frameBuffer, now, shown);
+        if (shown) context.device->present();
+        if (context.videoMode) {
             // The clock moves to the next frame's time and the frame goes to the file with its
             // share of the music.
             run.frameTimeUnits = FrameTiming::frameTimeUnits(run.framesPerSecond, run.capturedFrameCount);
             clock.setTime(int32_t(run.frameTimeUnits));
-            run.writer->writeFrame(FrameTiming::progressPercent(run.frameTimeUnits));
+            if (shown)
+                run.writer->writeFrame(FrameTiming::progressPercent(run.frameTimeUnits));
+            else if (run.writer)
+                run.writer->skipFrame();
             ++run.capturedFrameCount;
-        } else if (!context.videoMode) {
+        } else {
             // Presenting paces the loop where it waits for the screen; where it does not, the
             // rest of a display refresh is slept so the loop does not spin. The animation
             // follows the show clock either way.
@@ -177,4 +186,8 @@ void PieceThree::stop() {
 void PieceThree::release() {
     if (clips) clips->clear();
     current.reset(); // finishes the file if a run left it open
+}
+
+std::vector<int64_t> PieceThree::renderedFrames(int32_t framesPerSecond) const {
+    return {FrameTiming::renderedFrames(framesPerSecond)};
 }

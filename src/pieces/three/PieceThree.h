@@ -35,6 +35,7 @@ public:
     void stop() override;
     // Finishes the file if still open and empties the clip store.
     void release() override;
+    std::vector<int64_t> renderedFrames(int32_t framesPerSecond) const override;
 
     // The music stream load made (0 before load), for tests.
     uint32_t getMusicStream() const { return musicStream; }

@@ -51,13 +51,14 @@ int32_t ClipMixer::rollOffsetAt(int32_t nowMs) {
     return roll > 0 ? ShowRandom::next() % roll : 0;
 }
 
-void ClipMixer::mixClips(int32_t nowMs, CutDirector& director, float dt) {
+void ClipMixer::mixClips(int32_t nowMs, CutDirector& director, float dt, bool pixels) {
     const int32_t currentTime = clipTime(director, director.currentClip, director.currentPosition, dt);
     const int32_t previousTime = clipTime(director, director.previousClip, director.previousPosition, dt);
     if (!director.looping || (nowMs >= alwaysFadeFromMs && nowMs <= alwaysFadeToMs))
         director.mix = std::clamp(director.mix - dt * director.nextFadeRate(), 0.0f, 1.0f);
     // The roll belongs to the blend: a frame that shows only the current clip draws no offset.
     const int32_t roll = director.mix != 1.0f ? rollOffsetAt(nowMs) : 0;
+    if (!pixels) return;
     clips.mix(clipName(director.currentClip), currentTime, clipName(director.previousClip),
                                 previousTime, director.mix, roll);
 }

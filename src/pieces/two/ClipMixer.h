@@ -23,8 +23,9 @@ class ClipMixer {
     // loopLength ms from where it was when the window opened, loopRate times as fast.
     int32_t clipTime(CutDirector& director, int32_t clipIndex, float& position, float dt);
     // One visible frame at show-clock time nowMs: both clip times, the fade (held while looping
-    // outside 60000..80000 ms), then the cross-fade into the library's target.
-    void mixClips(int32_t nowMs, CutDirector& director, float dt);
+    // outside 60000..80000 ms), then the cross-fade into the library's target (left out, the
+    // roll's draw still made, when the frame is only computed).
+    void mixClips(int32_t nowMs, CutDirector& director, float dt, bool pixels = true);
     // The roll of a blend at nowMs: a random row offset below the roll track's value, 0 where
     // the track is 0.
     static int32_t rollOffsetAt(int32_t nowMs);

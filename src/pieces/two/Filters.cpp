@@ -24,7 +24,7 @@ FilterGroup filterGroupAt(int32_t nowMs) {
     return FilterGroup::finalSmear;
 }
 
-void PieceTwoFilters::applyFilters(int32_t now, FrameBuffer* frameBuffer, const BandValues& band) {
+void PieceTwoFilters::applyFilters(int32_t now, FrameBuffer* frameBuffer, const BandValues& band, bool pixels) {
     if (!seeded) {
         ShowRandom::seed(seedValue ? *seedValue : Sys_Milliseconds());
         seeded = true;
@@ -32,8 +32,8 @@ void PieceTwoFilters::applyFilters(int32_t now, FrameBuffer* frameBuffer, const 
     const PictureLines picture = PictureLines::of(frameBuffer);
     switch (filterGroupAt(now)) {
     case FilterGroup::greySmear:
-        greyscale(picture);
-        smearLines(now, frameBuffer, greySmearRadius, true);
+        if (pixels) greyscale(picture);
+        smearLines(now, frameBuffer, greySmearRadius, true, pixels);
         break;
     case FilterGroup::threshold: {
         if (!envelopeStarted) {
@@ -42,15 +42,17 @@ void PieceTwoFilters::applyFilters(int32_t now, FrameBuffer* frameBuffer, const 
         }
         const float level = tracks.envelope.valueAt(now);
         buildThresholdTable(level);
-        if (level > 0.0f) clearBytesBelow(picture, thresholdCut);
-        smearLines(now, frameBuffer, thresholdSmearRadius, true);
+        if (level > 0.0f && pixels) clearBytesBelow(picture, thresholdCut);
+        smearLines(now, frameBuffer, thresholdSmearRadius, true, pixels);
         break;
     }
     case FilterGroup::band:
+        if (!pixels) break;
         greyscale(picture);
         keepBand(picture, band);
         break;
     case FilterGroup::finalSmear: {
+        if (!pixels) break; // the plain smear takes no random numbers
         smearLines(now, frameBuffer, tracks.smearWidth.valueAt(now), false);
         const int32_t fade = tracks.fadeOut.valueAt(now);
         if (fade > 0) subtractFromBytes(picture, fade);
@@ -71,13 +73,20 @@ void PieceTwoFilters::buildThresholdTable(float level) {
     }
 }
 
-void PieceTwoFilters::smearLines(int32_t now, FrameBuffer* frameBuffer, int32_t radius, bool noisy) {
+void PieceTwoFilters::smearLines(int32_t now, FrameBuffer* frameBuffer, int32_t radius, bool noisy, bool pixels) {
     const PictureLines picture = PictureLines::of(frameBuffer);
     if (!picture.pixels) return;
     const int32_t top = frameBuffer->getTop();
     if (top < 0 || 2 * top >= picture.lines) return;
     const int32_t jitter = noisy ? tracks.jitter.valueAt(now) : 0;
     const int32_t noiseAmplitude = noisy ? tracks.noise.valueAt(now) : 0;
+    if (!pixels) {
+        // One draw per line for the divisor's jitter, and two noise steps per pixel.
+        const int32_t lines = picture.lines - 2 * top;
+        if (jitter > 0) ShowRandom::skip(uint64_t(lines));
+        if (radius >= 0 && picture.width > 0 && noiseAmplitude > 0) noise.skip(uint64_t(lines) * uint64_t(picture.width));
+        return;
+    }
     for (int32_t y = top; y < picture.lines - top; ++y) {
         int32_t divisor = 2 * std::max(radius, 0) + 1;
         if (jitter > 0) divisor += ShowRandom::next() % jitter;

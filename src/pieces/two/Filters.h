@@ -30,8 +30,9 @@ class PieceTwoFilters {
     // otherwise the tick counter at that moment.
     void setSeed(std::optional<uint32_t> seed) { seedValue = seed; }
     // The filter stage at show-clock time nowMs. A missing frame buffer draws nothing but still
-    // seeds and starts the envelope.
-    void applyFilters(int32_t nowMs, FrameBuffer* frameBuffer, const BandValues& band);
+    // seeds and starts the envelope; without pixels the stage only takes the random numbers and
+    // noise steps its smear would.
+    void applyFilters(int32_t nowMs, FrameBuffer* frameBuffer, const BandValues& band, bool pixels = true);
     // Values below the level's threshold become 0, the others stay: level 0 keeps 51 and
     // above, 0.5 keeps 102 and above, levels above 0.8 keep nothing.
     void buildThresholdTable(float level);
@@ -40,7 +41,7 @@ class PieceTwoFilters {
     int32_t getThresholdCut() const { return thresholdCut; }
     // Smears the lines from the frame buffer's top down to as far from the bottom: noisy with
     // the jitter and noise tracks at nowMs, plain with neither.
-    void smearLines(int32_t nowMs, FrameBuffer* frameBuffer, int32_t radius, bool noisy);
+    void smearLines(int32_t nowMs, FrameBuffer* frameBuffer, int32_t radius, bool noisy, bool pixels = true);
 
     bool isSeeded() const { return seeded; }
     bool isEnvelopeStarted() const { return envelopeStarted; }

@@ -15,6 +15,10 @@ class FrameClock {
     int32_t frameCaptured();
     int32_t getCapturedFrames() const { return capturedFrames; }
 
+    // The frames a render gets: drawn while the clock is below lastFrameMs, up to and including
+    // the first frame past endMs (the timeline's end), each frame at its clock time.
+    static int64_t renderedFrames(int32_t framesPerSecond, int32_t endMs, int32_t lastFrameMs);
+
   private:
     float framesPerSecond;
     int32_t capturedFrames = 0;

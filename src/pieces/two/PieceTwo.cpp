@@ -93,12 +93,14 @@ void PieceTwo::setup(const PieceContext& context) {
     clips->setTarget(frameBuffer.get());
     if (context.videoMode) {
         if (context.device) context.device->open(); // presents work, nothing is shown
+        run.frameClock = std::make_unique<FrameClock>(context.framesPerSecond);
+    }
+    if (context.videoMode && context.plan[0].write) {
         run.writer = context.render->open(RenderFileFormat{showParts[pieceTwoPart].fileName, pictureWidth,
                                                            2 * pictureLines, context.framesPerSecond,
                                                            context.codecName, true});
         // The capture hooks onto the channel before it plays, so no sound is missed.
         run.writer->attach(frameBuffer.get(), music);
-        run.frameClock = std::make_unique<FrameClock>(context.framesPerSecond);
     }
     sounds->playStream(music, musicEntry);
     context.clock->start();
@@ -109,22 +111,30 @@ void PieceTwo::run(const PieceContext& context) {
     Run& run = *current;
     FrameBuffer* store = frameBuffer.get();
     Timer& clock = *context.clock;
+    const PartPlan& plan = context.plan[0];
     for (int32_t t = clock.getElapsedMs(); t < lastFrameMs && !shouldQuit(context); t = clock.getElapsedMs()) {
+        const int64_t index = context.videoMode ? run.frameClock->getCapturedFrames() : 0;
+        if (context.videoMode && index >= plan.endFrame) break;
         const uint32_t frameStart = Sys_Milliseconds();
         if (context.videoMode)
             clock.setTime(run.frameClock->nextFrameUnits());
         else
             clock.update();
         const int32_t now = clock.getElapsedMs();
+        // Frames before the first one shown are only computed.
+        const bool shown = context.videoMode ? plan.showsFrame(index) : now >= plan.startMs;
         context.scenes->update(now);
         store->setTop(clipTop);
         run.director.advance(CutDirector::listPosition, CutDirector::listClip); // only once a fade ran out
-        if (run.timeline.gate(now, run.director, store) == -1) break;
+        if (run.timeline.gate(now, run.director, store, shown) == -1) break;
         store->setTop(0);
-        if (context.device) context.device->present();
+        if (context.device && shown) context.device->present();
         if (context.videoMode) {
             const int32_t percent = run.frameClock->frameCaptured();
-            run.writer->writeFrame(percent);
+            if (shown)
+                run.writer->writeFrame(percent);
+            else if (run.writer)
+                run.writer->skipFrame();
             clock.setTime(run.frameClock->nextFrameUnits());
         } else {
             waitForFramePeriod(frameStart);
@@ -144,4 +154,8 @@ void PieceTwo::stop() {
 void PieceTwo::release() {
     current.reset(); // finishes piece_2.avi if a run left it open
     if (clips) clips->clear();
+}
+
+std::vector<int64_t> PieceTwo::renderedFrames(int32_t framesPerSecond) const {
+    return {FrameClock::renderedFrames(framesPerSecond, PieceTwoTimeline::endMs, lastFrameMs)};
 }

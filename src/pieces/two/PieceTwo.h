@@ -31,6 +31,7 @@ public:
     void stop() override;
     // Finishes the file if still open and empties the clip store.
     void release() override;
+    std::vector<int64_t> renderedFrames(int32_t framesPerSecond) const override;
 
     // The music channel, 0 before load (for tests).
     uint32_t getMusic() const { return music; }

@@ -48,9 +48,9 @@ void PieceTwoTimeline::followLoopWindows(CutDirector& director, int32_t now) {
     }
 }
 
-void PieceTwoTimeline::drawBlack(FrameBuffer* frameBuffer) {
+void PieceTwoTimeline::drawBlack(FrameBuffer* frameBuffer, bool pixels) {
     const PictureLines picture = PictureLines::of(frameBuffer);
-    for (int32_t y = 0; y < picture.lines; ++y)
+    for (int32_t y = 0; y < picture.lines && pixels; ++y)
         std::memset(picture.line(y), 0, size_t(picture.width) * 4);
     if (!bandDrawn) {
         band.above = ShowRandom::next() % 10;
@@ -60,7 +60,7 @@ void PieceTwoTimeline::drawBlack(FrameBuffer* frameBuffer) {
     }
 }
 
-int32_t PieceTwoTimeline::step(int32_t now, CutDirector& director, FrameBuffer* frameBuffer) {
+int32_t PieceTwoTimeline::step(int32_t now, CutDirector& director, FrameBuffer* frameBuffer, bool pixels) {
     const float dt = float(now) - lastFrameTime;
     followLoopWindows(director, now);
     if (switchCursor < switchCount && now >= switchTimes[switchCursor]) {
@@ -70,20 +70,20 @@ int32_t PieceTwoTimeline::step(int32_t now, CutDirector& director, FrameBuffer* 
     }
     if (clipsVisible) {
         bandDrawn = false;
-        mixer.mixClips(now, director, dt);
-        filters.applyFilters(now, frameBuffer, band);
+        mixer.mixClips(now, director, dt, pixels);
+        filters.applyFilters(now, frameBuffer, band, pixels);
     } else {
-        drawBlack(frameBuffer);
+        drawBlack(frameBuffer, pixels);
     }
     lastFrameTime = float(now);
     return now > endMs ? 1 : 0;
 }
 
-int32_t PieceTwoTimeline::gate(int32_t nowMs, CutDirector& director, FrameBuffer* frameBuffer) {
+int32_t PieceTwoTimeline::gate(int32_t nowMs, CutDirector& director, FrameBuffer* frameBuffer, bool pixels) {
     if (done != 0) {
         done = -1;
         return -1;
     }
-    done = step(nowMs, director, frameBuffer);
+    done = step(nowMs, director, frameBuffer, pixels);
     return done;
 }

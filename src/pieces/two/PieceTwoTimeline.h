@@ -32,10 +32,12 @@ class PieceTwoTimeline {
     PieceTwoTimeline(ClipMixer& mixer, PieceTwoFilters& filters) : mixer(mixer), filters(filters) {}
 
     // One frame at nowMs: 0 while the piece goes on, 1 once it is over. A missing frame buffer
-    // draws nothing; the timeline runs on all the same.
-    int32_t step(int32_t nowMs, CutDirector& director, FrameBuffer* frameBuffer);
+    // draws nothing; the timeline runs on all the same. Without pixels the frame is only
+    // computed: cuts, fades, loops, filters' seeding and the random numbers move on as if it
+    // had been drawn, and the frame buffer is left alone.
+    int32_t step(int32_t nowMs, CutDirector& director, FrameBuffer* frameBuffer, bool pixels = true);
     // step, but once step has said the piece is over, -1 on the next call.
-    int32_t gate(int32_t nowMs, CutDirector& director, FrameBuffer* frameBuffer);
+    int32_t gate(int32_t nowMs, CutDirector& director, FrameBuffer* frameBuffer, bool pixels = true);
 
     bool areClipsVisible() const { return clipsVisible; }
     int32_t getSwitchCursor() const { return switchCursor; }
@@ -44,7 +46,7 @@ class PieceTwoTimeline {
 
   private:
     void followLoopWindows(CutDirector& director, int32_t now);
-    void drawBlack(FrameBuffer* frameBuffer);
+    void drawBlack(FrameBuffer* frameBuffer, bool pixels);
 
     ClipMixer& mixer;
     PieceTwoFilters& filters;

@@ -1,6 +1,7 @@
 // Piece two's pixel passes: single sweeps over the picture lines in store order.
 #include "pieces/two/PixelFilters.h"
 
+#include "pieces/common/ShiftRegisterJump.h"
 #include "platform/FrameBuffer.h"
 
 #include <algorithm>
@@ -86,6 +87,10 @@ ExactDivider::ExactDivider(uint32_t divisor) : divisor(divisor) {
     shift = 31 + bits;
     magic = (uint64_t(1) << shift) / divisor + 1;
     fraction = UINT64_MAX / divisor + 1;
+}
+
+void SmearNoise::skip(uint64_t draws) {
+    if (draws) state = int32_t(ShiftRegisterJump::of(2 * draws).apply(uint32_t(state)));
 }
 
 int32_t SmearNoise::next(int32_t amplitude) {

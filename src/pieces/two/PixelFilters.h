@@ -78,6 +78,8 @@ class SmearNoise {
         return (a2 >> 1) % 7 != 0 ? int32_t(amplitude.remainder(a >> 1)) : 0;
     }
     int32_t getState() const { return state; }
+    // The state after `draws` calls of next (two steps each), without making them.
+    void skip(uint64_t draws);
 
   private:
     int32_t state = 291;

@@ -53,6 +53,12 @@ public:
                 store.at(tx, ty) = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
             }
     }
+    void select(int32_t timeMs) override {
+        int32_t index = int32_t(int64_t(timeMs) * 29 / 1000);
+        index = index < 0 ? 0 : (index >= int32_t(frames.size()) ? int32_t(frames.size()) - 1 : index);
+        current = frames[size_t(index)].data();
+        lastTime = timeMs;
+    }
     const uint8_t* currentFrame() const override { return current; }
     int32_t framePixels() const override { return width * height; }
 
