@@ -29,6 +29,18 @@ bool Mixer::stop(SoundHandle handle) {
     return true;
 }
 
+bool Mixer::seek(SoundHandle handle, int64_t frame) {
+    std::lock_guard<std::mutex> guard(lock);
+    auto found = channels.find(handle);
+    if (found == channels.end() || !found->second.playing) return false;
+    return found->second.source->seek(frame);
+}
+
+void Mixer::setPaused(bool pause) {
+    std::lock_guard<std::mutex> guard(lock);
+    paused = pause;
+}
+
 bool Mixer::setCallback(SoundHandle handle, SoundProcessingCallback callback, void* user) {
     std::lock_guard<std::mutex> guard(lock);
     auto found = channels.find(handle);
@@ -51,6 +63,12 @@ bool Mixer::mix(int16_t* out, int32_t frames) {
     if (block.size() < samples) block.resize(samples);
     sum.assign(samples, 0);
     bool anyPlaying = false;
+    if (paused) {
+        if (out) std::fill(out, out + samples, int16_t(0));
+        for (auto& each : channels)
+            anyPlaying = anyPlaying || each.second.playing;
+        return anyPlaying;
+    }
     for (auto& [handle, channel] : channels) {
         if (!channel.playing) continue;
         int32_t produced = channel.source->read(block.data(), frames);

@@ -18,6 +18,10 @@ public:
     SoundHandle add(std::unique_ptr<AudioSource> source, Kind kind);
     bool play(SoundHandle handle, Kind kind);
     bool stop(SoundHandle handle);
+    // A playing channel moved to sample frame `frame` of its source.
+    bool seek(SoundHandle handle, int64_t frame);
+    // While paused the mix is silence and no channel moves on.
+    void setPaused(bool paused);
     bool setCallback(SoundHandle handle, SoundProcessingCallback callback, void* user);
     bool isActive(SoundHandle handle);
     // Fills out with the next frames of all playing channels (in handle order); returns
@@ -37,6 +41,7 @@ private:
     std::mutex lock;
     std::map<SoundHandle, Channel> channels;
     SoundHandle nextHandle = 1;
+    bool paused = false;
     std::vector<int16_t> block;
     std::vector<int32_t> sum;
 };

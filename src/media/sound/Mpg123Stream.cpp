@@ -111,6 +111,12 @@ public:
         return mpg123_seek(handle, 0, SEEK_SET) >= 0;
     }
 
+    // libmpg123 seeks to the sample (it decodes from a little before it).
+    bool seek(int64_t frame) override {
+        finished = false;
+        return mpg123_seek(handle, off_t(frame), SEEK_SET) >= 0;
+    }
+
   private:
     bool failWith(const std::string& text) {
         failureText = text;

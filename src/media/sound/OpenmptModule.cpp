@@ -25,6 +25,21 @@ public:
 
     bool rewind() override { return openmpt_module_set_position_seconds(module, 0.0) >= 0.0; }
 
+    // libopenmpt seeks to the start of a row: the rest up to the frame is rendered and dropped.
+    bool seek(int64_t frame) override {
+        const double landed = openmpt_module_set_position_seconds(module, double(frame) / 44100.0);
+        if (landed < 0.0) return false;
+        int64_t rest = frame - int64_t(landed * 44100.0 + 0.5);
+        int16_t dropped[2 * 4096];
+        while (rest > 0) {
+            const size_t got = openmpt_module_read_interleaved_stereo(module, 44100, size_t(rest < 4096 ? rest : 4096),
+                                                                      dropped);
+            if (got == 0) break;
+            rest -= int64_t(got);
+        }
+        return true;
+    }
+
 private:
     openmpt_module* module;
 };

@@ -85,6 +85,14 @@ bool SoundSystem::stop(SoundHandle channel) {
     return state->mixer.stop(channel);
 }
 
+bool SoundSystem::seek(SoundHandle channel, int64_t frame) {
+    return state->mixer.seek(channel, frame);
+}
+
+void SoundSystem::setPaused(bool paused) {
+    state->mixer.setPaused(paused);
+}
+
 bool SoundSystem::setProcessingCallback(SoundHandle channel, SoundProcessingCallback callback, void* user) {
     return state->mixer.setCallback(channel, callback, user);
 }

@@ -55,6 +55,11 @@ public:
     bool playModule(SoundHandle module);
     // Stops a channel; succeeds for every known channel, also one that never played.
     bool stop(SoundHandle channel);
+    // Moves a playing channel to sample frame `frame` of its sound (exactly, as far as its
+    // decoder can); false for a channel that does not play.
+    bool seek(SoundHandle channel, int64_t frame);
+    // Holds every channel where it is (the output plays silence) until unpaused.
+    void setPaused(bool paused);
     // One callback per channel (a later call replaces it); null removes it.
     bool setProcessingCallback(SoundHandle channel, SoundProcessingCallback callback, void* user);
     // True while the channel plays; false once it reached its end, was stopped or never played.
