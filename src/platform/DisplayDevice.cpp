@@ -29,6 +29,7 @@ int32_t clickX = -1, clickY = -1;
 bool clickPending = false;
 void* windowHandle = nullptr;
 void (*quitHandler)() = nullptr;
+std::vector<DisplayInput::ShowKey> keysPressed;
 bool windowedOption = false;
 bool hiddenOption = false;
 } // namespace
@@ -77,9 +78,20 @@ void setQuitHandler(void (*handler)()) {
     quitHandler = handler;
 }
 
+void reportKey(ShowKey key) {
+    keysPressed.push_back(key);
+}
+
+std::vector<ShowKey> takeKeys() {
+    std::vector<ShowKey> taken;
+    taken.swap(keysPressed);
+    return taken;
+}
+
 void reset() {
     mouseX = mouseY = clickX = clickY = -1;
     clickPending = false;
+    keysPressed.clear();
 }
 } // namespace DisplayInput
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class FrameBuffer;
 
@@ -29,13 +30,19 @@ class DisplayDevice {
     virtual bool open();
     virtual void close() { device->close(); }
     virtual bool isCloseRequested() { return device->isCloseRequested(); }
-    virtual void setFrameBuffer(FrameBuffer* frameBuffer) { device->setFrameBuffer(frameBuffer); }
+    virtual void setFrameBuffer(FrameBuffer* frameBuffer) {
+        shown = frameBuffer;
+        device->setFrameBuffer(frameBuffer);
+    }
+    // The frame buffer the presents show (null before one is set).
+    FrameBuffer* getFrameBuffer() const { return shown; }
     virtual bool present(); // counted for the long-run figures
 
     Device* getDevice() { return device; }
 
   private:
     Device* device;
+    FrameBuffer* shown = nullptr;
 };
 
 // Input and window state shared by the display backends (one display at a time).
@@ -51,6 +58,11 @@ void reportMouseMove(int32_t x, int32_t y);
 void reportClick(int32_t x, int32_t y);
 // Escape or a close request: calls the handler the shell set (its quit request).
 void reportQuit();
+// The keys a live show answers besides Escape: Space, Left and Right, kept in order until taken.
+enum class ShowKey { pause, back, forward };
+void reportKey(ShowKey key);
+// The keys pressed since the last call, oldest first.
+std::vector<ShowKey> takeKeys();
 void setQuitHandler(void (*handler)());
 void reset(); // forget mouse and click (tests)
 } // namespace DisplayInput

@@ -28,6 +28,12 @@ void handleKey(SDL_Window* showWindow, const SDL_KeyboardEvent& key) {
     else if ((key.keysym.sym == SDLK_RETURN || key.keysym.sym == SDLK_KP_ENTER) && (key.keysym.mod & KMOD_ALT) &&
              !key.repeat && showWindow)
         toggleFullScreen(showWindow);
+    else if (key.keysym.sym == SDLK_SPACE && !key.repeat)
+        DisplayInput::reportKey(DisplayInput::ShowKey::pause);
+    else if (key.keysym.sym == SDLK_LEFT)
+        DisplayInput::reportKey(DisplayInput::ShowKey::back);
+    else if (key.keysym.sym == SDLK_RIGHT)
+        DisplayInput::reportKey(DisplayInput::ShowKey::forward);
     // other keys are swallowed
 }
 
@@ -38,6 +44,13 @@ void handleEvent(SDL_Window* showWindow, const SDL_Event& event) {
         break;
     case SDL_KEYDOWN:
         handleKey(showWindow, event.key);
+        break;
+    case SDL_WINDOWEVENT:
+        // A window shown takes the keyboard itself: without a window manager nothing else
+        // would give it the focus, and the keys would go nowhere.
+        if (event.window.event == SDL_WINDOWEVENT_SHOWN && showWindow &&
+            event.window.windowID == SDL_GetWindowID(showWindow))
+            SDL_SetWindowInputFocus(showWindow);
         break;
     case SDL_MOUSEMOTION:
         DisplayInput::reportMouseMove(event.motion.x, event.motion.y);
