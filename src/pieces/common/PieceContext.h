@@ -14,6 +14,7 @@ class ClipLibrary;
 class DisplayDevice;
 class FileServer;
 class FrameBuffer;
+class LiveControl;
 class RenderOutput;
 class SceneManager;
 class SoundSystem;
@@ -40,6 +41,8 @@ struct PieceContext {
     SceneManager* scenes = nullptr;
     // Video mode: where the pieces' render files are made.
     RenderOutput* render = nullptr;
+    // Live: called after each frame shown (the viewer's keys, the readout); may be null.
+    LiveControl* live = nullptr;
 
     // The quit request, read once per frame; set when a frame cannot be written.
     bool (*isQuitRequested)() = Sys_IsQuitRequested;

@@ -5,6 +5,8 @@
 
 #include "media/clips/VideoClip.h"
 #include "media/sound/SoundEntries.h"
+#include "pieces/common/LiveClock.h"
+#include "pieces/common/LiveControl.h"
 #include "pieces/common/PieceContext.h"
 #include "pieces/common/ShowParts.h"
 #include "pieces/one/PartClock.h"
@@ -17,6 +19,8 @@
 #include "resources/ClipExtraction.h"
 #include "resources/ShowClips.h"
 
+#include <optional>
+
 namespace {
 
 constexpr int32_t closingGlitchEndMs = 14000;
@@ -28,6 +32,9 @@ constexpr float closingUnits = 1100.5f;
 constexpr const char* openingEntry = "data/videoclip1.mpg";
 constexpr const char* closingEntry = "data/broken.end";
 constexpr const char* moduleEntry = "data/broken";
+
+// The show part of piece one's part (opening, main, closing).
+int showPartOf(int part) { return openingPart + part; }
 
 } // namespace
 
@@ -43,6 +50,7 @@ public:
     // starts its sound, but gets no file.
     void startPart(int part, uint32_t channel, const char* entryName, bool resetTime) {
         partClock.beginPart();
+        live.reset();
         if (resetTime) {
             clock.setTime(0);
             PixelStore::of(context.frameBuffer).clear();
@@ -55,6 +63,7 @@ public:
         else
             piece.sounds->playStream(channel, entryName);
         clock.start();
+        if (!context.videoMode) live.emplace(clock, piece.sounds->getSound(), channel, context.plan[size_t(part)], 0);
     }
 
     // Whether the viewer or the device asked the run to end.
@@ -72,9 +81,13 @@ public:
         while (!isStopped() && clock.getElapsedMs() < endMs) {
             const int64_t index = partClock.getFrameIndex();
             if (context.videoMode && index >= plan.endFrame) return false;
-            partClock.advance();
+            if (live)
+                live->advance();
+            else
+                partClock.advance();
             const int32_t now = clock.getElapsedMs();
-            const bool shown = context.videoMode ? plan.showsFrame(index) : now >= plan.startMs;
+            if (live && live->ended()) return false;
+            const bool shown = context.videoMode ? plan.showsFrame(index) : live->showing();
             const bool burstOnTheWay =
                 part == PieceOneVideo::closing && targetMs - now <= PieceOneScene::longestBurstMs;
             draw(now, shown || burstOnTheWay);
@@ -88,6 +101,8 @@ public:
                     piece.video.writeFrame(part, percent);
                 else if (plan.write)
                     piece.video.skipFrame(part);
+            } else if (shown && context.live && context.live->afterFrame(*context.device, showPartOf(part), now)) {
+                return false;
             }
         }
         return true;
@@ -104,6 +119,7 @@ private:
     const PieceContext& context;
     Timer& clock;
     PartClock partClock;
+    std::optional<LiveClock> live; // live runs: the part's clock
 };
 
 PieceOne::PieceOne() = default;

@@ -8,6 +8,8 @@
 #include "media/masters/RenderOutput.h"
 #include "media/masters/RenderWriter.h"
 #include "media/sound/SoundEntries.h"
+#include "pieces/common/LiveClock.h"
+#include "pieces/common/LiveControl.h"
 #include "pieces/common/PieceContext.h"
 #include "pieces/common/ShowParts.h"
 #include "pieces/three/ClipScanlines.h"
@@ -138,6 +140,7 @@ void PieceThree::run(const PieceContext& context) {
         return context.device->isCloseRequested() || context.isQuitRequested() || clock.getElapsedMs() >= endMs;
     };
     const PartPlan& plan = context.plan[0];
+    LiveClock live(clock, sounds->getSound(), musicStream, plan, int32_t(FrameTiming::shortestFrameMs));
     uint32_t previousPresent = Sys_Milliseconds();
     while (!loopEnds()) {
         const int64_t index = run.capturedFrameCount;
@@ -145,12 +148,12 @@ void PieceThree::run(const PieceContext& context) {
         if (context.videoMode)
             clock.setTime(int32_t(run.frameTimeUnits));
         else
-            clock.update();
+            live.advance();
         // Live, the clock has just moved on: a frame at the end of the piece is not drawn.
         const int32_t now = clock.getElapsedMs();
-        if (now >= endMs) break;
+        if (now >= endMs || (!context.videoMode && live.ended())) break;
         // Frames before the first one shown are only computed.
-        const bool shown = context.videoMode ? plan.showsFrame(index) : now >= plan.startMs;
+        const bool shown = context.videoMode ? plan.showsFrame(index) : live.showing();
         context.scenes->update(now);
         run.drawFrame(context.frameBuffer, now, shown);
         if (shown) context.device->present();
@@ -164,13 +167,14 @@ void PieceThree::run(const PieceContext& context) {
             else if (run.writer)
                 run.writer->skipFrame();
             ++run.capturedFrameCount;
-        } else {
+        } else if (shown) {
             // Presenting paces the loop where it waits for the screen; where it does not, the
             // rest of a display refresh is slept so the loop does not spin. The animation
             // follows the show clock either way.
             const uint32_t presented = Sys_Milliseconds();
             if (uint32_t rest = FrameTiming::pacingSleepMs(presented - previousPresent)) Sys_Sleep(rest);
             previousPresent = Sys_Milliseconds();
+            if (context.live && context.live->afterFrame(*context.device, pieceThreePart, now)) break;
         }
     }
     if (run.writer) {

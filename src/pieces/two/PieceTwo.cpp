@@ -9,6 +9,8 @@
 #include "media/masters/RenderOutput.h"
 #include "media/masters/RenderWriter.h"
 #include "media/sound/SoundEntries.h"
+#include "pieces/common/LiveClock.h"
+#include "pieces/common/LiveControl.h"
 #include "pieces/common/PieceContext.h"
 #include "pieces/common/ShowParts.h"
 #include "pieces/two/ClipMixer.h"
@@ -112,6 +114,7 @@ void PieceTwo::run(const PieceContext& context) {
     FrameBuffer* store = frameBuffer.get();
     Timer& clock = *context.clock;
     const PartPlan& plan = context.plan[0];
+    LiveClock live(clock, sounds->getSound(), music, plan, int32_t(framePeriodMs));
     for (int32_t t = clock.getElapsedMs(); t < lastFrameMs && !shouldQuit(context); t = clock.getElapsedMs()) {
         const int64_t index = context.videoMode ? run.frameClock->getCapturedFrames() : 0;
         if (context.videoMode && index >= plan.endFrame) break;
@@ -119,10 +122,11 @@ void PieceTwo::run(const PieceContext& context) {
         if (context.videoMode)
             clock.setTime(run.frameClock->nextFrameUnits());
         else
-            clock.update();
+            live.advance();
         const int32_t now = clock.getElapsedMs();
+        if (!context.videoMode && live.ended()) break;
         // Frames before the first one shown are only computed.
-        const bool shown = context.videoMode ? plan.showsFrame(index) : now >= plan.startMs;
+        const bool shown = context.videoMode ? plan.showsFrame(index) : live.showing();
         context.scenes->update(now);
         store->setTop(clipTop);
         run.director.advance(CutDirector::listPosition, CutDirector::listClip); // only once a fade ran out
@@ -136,8 +140,9 @@ void PieceTwo::run(const PieceContext& context) {
             else if (run.writer)
                 run.writer->skipFrame();
             clock.setTime(run.frameClock->nextFrameUnits());
-        } else {
+        } else if (shown) {
             waitForFramePeriod(frameStart);
+            if (context.live && context.live->afterFrame(*context.device, pieceTwoPart, now)) break;
         }
     }
     // The part is over: its file is finished now, so nothing later can undo it.
