@@ -3,7 +3,9 @@
 #pragma once
 
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -30,6 +32,31 @@ inline double processSeconds() {
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Runs program with words in folder on SDL's dummy drivers, without boxes and with its output
+// dropped; its wall time in seconds, or -1 when it did not exit with 0.
+inline double runHeadless(const std::string& program, const std::string& folder,
+                          const std::vector<std::string>& words) {
+    std::fflush(stdout); // nothing buffered is written twice by the child
+    auto start = std::chrono::steady_clock::now();
+    pid_t child = fork();
+    if (child == 0) {
+        if (chdir(folder.c_str()) != 0) _exit(126);
+        std::freopen("/dev/null", "w", stdout);
+        std::freopen("/dev/null", "w", stderr);
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        setenv("TRIPTYCH_NO_BOXES", "1", 1);
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& word : words) argv.push_back(const_cast<char*>(word.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? secondsSince(start) : -1.0;
 }
 
 // A new private folder under $TMPDIR (or /tmp) named after the benchmark; "" when none can be made.

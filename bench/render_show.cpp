@@ -10,33 +10,12 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
 constexpr int32_t framesPerSecond = 25;
 const char* const partFiles[] = {"piece_pre1.avi", "piece_1.avi", "piece_post1.avi", "piece_2.avi", "piece_3.avi"};
-
-// Runs the show's program in folder; its wall time in seconds, or -1 when it failed.
-double renderShow(const std::string& program, const std::string& folder) {
-    auto start = std::chrono::steady_clock::now();
-    pid_t child = fork();
-    if (child == 0) {
-        if (chdir(folder.c_str()) != 0) _exit(126);
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        setenv("TRIPTYCH_NO_BOXES", "1", 1);
-        execl(program.c_str(), program.c_str(), "video", "nomenu", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? secondsSince(start) : -1.0;
-}
 
 // The frame count of a rendered file's main header (the writer fills it in when it finishes).
 int64_t totalFrames(const std::string& path) {
@@ -96,7 +75,7 @@ int main(int, char** argv) {
     if (!mkdtemp(pattern.data())) return 1;
     const std::string folder = pattern;
     std::filesystem::create_symlink(data, folder + "/data.data");
-    const double wall = renderShow(buildFolder + "/triptych", folder);
+    const double wall = runHeadless(buildFolder + "/triptych", folder, {"video", "nomenu"});
     if (wall < 0) {
         std::printf("render_show: the render failed\n");
     } else {

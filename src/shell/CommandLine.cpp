@@ -2,6 +2,7 @@
 #include "shell/CommandLine.h"
 
 #include "media/masters/AviEncoder.h"
+#include "shell/ShowTime.h"
 
 #include <cctype>
 #include <climits>
@@ -55,7 +56,7 @@ int32_t readFrameRate(const std::string& commandLine) {
 }
 
 namespace {
-constexpr const char* addedWords[] = {"codec=", "seed=", "pieces="};
+constexpr const char* addedWords[] = {"codec=", "seed=", "pieces=", "from=", "to="};
 
 // The text after keyword up to the next blank, lower-cased; nothing when keyword is absent.
 std::optional<std::string> wordValue(const std::string& commandLine, const char* keyword) {
@@ -88,6 +89,31 @@ std::optional<std::string> readSeedWord(const std::string& commandLine) { return
 
 std::optional<std::string> readPiecesWord(const std::string& commandLine) {
     return wordValue(commandLine, "pieces=");
+}
+
+std::optional<std::string> readFromWord(const std::string& commandLine) { return wordValue(commandLine, "from="); }
+std::optional<std::string> readToWord(const std::string& commandLine) { return wordValue(commandLine, "to="); }
+bool readLoopSwitch(const std::string& commandLine) { return contains(commandLine, "loop"); }
+
+std::optional<int64_t> parseTime(const char* keyword, const std::string& word, std::string* problem) {
+    if (auto us = ShowTime::parseMicroseconds(word)) return us;
+    if (problem) {
+        const std::string named = std::string("\"") + keyword + word + "\"";
+        *problem = !word.empty() && word[0] == '-'
+                       ? "Time " + named + " is negative: the show's time starts at 0."
+                       : "Time " + named + " is not a show time: write seconds (140, 341.5) or minutes and seconds "
+                                           "(2:20, 4:24.8).";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> checkRange(int64_t fromUs, std::optional<int64_t> toUs, int64_t showEndUs) {
+    const std::string from = "\"from=" + ShowTime::format(fromUs) + "\"";
+    if (toUs && fromUs >= *toUs)
+        return "The range " + from + " to \"to=" + ShowTime::format(*toUs) + "\" is empty: from= must come before to=.";
+    if (fromUs >= showEndUs)
+        return "Time " + from + " is at or past the end of the show (" + ShowTime::format(showEndUs) + ").";
+    return std::nullopt;
 }
 
 std::optional<uint32_t> parseSeed(const std::string& word, std::string* problem) {
@@ -139,7 +165,7 @@ std::optional<std::string> checkCodec(const std::string& name) {
 
 std::string usage() {
     return "Usage: triptych [video] [fps N] [nomenu] [window] [codec=NAME] [seed=N] [pieces=LIST]\n"
-           "                [deliver] [help] [version]\n"
+           "                [from=TIME] [to=TIME] [loop] [deliver] [help] [version]\n"
            "  (no words)   show the start menu, then the chosen pieces, full screen\n"
            "  nomenu       skip the start menu and run all three pieces\n"
            "  window       run in a resizable window instead of full screen\n"
@@ -152,10 +178,16 @@ std::string usage() {
            "  seed=N       seed the show's random numbers with N instead of the clock,\n"
            "               so that a render can be made again byte for byte\n"
            "  pieces=LIST  the pieces to run or render, e.g. pieces=1,3 or pieces=2\n"
+           "  from=TIME    start at this show time (seconds, or minutes:seconds such as\n"
+           "               4:24.8); a render writes only the frames from there\n"
+           "  to=TIME      end before this show time (the end of the show by default)\n"
+           "  loop         live: play the range (or the show) again and again until Escape\n"
            "  deliver      render, and also write triptych.mp4: the rendered parts back to\n"
            "               back, H.264 1920x1080 with AAC sound and a chapter per part\n"
            "  help         print this text\n"
            "  version      print the program's name and version (--version works too)\n"
+           "Keys while a piece plays: Space pauses and resumes, Left and Right seek 10 s back\n"
+           "and forward, Escape ends the show.\n"
            "The show reads data.data from the current directory, else from beside the program,\n"
            "../share/triptych from the program's folder, $XDG_DATA_DIRS/triptych or\n"
            "/usr/share/triptych; rendered files go to the current directory.\n"

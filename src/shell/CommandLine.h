@@ -38,6 +38,15 @@ std::optional<std::string> readPiecesWord(const std::string& commandLine);
 // most), or an error text naming the word.
 std::optional<std::array<bool, 3>> parsePieces(const std::string& word, std::string* problem);
 
+// "from=TIME", "to=TIME": the text after the keyword up to the next blank; nothing when absent.
+std::optional<std::string> readFromWord(const std::string& commandLine);
+std::optional<std::string> readToWord(const std::string& commandLine);
+bool readLoopSwitch(const std::string& commandLine); // "loop"
+// The show time of a from= or to= word, or an error text naming the word (keyword: "from=").
+std::optional<int64_t> parseTime(const char* keyword, const std::string& word, std::string* problem);
+// An error text for a range that is empty or starts at or past the show's end, or nothing.
+std::optional<std::string> checkRange(int64_t fromUs, std::optional<int64_t> toUs, int64_t showEndUs);
+
 // A frame rate the writers can use (1..1000); otherwise an error text naming the value.
 std::optional<std::string> checkFrameRate(int32_t framesPerSecond);
 // An error text for a codec name the render encoder does not know, listing the ones it knows,

@@ -11,15 +11,16 @@
 #include <algorithm>
 #include <cstdio>
 
-void deliverFilm(const ShowOptions& options, RenderProgress& progress) {
+void deliverFilm(const ShowOptions& options, const std::array<int64_t, showPartCount>& partFrames,
+                 RenderProgress& progress) {
     DeliveryJob job;
     if (Sys_IsQuitRequested()) {
         std::fprintf(stderr, "triptych: the render was cancelled, so %s is not written.\n",
                      job.outputName.c_str());
         return;
     }
-    for (const ShowPart& part : showParts)
-        if (options.pieceChosen[size_t(part.piece)]) job.parts.push_back(DeliveryPart{part.fileName, part.title});
+    for (int p = 0; p < showPartCount; ++p)
+        if (partFrames[size_t(p)] > 0) job.parts.push_back(DeliveryPart{showParts[p].fileName, showParts[p].title});
     job.framesPerSecond = options.framesPerSecond;
     job.isCancelled = [] { return Sys_IsQuitRequested(); };
     int64_t filmFrames = 0;

@@ -2,9 +2,16 @@
 // triptych.mp4.
 #pragma once
 
+#include "pieces/common/ShowParts.h"
+
+#include <array>
+#include <cstdint>
+
 class RenderProgress;
 struct ShowOptions;
 
 // Writes the film from the masters now on disk, with its progress line; a quit request stops it
-// and leaves no partial film. Failures throw ShowFailure.
-void deliverFilm(const ShowOptions& options, RenderProgress& progress);
+// and leaves no partial film. partFrames: the frames planned for each part's master (0: the part
+// has none in this render). Failures throw ShowFailure.
+void deliverFilm(const ShowOptions& options, const std::array<int64_t, showPartCount>& partFrames,
+                 RenderProgress& progress);

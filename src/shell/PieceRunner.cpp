@@ -30,7 +30,18 @@ void PieceRunner::loadAll(const PieceContext& context) {
         each->load(context);
 }
 
-void PieceRunner::play(int k, const PieceContext& context) {
+std::array<bool, 3> PieceRunner::startsKnown() const {
+    return {randomAtStart[0].has_value(), randomAtStart[1].has_value(), randomAtStart[2].has_value()};
+}
+
+ShowTimeline PieceRunner::videoTimeline(int32_t framesPerSecond) const {
+    std::array<std::vector<int64_t>, 3> frames;
+    for (size_t k = 0; k < 3; ++k)
+        frames[k] = pieces[k]->renderedFrames(framesPerSecond);
+    return ShowTimeline::video(framesPerSecond, frames);
+}
+
+void PieceRunner::play(int k, const PieceContext& context, bool announce) {
     auto& start = randomAtStart[size_t(k)];
     if (start)
         ShowRandom::seed(*start);
@@ -38,7 +49,7 @@ void PieceRunner::play(int k, const PieceContext& context) {
         start = ShowRandom::state();
     Piece& chosen = piece(k);
     chosen.setup(context);
-    logPieceStart(k + 1);
+    if (announce) logPieceStart(k + 1);
     chosen.run(context);
     chosen.stop();
 }

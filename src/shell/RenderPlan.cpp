@@ -15,8 +15,7 @@ namespace RenderPlan {
 namespace {
 // Before the render: a warning when the current folder has less room than the planned masters
 // are likely to take (a guide from the default data's sizes, not a promise).
-void warnWhenRoomIsShort(const ShowOptions& options, double masterSeconds) {
-    const int64_t frames = int64_t(masterSeconds * options.framesPerSecond) + 5; // each part ends a frame late
+void warnWhenRoomIsShort(const ShowOptions& options, int64_t frames) {
     const int64_t needed =
         frames * RenderSpace::typicalFrameBytes(options.codecName, 640, 480, options.framesPerSecond);
     const int64_t free = Sys_FreeDiskBytes(".");
@@ -30,15 +29,21 @@ void warnWhenRoomIsShort(const ShowOptions& options, double masterSeconds) {
 }
 } // namespace
 
-void plan(const ShowOptions& options, RenderProgress& progress) {
+void plan(const ShowOptions& options, const ShowTimeline& timeline, const RangePlan& range,
+          RenderProgress& progress) {
     std::vector<RenderPart> parts;
     double showSeconds = 0.0;
-    for (const ShowPart& part : showParts)
-        if (options.pieceChosen[size_t(part.piece)]) {
-            parts.push_back({part.fileName, part.seconds()});
-            showSeconds += part.seconds();
-        }
-    warnWhenRoomIsShort(options, showSeconds);
+    int64_t frames = 0;
+    for (int p = 0; p < showPartCount; ++p) {
+        const int64_t written = range.writtenFrames[size_t(p)];
+        if (written <= 0) continue;
+        const bool wholePart = written == timeline.frames[size_t(p)];
+        const double seconds = double(written) / options.framesPerSecond;
+        parts.push_back({showParts[p].fileName, seconds, wholePart ? 0 : written});
+        showSeconds += seconds;
+        frames += written;
+    }
+    warnWhenRoomIsShort(options, frames);
     if (options.deliver) parts.push_back({"triptych.mp4", showSeconds});
     progress.setPlan(parts, options.framesPerSecond);
 }

@@ -14,6 +14,9 @@
 #include "shell/CommandLine.h"
 #include "shell/ShowOptions.h"
 #include "shell/ShowOutcome.h"
+#include "shell/PieceRunner.h"
+#include "shell/ShowRange.h"
+#include "shell/ShowTime.h"
 #include "shell/ShowSequence.h"
 
 #include <cstdio>
@@ -33,6 +36,33 @@ void onDisplayQuit() {
 int refuse(const std::string& problem) {
     std::fprintf(stderr, "triptych: %s\n", problem.c_str());
     return refusedCommandLineExitCode;
+}
+
+// The range words and loop; an exit code when they are refused.
+std::optional<int> readRange(const std::string& line, ShowOptions& options) {
+    std::string problem;
+    if (auto word = CommandLine::readFromWord(line)) {
+        auto us = CommandLine::parseTime("from=", *word, &problem);
+        if (!us) return refuse(problem);
+        options.fromUs = *us;
+    }
+    if (auto word = CommandLine::readToWord(line)) {
+        options.toUs = CommandLine::parseTime("to=", *word, &problem);
+        if (!options.toUs) return refuse(problem);
+    }
+    options.loop = CommandLine::readLoopSwitch(line);
+    if (options.loop && options.videoMode)
+        return refuse("\"loop\" plays the show live again and again; a render (\"video\") cannot loop.");
+    const ShowTimeline timeline =
+        options.videoMode ? PieceRunner().videoTimeline(options.framesPerSecond) : ShowTimeline::live();
+    if (auto bad = CommandLine::checkRange(options.fromUs, options.toUs, timeline.endUs())) return refuse(*bad);
+    // Without the menu the chosen pieces are known now: a range that holds none of them is refused.
+    if (options.hasRange() && options.noMenu &&
+        planRange(timeline, options.pieceChosen, options.fromUs, options.toUs.value_or(timeline.endUs())).showsNothing())
+        return refuse("The range from=" + ShowTime::format(options.fromUs) +
+                      (options.toUs ? " to=" + ShowTime::format(*options.toUs) : std::string()) +
+                      " holds no part of the chosen pieces.");
+    return std::nullopt;
 }
 
 // Reads the words into options; an exit code when the command line itself ends the run.
@@ -64,7 +94,7 @@ std::optional<int> readCommandLine(const std::string& line, ShowOptions& options
         if (!chosen) return refuse(problem);
         options.pieceChosen = *chosen;
     }
-    return std::nullopt;
+    return readRange(line, options);
 }
 
 // Decides how displays open; an exit code when the show cannot run at all.

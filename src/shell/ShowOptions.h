@@ -16,4 +16,11 @@ struct ShowOptions {
     std::string codecName = "lossless";   // "codec=NAME"
     std::optional<uint32_t> seed;         // "seed=N": the generator takes N where it takes the clock
     bool deliver = false;                 // "deliver": the rendered parts also go into one MP4 film
+    // "from=TIME" and "to=TIME": the range of show time that plays or is rendered, in
+    // microseconds; to is the show's end when absent.
+    int64_t fromUs = 0;
+    std::optional<int64_t> toUs;
+    bool loop = false; // "loop": live, the range plays again and again until the viewer ends it
+
+    bool hasRange() const { return fromUs > 0 || toUs.has_value(); }
 };

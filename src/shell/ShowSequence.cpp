@@ -14,6 +14,7 @@
 #include "resources/ClipExtraction.h"
 #include "shell/Credits.h"
 #include "shell/FilmStep.h"
+#include "shell/LiveTransport.h"
 #include "shell/RenderPlan.h"
 #include "shell/ShowServices.h"
 
@@ -71,13 +72,11 @@ void ShowSequence::preloadPieces() {
     writeDisplaySettings(1024, 768);
 }
 
-void ShowSequence::playIntro() {
-    // Rendering to files: the pieces open the display themselves, and nothing is shown.
-    displays.switchToShowDisplay(options.videoMode);
+void ShowSequence::playIntro(bool black) {
     Timer& clock = services->pieces.clock;
     clock.stop();
     clock.start();
-    if (options.videoMode || Sys_IsQuitRequested()) return;
+    if (!black || options.videoMode || Sys_IsQuitRequested()) return;
     // Three seconds of black; a quit request ends them at once rather than after the wait.
     while (clock.getElapsedMs() < 3000 && !Sys_IsQuitRequested()) {
         clock.update();
@@ -88,19 +87,79 @@ void ShowSequence::playIntro() {
 }
 
 void ShowSequence::runPieces() {
-    playIntro();
-    if (options.videoMode) RenderPlan::plan(options, services->progress);
+    // Rendering to files: the pieces open the display themselves, and nothing is shown.
+    displays.switchToShowDisplay(options.videoMode);
+    if (options.videoMode)
+        renderPieces();
+    else
+        playPieces();
+}
+
+void ShowSequence::renderPieces() {
+    playIntro(false);
+    const ShowTimeline timeline = pieces.videoTimeline(options.framesPerSecond);
+    RangePlan range = options.hasRange()
+                          ? planRange(timeline, options.pieceChosen, options.fromUs, options.toUs.value_or(timeline.endUs()))
+                          : wholeShow(timeline, options.pieceChosen);
+    partsWritten = range.writtenFrames;
+    RenderPlan::plan(options, timeline, range, services->progress);
     Timer& clock = services->pieces.clock;
     for (int k = 0; k < 3; ++k) {
         if (!options.pieceChosen[size_t(k)]) continue;
-        if (!Sys_IsQuitRequested()) {
+        if (range.runs[size_t(k)] && !Sys_IsQuitRequested()) {
             if (k == 0) clock.setTime(0); // the first piece's clock starts from zero
             clock.stop();
-            pieces.play(k, pieceContext(displays.current(), displays.currentFrameBuffer()));
+            PieceContext context = pieceContext(displays.current(), displays.currentFrameBuffer());
+            context.plan = range.pieces[size_t(k)];
+            pieces.play(k, context, range.shows[size_t(k)]);
         }
         pieces.stop(k); // also when a quit request skipped the piece
         // A render file the piece could not finish ends the show like any other write failure.
         if (auto failure = RenderFile::takeUnreportedFailure()) throw *failure;
+    }
+}
+
+void ShowSequence::playPieces() {
+    const int64_t toUs = options.toUs.value_or(ShowTimeline::live().endUs());
+    LiveTransport transport(services->pieces.clock, services->pieces.sound,
+                            {options.pieceChosen, options.fromUs, toUs, options.loop});
+    int64_t position = options.fromUs;
+    bool starting = true; // a start of the show (the first or a loop's), not a seek's landing
+    while (!Sys_IsQuitRequested()) {
+        playIntro(starting && position == 0);
+        const RangePlan range = planRange(ShowTimeline::live(), options.pieceChosen, position, toUs, pieces.startsKnown());
+        if (range.showsNothing()) break;
+        std::optional<int64_t> sought;
+        bool landed = false;
+        for (int k = 0; k < 3; ++k) {
+            if (!options.pieceChosen[size_t(k)]) continue;
+            if (range.runs[size_t(k)] && !sought && !Sys_IsQuitRequested()) {
+                Timer& clock = services->pieces.clock;
+                if (k == 0) clock.setTime(0);
+                clock.stop();
+                PieceContext context = pieceContext(displays.current(), displays.currentFrameBuffer());
+                context.plan = range.pieces[size_t(k)];
+                const bool shows = range.shows[size_t(k)];
+                context.live = shows ? &transport : nullptr;
+                // The sound is held while the piece computes its way to the start.
+                services->pieces.sound.setPaused(!shows || context.plan[0].startMs > 0);
+                // After a seek the piece it lands in is not announced as starting: the landing is.
+                pieces.play(k, context, shows && (starting || landed));
+                landed = landed || shows;
+                sought = transport.takeSeek();
+            }
+            pieces.stop(k);
+        }
+        services->pieces.sound.setPaused(false);
+        if (sought && *sought < toUs) {
+            position = *sought;
+            starting = false;
+            transport.landAfterSeek();
+            continue;
+        }
+        if (!options.loop) break;
+        position = options.fromUs;
+        starting = true;
     }
 }
 
@@ -109,7 +168,7 @@ void ShowSequence::finishRender() {
     if (auto failure = RenderFile::takeUnreportedFailure()) throw *failure;
     if (!options.videoMode) return;
     // The releases finished the masters; the film is made from them.
-    if (options.deliver) deliverFilm(options, services->progress);
+    if (options.deliver) deliverFilm(options, partsWritten, services->progress);
     renderComplete = !Sys_IsQuitRequested();
     RenderPlan::printSummary(services->progress, renderComplete ? RenderProgress::Ending::finished
                                                                   : RenderProgress::Ending::cancelled);

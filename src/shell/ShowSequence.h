@@ -8,6 +8,7 @@
 #include "shell/PieceRunner.h"
 #include "shell/ShowOptions.h"
 #include "shell/ShowOutcome.h"
+#include "pieces/common/ShowParts.h"
 
 #include <memory>
 
@@ -30,8 +31,13 @@ public:
 private:
     void startUp();
     void preloadPieces();
-    void playIntro();
+    // The clock started again; the three seconds of black too when black is set (live only).
+    void playIntro(bool black);
     void runPieces();
+    // Video: the chosen pieces, or the parts of the range, to files.
+    void renderPieces();
+    // Live: the chosen pieces or the range, with the viewer's pause and seek, and again with loop.
+    void playPieces();
     // The render's last step once the masters are finished: the film, when delivered.
     void finishRender();
     ShowOutcome outcome() const;
@@ -43,4 +49,5 @@ private:
     Menu menu;
     PieceRunner pieces;
     bool renderComplete = false; // every planned file was written to its end
+    std::array<int64_t, showPartCount> partsWritten{}; // frames each part's file was planned to get
 };
