@@ -138,6 +138,9 @@ void RenderProgress::report(const std::string& fileName, int32_t percent, int32_
         lastLineMs = now - logIntervalMs; // the first frame of a file always shows
         lastPercent = 0;
     }
+    for (const RenderPart& part : plan)
+        if (part.fileName == fileName && part.rangeFrames > 0 && percent >= 0)
+            percent = int32_t(std::min<int64_t>(100, int64_t(framesWritten) * 100 / part.rangeFrames));
     if (percent >= 0) lastPercent = percent;
 
     const int32_t whole = wholePercent(fileName, framesWritten);

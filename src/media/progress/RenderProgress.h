@@ -16,6 +16,9 @@ class ProgressWindow;
 struct RenderPart {
     std::string fileName;
     double seconds = 0.0;
+    // A file that holds a range of its part: the frames planned for it, which its percent
+    // counts (0: the whole part, whose own progress is given).
+    int64_t rangeFrames = 0;
 };
 
 // A file the render finished: what the summary lists.
