@@ -14,7 +14,11 @@ void LiveClock::advance() {
         clock.update();
         return;
     }
-    if (periodMs > 0)
+    // The first frame is at the part's start, as a live run's first frame is; then one period on
+    // at each.
+    if (!stepped)
+        stepped = true;
+    else if (periodMs > 0)
         clock.setTimeMs(clock.getElapsedMs() + periodMs);
     else
         clock.setTime(clock.getTime() + 1);

@@ -32,4 +32,5 @@ private:
     int32_t endMs;
     int32_t periodMs;
     bool landed;
+    bool stepped = false;
 };
