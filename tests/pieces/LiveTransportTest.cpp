@@ -1,0 +1,176 @@
+// The viewer's keys in a live piece, pushed into SDL's queue under the dummy driver, with a show
+// clock the test moves 16 ms (piece three's live period) at every present: a pause holds the
+// picture and the clock, and a seek forward or back lands on the frame a continuous run at that
+// period shows at the time sought.
+#include "pieces/LiveRun.h"
+#include "pieces/common/ShowParts.h"
+#include "pieces/three/PieceThree.h"
+#include "platform/ShowRandom.h"
+#include "platform/SystemClock.h"
+#include "platform/Timer.h"
+#include "shell/LiveTransport.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace {
+
+uint32_t testTicks = 0;
+uint32_t readTestTicks() { return testTicks; }
+
+void pressKey(SDL_Keycode key) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = key;
+    SDL_PushEvent(&event);
+}
+
+// A checksum of the picture below the readout's corner.
+uint64_t pictureSum(FrameBuffer* frame) {
+    const uint32_t* pixels = frame->getPixels32();
+    uint64_t sum = 1469598103934665603ull;
+    for (size_t k = 640 * 60; k < 640 * 480; ++k) sum = (sum ^ (pixels[k] & 0xFFFFFF)) * 1099511628211ull;
+    return sum;
+}
+
+struct Present {
+    int32_t clockMs;
+    uint64_t picture;
+    uint32_t corner; // a pixel inside the readout's box
+};
+
+// Piece three live under test ticks; each present is recorded, then onPresent may press keys.
+struct LivePieceThree {
+    LivePieceThree()
+        : live(
+              [this](PieceTest::WatchedDevice& device) {
+                  presents.push_back({PieceTest::services().clock.getElapsedMs(), pictureSum(device.show),
+                                      device.show->getPixels32()[20 * 640 + 20] & 0xFFFFFF});
+                  if (onPresent) onPresent(presents.back());
+                  testTicks += 16;
+              },
+              [this] {
+                  piece.release();
+                  Sys_SetTickSource(nullptr);
+              }) {
+        Sys_SetTickSource(readTestTicks);
+        piece.load(live.context);
+    }
+    // One run planned from startMs to endMs of the piece's clock, with the transport.
+    void run(LiveTransport& transport, int32_t startMs, int32_t endMs) {
+        presents.clear();
+        testTicks = 1000;
+        ShowRandom::seed(7);
+        PieceContext context = live.context;
+        context.plan[0].startMs = startMs;
+        context.plan[0].endMs = endMs;
+        context.live = &transport;
+        piece.setup(context);
+        piece.run(context);
+        piece.stop();
+    }
+    // The picture of the first present at clockMs.
+    uint64_t pictureAt(int32_t clockMs) const {
+        for (const Present& each : presents)
+            if (each.clockMs == clockMs) return each.picture;
+        ADD_FAILURE() << "no frame at " << clockMs;
+        return 0;
+    }
+    PieceThree piece;
+    PieceTest::LiveRun live;
+    std::vector<Present> presents;
+    std::function<void(const Present&)> onPresent;
+};
+
+LiveTransport transportFor(const PieceContext& context) {
+    return LiveTransport(*context.clock, *context.sound, {{false, false, true}, 0, 380528000, false});
+}
+
+constexpr int64_t pieceThreeStartUs = 274528000;
+
+} // namespace
+
+TEST(LiveTransport, PauseHoldsThePictureAndTheClockAndShowsTheReadout) {
+    REQUIRE_DEFAULT_SHOW_DATA();
+    LivePieceThree piece;
+    LiveTransport transport = transportFor(piece.live.context);
+    // Space once the clock passes 1 s; a key is taken at the next present. Space again once the
+    // picture has been held for eight presents.
+    bool pressed = false, resumed = false;
+    int32_t pausedAt = -1, heldPresents = 0, previousMs = -1;
+    piece.onPresent = [&](const Present& now) {
+        if (!pressed && now.clockMs >= 1000) {
+            pressKey(SDLK_SPACE);
+            pressed = true;
+        } else if (pressed && !resumed && now.clockMs == previousMs) {
+            pausedAt = now.clockMs;
+            if (++heldPresents == 8) {
+                pressKey(SDLK_SPACE);
+                resumed = true;
+            }
+        } else if (heldPresents > 0 && !resumed) {
+            ADD_FAILURE() << "the clock moved while paused";
+            resumed = true;
+            pressKey(SDLK_SPACE);
+        }
+        previousMs = now.clockMs;
+    };
+    piece.run(transport, 0, 1200);
+    ASSERT_TRUE(resumed);
+    std::vector<Present> held;
+    for (const Present& each : piece.presents)
+        if (each.clockMs == pausedAt) held.push_back(each);
+    // The frame, then the held presents with the readout, then the frame drawn again at the
+    // same time once resumed.
+    ASSERT_GE(held.size(), 9u);
+    for (size_t k = 1; k < held.size(); ++k) {
+        EXPECT_EQ(held[k].picture, held[0].picture) << "held frame " << k;
+        if (k <= 8) EXPECT_EQ(held[k].corner, 0x101010u) << "no readout on held frame " << k;
+    }
+    // The clock carries on from where it stopped: the next frame is one period on.
+    const auto next = std::find_if(piece.presents.begin(), piece.presents.end(),
+                                   [&](const Present& each) { return each.clockMs > pausedAt; });
+    ASSERT_NE(next, piece.presents.end());
+    EXPECT_LE(next->clockMs, pausedAt + 2 * 16);
+}
+
+TEST(LiveTransport, SeeksLandOnTheFrameOfAContinuousRunForwardAndBack) {
+    REQUIRE_DEFAULT_SHOW_DATA();
+    LivePieceThree piece;
+    LiveTransport transport = transportFor(piece.live.context);
+    // A continuous run at the live period through both times.
+    piece.run(transport, 0, 12100);
+    const uint64_t atTwo = piece.pictureAt(2000), atTwelve = piece.pictureAt(12000);
+    ASSERT_NE(atTwo, atTwelve);
+
+    // Right, taken at the frame of 2 s, ends the run there and asks for 12 s.
+    piece.onPresent = [](const Present& now) {
+        if (now.clockMs == 2000 - 16) pressKey(SDLK_RIGHT);
+    };
+    piece.run(transport, 0, 20000);
+    EXPECT_EQ(piece.presents.back().clockMs, 2000);
+    auto target = transport.takeSeek();
+    ASSERT_TRUE(target);
+    EXPECT_EQ(*target, pieceThreeStartUs + 12000000);
+
+    // Started at the target, as the shell starts it, the first frame is the continuous run's;
+    // Left, pressed while the piece computes its way there, is taken at that frame.
+    transport.landAfterSeek();
+    bool first = true;
+    piece.onPresent = [&](const Present&) {
+        if (first) pressKey(SDLK_LEFT);
+        first = false;
+    };
+    piece.run(transport, 12000, 20000);
+    EXPECT_EQ(piece.pictureAt(12000), atTwelve);
+    target = transport.takeSeek();
+    ASSERT_TRUE(target);
+    EXPECT_EQ(*target, pieceThreeStartUs + 2000000);
+    piece.onPresent = nullptr;
+    piece.run(transport, 2000, 2100);
+    EXPECT_EQ(piece.pictureAt(2000), atTwo);
+}
