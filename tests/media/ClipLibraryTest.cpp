@@ -2,6 +2,7 @@
 // unknown names, the row roll, and the blend from decoded frames against drawn pictures.
 #include "MediaTestSupport.h"
 
+#include "platform/DisplayPair.h"
 #include "media/clips/ClipLibrary.h"
 #include "media/clips/ProductTable.h"
 #include "media/clips/VideoClip.h"
@@ -21,7 +22,7 @@ namespace {
 class ClipLibraryTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        useFrameBufferSettings();
+        writeDisplaySettings(640, 480);
         target = std::make_unique<FrameBuffer>(16, 8, false);
         mirrorClips = false;
         ASSERT_TRUE(writeClip(a, "ffv1", 16, 8, 23, 30, numberedPixel));

@@ -101,15 +101,15 @@ TEST_F(ClipReaderTest, FilesThatAreNotClipsFailWithTheBoxTextAndTheFileName) {
     uint32_t state = 7;
     for (uint8_t& byte : noise)
         byte = uint8_t((state = state * 1103515245u + 12345u) >> 24);
-    writeWhole(garbage, noise);
+    writeFileBytes(garbage, noise);
 
     // a clip whose codec nobody decodes: renamed in the stream header and the bitmap format
-    std::vector<uint8_t> bytes = readWhole(clip);
+    std::vector<uint8_t> bytes = readFileBytes(clip);
     for (size_t i = 0; i + 4 <= bytes.size(); ++i)
         if (std::equal(bytes.begin() + long(i), bytes.begin() + long(i) + 4, "FFV1"))
             std::copy_n("QQQ9", 4, bytes.begin() + long(i));
     std::string unknown = folder.file("unknown.avi");
-    writeWhole(unknown, bytes);
+    writeFileBytes(unknown, bytes);
 
     const std::string missing = folder.file("missing.avi");
     const struct {

@@ -2,6 +2,7 @@
 // edge, mirroring, doubled stores and prefetching.
 #include "MediaTestSupport.h"
 
+#include "platform/DisplayPair.h"
 #include "media/VideoFailure.h"
 #include "media/clips/VideoClip.h"
 #include "platform/FrameBuffer.h"
@@ -16,7 +17,7 @@ namespace {
 class VideoClipTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        useFrameBufferSettings();
+        writeDisplaySettings(640, 480);
         mirrorClips = false;
         ASSERT_TRUE(writeClip(path, "ffv1", 16, 8, 23, 30, numberedPixel));
     }
@@ -95,7 +96,7 @@ TEST_F(VideoClipTest, PrefetchedClipsEqualClipsDecodedInPlace) {
             ASSERT_TRUE(std::equal(fetched.getFrame(k), fetched.getFrame(k) + 16 * 8 * 3, again.getFrame(k)));
     }
     std::string broken = folder.file("broken.avi");
-    writeWhole(broken, std::vector<uint8_t>(3000, 0x5A));
+    writeFileBytes(broken, std::vector<uint8_t>(3000, 0x5A));
     // A failure on the worker reaches the thread that takes the clip, naming the file.
     VideoClip::prefetch(broken, 1000, 23);
     try {

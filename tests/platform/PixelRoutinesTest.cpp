@@ -1,5 +1,6 @@
 // The fast pixel routines against their plain versions, and the exact values of known colours.
 #include "platform/pixels/FastMemory.h"
+#include "platform/pixels/RowConverter.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,16 @@ TEST(PixelRoutines, KnownColoursKeepTheTopBitsOfEachChannel) {
                     ASSERT_EQ(out[2 * k] | out[2 * k + 1] << 8, c.words[f]) << std::hex << c.pixel << f;
             }
         }
+}
+
+// A frame buffer of no size: the display's converters write nothing for a negative count. (Which
+// converter each display format gets, and its byte order, SdlDeviceTest shows on screen.)
+TEST(PixelRoutines, ConvertersWriteNothingForANegativeCount) {
+    const std::vector<uint8_t> pixels = {0x33, 0x22, 0x11, 0xAA, 0x66, 0x55, 0x44, 0xBB};
+    std::vector<uint8_t> untouched(8, 0xEE);
+    RowConverters::swapped32(pixels.data(), untouched.data(), -5);
+    RowConverters::to565(pixels.data(), untouched.data(), -5);
+    EXPECT_EQ(untouched, std::vector<uint8_t>(8, 0xEE));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "PieceOneTestSupport.h"
 
 #include "pieces/one/BeatBars.h"
+#include "pieces/one/BeatTables.h"
 #include "pieces/one/ClipBox.h"
 #include "pieces/one/MirrorBlocks.h"
 #include "pieces/one/RowJitter.h"
@@ -168,6 +169,16 @@ TEST(PieceOneBars, BeatsBeyondAllSlotsAreDroppedAndBarsPastTheEdgeDrawNothing) {
     EXPECT_EQ(bars.getSpawnX(), 160 + 128 * 10); // the dropped beat placed nothing
     for (int32_t y = 0; y < 480; ++y)
         for (int32_t x = 0; x < 150; ++x) ASSERT_EQ(s.at(x, y), px(x, y, 640)) << x << "," << y;
+}
+
+TEST(PieceOneBars, EveryBurstOfTheBeatTableStaysOnTheFrame) {
+    // After a pause of over 500 ms bars restart at x 160; each event moves 10 right; bars are 5 wide.
+    int32_t burst = 0, longest = 0, last = -1000;
+    for (const int32_t* t = BeatTables::barEvents; *t >= 0; last = *t++) {
+        burst = *t - last > 500 ? 1 : burst + 1;
+        longest = std::max(longest, burst);
+    }
+    EXPECT_LE(160 + (longest - 1) * 10 + 2, 639);
 }
 
 TEST(PieceOneStreaks, AStreakShowsClipColoursAboveAndBelowTheBoxThenFadesAway) {

@@ -1,6 +1,6 @@
 // Piece two's filters on small hand-computed lines: the smear's two phases and its subtraction
-// across the line start, the noise generator, the threshold table and its pass, the band, the fade, and
-// which group of filters the show clock calls for.
+// across the line start, its noise, the threshold table and its pass, the band, the fade, and the
+// stages on a doubled store. (Which group the show clock calls for, TimelineTest shows at its edges.)
 #include "PieceTwoTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -80,23 +80,8 @@ TEST(PieceTwoFilters, ExactDividerAgreesWithDivision) {
     }
 }
 
-TEST(PieceTwoFilters, NoiseGeneratorFromItsFirstState) {
-    // From 291: states and draws for amplitude 200; the 16th draw (159) leaves its pixel alone.
-    SmearNoise noise;
-    const int32_t states[] = {1610612808, 939524114, 234881028, 58720257};
-    const int32_t draws[] = {131, 96, 112, 178};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(noise.next(200), draws[i]) << i;
-        EXPECT_EQ(noise.getState(), states[i]) << i;
-    }
-    for (int i = 4; i < 15; ++i)
-        noise.next(200);
-    EXPECT_EQ(noise.next(200), 0);
-    EXPECT_EQ(noise.getState(), 2013266051);
-}
-
 TEST(PieceTwoFilters, NoisySmearTakesTheDrawOffBeforeAdding) {
-    SmearNoise noise;
+    SmearNoise noise; // from its first state, 291, the draws for amplitude 200 are 131, 96, ...
     std::vector<uint8_t> store = greyPixels({0, 200, 200});
     smearLine(store.data() + 4, store.data(), 2, 1, 1, &noise, 200);
     // 200 - 131 = 69; then 69 + (200 - 96) - 69 = 104.
@@ -162,23 +147,10 @@ TEST(PieceTwoFilters, FadeLeavesOrBlacksOut) {
     }
 }
 
-TEST(PieceTwoFilters, GroupsAtTheirEdges) {
-    struct Case {
-        int32_t ms;
-        FilterGroup group;
-    };
-    for (Case c : {Case{0, FilterGroup::greySmear}, Case{66170, FilterGroup::greySmear},
-                   Case{66171, FilterGroup::threshold}, Case{86999, FilterGroup::threshold},
-                   Case{87000, FilterGroup::finalSmear}, Case{92197, FilterGroup::finalSmear},
-                   Case{92198, FilterGroup::band}, Case{92820, FilterGroup::band},
-                   Case{92821, FilterGroup::finalSmear}, Case{140000, FilterGroup::finalSmear}})
-        EXPECT_EQ(filterGroupAt(c.ms), c.group) << c.ms;
-}
-
 // The stage on a doubled 640x240 store: grey clip lines smeared, threshold, the final fade.
 struct StageFixture {
     StageFixture() : filters(tracks) {
-        useFrameBufferSettings();
+        writeDisplaySettings(640, 480);
         buildSmearTracks(tracks);
         buildFilterTracks(tracks);
         frameBuffer = std::make_unique<FrameBuffer>(640, 240, true);
