@@ -64,21 +64,6 @@ TEST(PieceTwoClipMixer, LoopWindowRepeatsAStretchAtItsRate) {
     EXPECT_NEAR(mixer.clipTime(director, 1, current, 10.0f), 5460, 1);
 }
 
-TEST(PieceTwoClipMixer, EachClipKeepsItsOwnLoopBase) {
-    CutDirector director;
-    ClipLibrary clips;
-    ClipMixer mixer(clips);
-    director.beginLoop(300, 1.0f);
-    float current = 0.25f, previous = 0.75f; // exact in float
-    int32_t first = mixer.clipTime(director, 0, current, 0.0f);
-    int32_t second = mixer.clipTime(director, 1, previous, 0.0f);
-    EXPECT_NEAR(first, (2426 % 300) + 2426, 2);  // curve 2500 of 17000 ms x 16500
-    EXPECT_NEAR(second, (7500 % 300) + 7500, 2); // curve 7500 of 11000 ms x 11000
-    // Later frames keep the bases of the first frame.
-    current = 0.5f;
-    EXPECT_NEAR(mixer.clipTime(director, 0, current, 0.0f), (4852 % 300) + 2426, 2);
-}
-
 TEST(PieceTwoClipMixer, FadeIsHeldInsideLoopWindowsOutsideSixtyToEightySeconds) {
     struct Case {
         int32_t nowMs;

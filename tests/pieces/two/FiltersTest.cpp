@@ -1,5 +1,5 @@
 // Piece two's filters on small hand-computed lines: the smear's two phases and its subtraction
-// across the line start, its noise, the threshold table and its pass, the band, the fade, and the
+// across the line start, its noise, the threshold table and its pass, the band, and the
 // stages on a doubled store. (Which group the show clock calls for, TimelineTest shows at its edges.)
 #include "PieceTwoTestSupport.h"
 
@@ -134,17 +134,6 @@ TEST(PieceTwoFilters, BandKeepsTwoLinesAroundItsCentre) {
     keepBand(picture, BandValues{199, 9, 9}); // lines 207 to 209: nothing left of the first band
     for (int32_t y = 0; y < 240; ++y)
         EXPECT_EQ(store[size_t(y) * 6], 0u) << y;
-}
-
-TEST(PieceTwoFilters, FadeLeavesOrBlacksOut) {
-    for (int32_t amount : {0, 90, 255}) {
-        std::vector<uint8_t> store = greyPixels({0, 89, 90, 255});
-        subtractFromBytes(PictureLines{store.data(), 4, 1, 4}, amount);
-        std::vector<int> expected;
-        for (int level : {0, 89, 90, 255})
-            expected.push_back(std::max(0, level - amount));
-        EXPECT_EQ(levelsOf(store, 0), expected) << amount;
-    }
 }
 
 // The stage on a doubled 640x240 store: grey clip lines smeared, threshold, the final fade.
