@@ -32,7 +32,7 @@ protected:
         temporary = folder.file("tmp");
         fs::create_directory(temporary);
         setenv("TMPDIR", temporary.c_str(), 1);
-        fs::current_path(folder.path);
+        fs::current_path(folder.path());
     }
     void TearDown() override {
         removeTempClips();
@@ -83,13 +83,13 @@ TEST_F(ClipExtractionTest, ClipsGoToAPrivateDirectoryAndAreRemovedAgain) {
     EXPECT_EQ(info.st_mode & 0777, 0700u);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(tempClipPath(showClips[i].fileName), directory + showClips[i].fileName);
-        EXPECT_EQ(readWhole(tempClipPath(showClips[i].fileName)), std::vector<uint8_t>(size_t(1000 + i * 77), uint8_t(10 + i)));
+        EXPECT_EQ(readFileBytes(tempClipPath(showClips[i].fileName)), std::vector<uint8_t>(size_t(1000 + i * 77), uint8_t(10 + i)));
     }
     // a second run in the same process writes over the same files
     writeArchive(3, 50);
     ASSERT_EQ(extract(), 0);
     EXPECT_EQ(tempClipDirectory(), directory);
-    EXPECT_EQ(readWhole(tempClipPath(showClips[2].fileName))[0], 52);
+    EXPECT_EQ(readFileBytes(tempClipPath(showClips[2].fileName))[0], 52);
 
     removeTempClips();
     EXPECT_EQ(leftInTemporary(), 0u);
@@ -106,8 +106,8 @@ TEST_F(ClipExtractionTest, EveryFailureShowsTheMessageAndRaisesOne) {
     // a temporary directory that cannot be made (TMPDIR names a file)
     removeTempClips();
     writeArchive(3, 1);
-    writeWhole("not-a-directory", {1});
-    setenv("TMPDIR", (folder.path + "/not-a-directory").c_str(), 1);
+    writeFileBytes("not-a-directory", {1});
+    setenv("TMPDIR", (folder.path() + "/not-a-directory").c_str(), 1);
     ASSERT_EQ(extract(), 1);
     EXPECT_NE(printed.find("Couldn't create temporary files!"), std::string::npos);
     EXPECT_NE(printed.find("not-a-directory"), std::string::npos) << printed;

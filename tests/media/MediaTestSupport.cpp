@@ -1,8 +1,6 @@
 // Test material for the media suite, made with libavcodec and by hand.
 #include "MediaTestSupport.h"
 
-#include "platform/Settings.h"
-
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -11,11 +9,7 @@ extern "C" {
 }
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace MediaTest {
 
@@ -154,34 +148,5 @@ std::vector<uint8_t> makeModule() {
     for (int i = 0; i < 128; ++i) mod.push_back(uint8_t(i < 64 ? 100 : 156));
     return mod;
 }
-
-std::vector<uint8_t> readWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeWhole(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
-ScratchFolder::ScratchFolder() {
-    char pattern[] = "/tmp/triptych-media-test-XXXXXX";
-    path = mkdtemp(pattern) ? pattern : "";
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    if (!path.empty()) std::filesystem::remove_all(path, ignored);
-}
-
-void useFrameBufferSettings() {
-    Settings& settings = Settings::instance();
-    settings.set(Settings::BitsPerPixel, 32);
-    settings.set(Settings::Platform, 1);
-    settings.set(Settings::Interface, 1);
-}
-
-bool haveShowData() { return std::filesystem::exists("data.data"); }
 
 } // namespace MediaTest

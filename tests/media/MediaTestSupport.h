@@ -1,5 +1,7 @@
-// Test material made on the spot: small AVI clips, MPEG audio, a tiny module, scratch folders.
+// Test material made on the spot: small AVI clips, MPEG audio, a tiny module.
 #pragma once
+
+#include "TestFiles.h"
 
 #include <cstdint>
 #include <functional>
@@ -26,22 +28,5 @@ std::vector<uint8_t> makeMpegAudio(double seconds, int sampleRate, int channels)
 
 // A four-channel ProTracker module of one pattern with one note: 64 rows at speed 6, tempo 125.
 std::vector<uint8_t> makeModule();
-
-std::vector<uint8_t> readWhole(const std::string& path);
-void writeWhole(const std::string& path, const std::vector<uint8_t>& bytes);
-
-// A fresh directory under /tmp, removed with its contents on destruction.
-struct ScratchFolder {
-    ScratchFolder();
-    ~ScratchFolder();
-    std::string file(const std::string& name) const { return path + "/" + name; }
-    std::string path;
-};
-
-// Settings that let frame buffers be made: 32 bits per pixel, the show's platform.
-void useFrameBufferSettings();
-
-// The default show archive in the working directory, when the data generator has made it.
-bool haveShowData();
 
 } // namespace MediaTest

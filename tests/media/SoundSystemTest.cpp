@@ -1,5 +1,6 @@
-// The sound system: decode lengths of streams and modules, the processing callback, the end of
-// play, stopping, determinism of offline output, and blocks that are not audio.
+// The sound system: decode lengths of streams and modules, the processing callback and the end of
+// play. (Blocks that are not audio are the damaged-music script's and the hostile matrix's; that
+// offline output is the same every run, the byte-equal renders show.)
 #include "MediaTestSupport.h"
 
 #include "media/sound/SoundSystem.h"
@@ -58,7 +59,7 @@ protected:
         static auto* system = new SoundSystem();
         return *system;
     }
-    std::vector<uint8_t> mpeg = makeMpegAudio(1.0, 44100, 2), module = makeModule();
+    std::vector<uint8_t> module = makeModule();
 };
 
 } // namespace
@@ -90,53 +91,6 @@ TEST_F(SoundSystemTest, ModulesPlayOnceFromTheirStart) {
     EXPECT_NEAR(playToEnd(music, true).seconds(), 7.75, 0.1);
     EXPECT_NEAR(playToEnd(music, true, 3000).seconds(), 7.75, 0.1) << "played again from the start";
     EXPECT_FALSE(sound.playStream(music)) << "a module is not a stream";
-}
-
-TEST_F(SoundSystemTest, OfflineRenderingIsTheSameEveryRun) {
-    auto render = [&] {
-        sound.shutdown();
-        sound.initialise(SoundOutput::Offline);
-        sound.playStream(sound.createStream(mpeg.data(), int64_t(mpeg.size())));
-        sound.playModule(sound.loadModule(module.data(), int64_t(module.size())));
-        std::vector<int16_t> all(2 * 60000);
-        for (int i = 0; i < 60; ++i) sound.renderOfflineBlock(1000, all.data() + i * 2000);
-        return all;
-    };
-    std::vector<int16_t> first = render();
-    EXPECT_EQ(first, render());
-    EXPECT_NE(std::count(first.begin(), first.end(), 0), std::ptrdiff_t(first.size()));
-}
-
-TEST_F(SoundSystemTest, StoppingSucceedsForEveryKnownChannelOnly) {
-    SoundHandle stream = sound.createStream(mpeg.data(), int64_t(mpeg.size()));
-    ASSERT_NE(stream, 0u);
-    EXPECT_TRUE(sound.stop(stream)) << "a channel that never played";
-    ASSERT_TRUE(sound.playStream(stream));
-    sound.renderOfflineBlock(1000);
-    EXPECT_TRUE(sound.stop(stream));
-    EXPECT_FALSE(sound.isActive(stream));
-    EXPECT_FALSE(sound.renderOfflineBlock(1000));
-    EXPECT_TRUE(sound.stop(stream)) << "stopping twice";
-    EXPECT_FALSE(sound.stop(0));
-    EXPECT_FALSE(sound.stop(stream + 1000));
-}
-
-TEST_F(SoundSystemTest, BlocksThatAreNotAudioGiveNoHandleAndSayWhy) {
-    std::vector<uint8_t> noise(100000);
-    uint32_t state = 99;
-    for (uint8_t& byte : noise) byte = uint8_t((state = state * 1664525u + 1013904223u) >> 24);
-    std::vector<uint8_t> text(5000, 'a');
-    for (const std::vector<uint8_t>* bad : {&noise, &text}) {
-        EXPECT_EQ(sound.createStream(bad->data(), int64_t(bad->size())), 0u);
-        EXPECT_EQ(sound.getLastError().rfind("not an MPEG audio stream", 0), 0u) << sound.getLastError();
-        EXPECT_EQ(sound.loadModule(bad->data(), int64_t(bad->size())), 0u);
-        EXPECT_EQ(sound.getLastError().rfind("not a tracker module", 0), 0u) << sound.getLastError();
-    }
-    EXPECT_EQ(sound.createStream(nullptr, -1), 0u) << "a file missing from the archive";
-    EXPECT_EQ(sound.loadModule(nullptr, -1), 0u);
-    EXPECT_EQ(sound.createStream(mpeg.data(), 0), 0u);
-    EXPECT_EQ(sound.createStream(mpeg.data(), 3), 0u) << "a stream cut to its first bytes";
-    EXPECT_EQ(sound.loadModule(module.data(), 600), 0u) << "a module cut inside its header";
 }
 
 TEST_F(SoundSystemTest, AModuleWithoutOrdersPlaysItsFirstPatternOnceAndEnds) {

@@ -3,15 +3,10 @@
 # the pieces with the clip reader's error box and exit code 1. Either way nothing stays in the
 # temporary directory.
 set -u
-BUILD=$(cd "$1" && pwd)
-work=$(mktemp -d "${TMPDIR:-/tmp}/triptych-media-e2e.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-skip() { echo "SKIP: $*"; exit 77; } # CTest reports exit code 77 as skipped
+. "$(dirname "$0")/../show_data.bash"
 [ -x "$BUILD/triptych" ] || skip "the show is not built"
-export TRIPTYCH_NO_BOXES=1 SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy TMPDIR="$work/tmp"
-unset DISPLAY WAYLAND_DISPLAY
-mkdir -p "$TMPDIR" "$work/empty"
+headless_show_environment
+mkdir -p "$work/empty"
 
 # No archive in any place the show looks: a copy of the program away from the build folder's
 # data.data, and data folders that are empty.
@@ -28,15 +23,9 @@ grep -q "data.data" "$work/none.err" || fail "the missing data.data is not named
 # The default data with one clip replaced by bytes that are no video: piece one's clip, and piece
 # two's first clip, which only the background decode at start-up reads before the pieces run.
 # Either ends the show before any piece starts, with the clip reader's box and exit code 1.
-[ -f "$BUILD/data.data" ] && [ -x "$BUILD/datapack" ] || skip "no data.data or datapack"
+extract_default_entries "$work/files"
 "$BUILD/datapack" list "$BUILD/data.data" | grep -q '^hxaaayqrvpj6duhqmbg1.tmp' || skip "no clips in data.data"
-mkdir -p "$work/files" "$work/broken"
-names=()
-while IFS=$'\t' read -r name _; do
-    mkdir -p "$work/files/$(dirname "$name")"
-    "$BUILD/datapack" extract "$BUILD/data.data" "$name" "$work/files/$name" >/dev/null || fail "cannot extract $name"
-    names+=("$name")
-done < <("$BUILD/datapack" list "$BUILD/data.data")
+mkdir -p "$work/broken"
 for clip in hxaaayqrvpj6duhqmbg3.tmp hxaaayqrvpj6duhqmbg1.tmp; do
     cp "$work/files/$clip" "$work/good.tmp"
     head -c 5000 /dev/zero | tr '\0' 'Z' >"$work/files/$clip"

@@ -2,21 +2,10 @@
 # piece plays it, data/col4.mp3 replaced by bytes that are no music. The show ends with the
 # "Error." box and says on stderr which entry failed and why.
 set -u
-BUILD=$(cd "$1" && pwd)
-work=$(mktemp -d "${TMPDIR:-/tmp}/triptych-music-e2e.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-[ -x "$BUILD/triptych" ] || { echo "SKIP: the show is not built"; exit 77; }
-[ -f "$BUILD/data.data" ] && [ -x "$BUILD/datapack" ] || { echo "SKIP: no data.data or datapack"; exit 77; }
-export TRIPTYCH_NO_BOXES=1 SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy TMPDIR="$work/tmp"
-unset DISPLAY WAYLAND_DISPLAY
-mkdir -p "$TMPDIR" "$work/files"
-names=()
-while IFS=$'\t' read -r name _; do
-    mkdir -p "$work/files/$(dirname "$name")"
-    "$BUILD/datapack" extract "$BUILD/data.data" "$name" "$work/files/$name" >/dev/null || fail "cannot extract $name"
-    names+=("$name")
-done < <("$BUILD/datapack" list "$BUILD/data.data")
+. "$(dirname "$0")/../show_data.bash"
+[ -x "$BUILD/triptych" ] || skip "the show is not built"
+headless_show_environment
+extract_default_entries "$work/files"
 
 # damage ENTRY EXPECTED: packs the data with ENTRY replaced by text, renders piece one in video
 # mode and checks that stderr carries EXPECTED under "Error.".

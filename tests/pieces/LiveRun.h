@@ -6,9 +6,9 @@
 #include "pieces/common/PieceContext.h"
 #include "pieces/common/PieceServices.h"
 #include "platform/DisplayDevice.h"
+#include "platform/DisplayPair.h"
 #include "platform/FrameBuffer.h"
 #include "platform/QuitRequest.h"
-#include "platform/Settings.h"
 #include "resources/ClipExtraction.h"
 #include "resources/Servers.h"
 
@@ -34,13 +34,6 @@ inline FileServer* fileService() {
 // A context with the test process's services and the given display pair.
 inline PieceContext contextWith(DisplayDevice* device, FrameBuffer* frameBuffer) {
     return services().contextFor(device, frameBuffer);
-}
-
-inline void useFrameBufferSettings() { // for 32-bit frame buffers
-    Settings& settings = Settings::instance();
-    settings.set(Settings::BitsPerPixel, 32);
-    settings.set(Settings::Platform, 1);
-    settings.set(Settings::Interface, 1);
 }
 
 // A display device that keeps the frame buffer a piece attaches and calls onPresent after
@@ -86,9 +79,7 @@ struct LiveRun {
     static bool prepareShow() {
         Sys_ClearQuitRequest();
         extractClips(fileService());
-        Settings::instance().set(Settings::Width, 640);
-        Settings::instance().set(Settings::Height, 480);
-        useFrameBufferSettings();
+        writeDisplaySettings(640, 480);
         return true;
     }
     bool prepared;

@@ -1,22 +1,12 @@
 # Piece three's photographs in a damaged archive, headless: a fade map smaller than its
 # photograph, and a fade map that is no JPEG, each end the show while loading, before the menu,
-# with the "Error." box and a message naming the entries; the program still exits with 0.
+# with the "Error." box and a message naming the entries; the program exits with 1.
 set -u
-BUILD=$(cd "$1" && pwd)
-work=$(mktemp -d "${TMPDIR:-/tmp}/triptych-pieces-e2e.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-[ -x "$BUILD/triptych" ] && [ -x "$BUILD/datapack" ] && [ -f "$BUILD/data.data" ] ||
-    { echo "SKIP: the show, datapack or data.data is missing"; exit 77; }
-export TRIPTYCH_NO_BOXES=1 SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy TMPDIR="$work/tmp"
-mkdir -p "$TMPDIR" "$work/files"
-names=()
-while IFS=$'\t' read -r name _; do
-    mkdir -p "$work/files/$(dirname "$name")"
-    "$BUILD/datapack" extract "$BUILD/data.data" "$name" "$work/files/$name" >/dev/null || fail "cannot extract $name"
-    names+=("$name")
-done < <("$BUILD/datapack" list "$BUILD/data.data")
-[ -f "$work/files/data/fade5.jpg" ] && [ -f "$work/files/data/fade7.jpg" ] || { echo "SKIP: no photographs"; exit 77; }
+. "$(dirname "$0")/../show_data.bash"
+[ -x "$BUILD/triptych" ] || skip "the show is not built"
+headless_show_environment
+extract_default_entries "$work/files"
+[ -f "$work/files/data/fade5.jpg" ] && [ -f "$work/files/data/fade7.jpg" ] || skip "no photographs"
 original="$work/fade5.jpg"
 cp "$work/files/data/fade5.jpg" "$original"
 

@@ -7,8 +7,6 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include <fstream>
-#include <iterator>
 
 namespace {
 void decodeInto(AVCodecContext* decoder, AVPacket* packet, AVFrame* frame, AviProbe& probe) {
@@ -82,11 +80,6 @@ AviProbe probeAvi(const std::string& path, bool decodeFrames) {
     av_packet_free(&packet);
     avformat_close_input(&input);
     return probe;
-}
-
-std::vector<uint8_t> readFileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 int64_t firstFrameOutOfStep(const AviProbe& probe, int32_t framesPerSecond) {

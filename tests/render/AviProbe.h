@@ -2,6 +2,8 @@
 // its decoded frames and sound, for the render tests.
 #pragma once
 
+#include "TestFiles.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -27,6 +29,3 @@ AviProbe probeAvi(const std::string& path, bool decodeFrames = false);
 // The first video frame not preceded by exactly its share of the sound at framesPerSecond
 // (videoFrames when only the total is wrong), or -1 when the sound is in step throughout.
 int64_t firstFrameOutOfStep(const AviProbe& probe, int32_t framesPerSecond);
-
-// The whole file, for byte comparisons.
-std::vector<uint8_t> readFileBytes(const std::string& path);

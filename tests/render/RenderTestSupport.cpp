@@ -3,20 +3,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
-
-ScratchFolder::ScratchFolder() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/render-test-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    if (mkdtemp(name.data())) folder = name.data();
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    if (!folder.empty()) std::filesystem::remove_all(folder, ignored);
-}
 
 std::vector<uint8_t> syntheticFrame(int32_t width, int32_t height, int32_t frameNumber) {
     std::vector<uint8_t> frame(size_t(width) * height * 3);

@@ -1,24 +1,13 @@
-// Shared pieces of the render tests: a private temporary folder, synthetic frames and sound,
+// Shared pieces of the render tests: synthetic frames and sound,
 // and a writer set up the way the pieces set theirs up.
 #pragma once
 
+#include "TestFiles.h"
 #include "media/masters/RenderOutput.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-// A fresh folder under the system's temporary directory, removed with its files at the end.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    const std::string& path() const { return folder; }
-    std::string file(const std::string& name) const { return folder + "/" + name; }
-
-private:
-    std::string folder;
-};
 
 // A frame of width x height x 3 bytes (blue, green, red, top row first) that differs in every
 // row, column, channel and frame number.

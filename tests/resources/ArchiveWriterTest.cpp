@@ -1,5 +1,6 @@
 // The archive writer: what it writes reads back through the show's reader, and it refuses
-// entries the reader could not give back. (The datapack tool's script runs it end to end.)
+// entries the reader could not give back. (The datapack tool's script runs it end to end, with
+// the names holding "@", names over 511 bytes and failed writes.)
 #include "resources/ArchiveWriter.h"
 
 #include "ArchiveTestSupport.h"
@@ -7,58 +8,32 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace {
 std::vector<uint8_t> bytesOf(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
 
-std::string readWhole(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class ArchiveWriterTest : public ArchiveTestSupport::ScratchDirectory {};
 } // namespace
 
-TEST_F(ArchiveWriterTest, RoundTripThroughTheReader) {
-    ArchiveWriter writer;
+TEST_F(ArchiveWriterTest, DataHoldingTheMarkerReadsBackWhole) {
     const std::string marker(ArchiveFormat::marker, ArchiveFormat::markerLength);
-    std::vector<uint8_t> binary(70000);
-    for (size_t i = 0; i < binary.size(); ++i) binary[i] = uint8_t(i * 7 + 3);
-    EXPECT_EQ(writer.add("data/1.jpg", binary), "");
-    EXPECT_EQ(writer.add("data/empty.bin", {}), "");
-    EXPECT_EQ(writer.add("data/tricky.txt", bytesOf("@@" + marker + "@12@@")), ""); // data may hold anything
-    EXPECT_EQ(writer.add(std::string(511, 'n'), bytesOf("long")), "");
+    const std::string tricky = "@@" + marker + "@12@@";
+    ArchiveWriter writer;
+    EXPECT_EQ(writer.add("data/tricky.txt", bytesOf(tricky)), "");
     EXPECT_EQ(writer.add("with space and ümlaut", bytesOf("u")), "");
-
     std::string path = pathOf("out.data");
     ASSERT_EQ(writer.write(path), "");
-    EXPECT_EQ(readWhole(path).rfind(marker + "@data/1.jpg@70000@data/empty.bin@0@", 0), 0u);
-
     FileArchive archive;
     ASSERT_EQ(archive.readDirectory(path.c_str()), 0);
-    ASSERT_EQ(archive.getCount(), 5);
-    std::unique_ptr<uint8_t[]> first(archive.getFile("1.jpg")), tricky(archive.getFile("tricky.txt"));
-    ASSERT_NE(first, nullptr);
-    EXPECT_TRUE(std::equal(binary.begin(), binary.end(), first.get()));
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(tricky.get()), marker.size() + 7), "@@" + marker + "@12@@");
-    EXPECT_EQ(archive.getFileSize("data/empty.bin"), 0);
-    EXPECT_EQ(archive.getFileSize(std::string(511, 'n').c_str()), 4);
+    ASSERT_EQ(archive.getCount(), 2);
+    std::unique_ptr<uint8_t[]> back(archive.getFile("tricky.txt"));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(back.get()), tricky.size()), tricky);
     EXPECT_EQ(archive.getFileSize("WITH SPACE AND ümlaut"), 1);
-
-    ArchiveWriter none;
-    ASSERT_EQ(none.write(path), ""); // an existing archive is replaced
-    ASSERT_EQ(archive.readDirectory(path.c_str()), 0);
-    EXPECT_EQ(archive.getCount(), 0);
 }
 
 TEST_F(ArchiveWriterTest, RefusesWhatTheReaderCannotTake) {
     ArchiveWriter writer;
-    // ("@", names over 511 bytes and failed writes are datapack_cli.sh's through the tool.)
     EXPECT_NE(writer.add("", {}), "");
     EXPECT_NE(writer.add(std::string("nul\0byte", 8), {}), "");
     EXPECT_EQ(writer.getCount(), 0u);

@@ -79,29 +79,35 @@ TEST_F(FileArchiveTest, SizesAreSignedDecimalsInsideTheFile) {
     EXPECT_EQ(contents("a"), "aa");
     EXPECT_EQ(contents("b"), "b");
     EXPECT_EQ(contents("c"), "ccc");
-    EXPECT_EQ(open(archiveBytes("a@3@@ab")), FileArchive::PastEndOfFile);
-    EXPECT_EQ(open(archiveBytes("a@1@b@2147483647@@ab")), FileArchive::PastEndOfFile);
-    EXPECT_EQ(open(archiveBytes("a@2@@ab")), FileArchive::Ok);
-    EXPECT_EQ(open(archiveBytes("a@1@@ab")), FileArchive::Ok); // bytes after the data are ignored
-    EXPECT_EQ(open(archiveBytes("a@-1@@x")), FileArchive::NegativeSize);
-    EXPECT_EQ(open(archiveBytes("a@abc@@x")), FileArchive::SizeNotNumber);
-    EXPECT_EQ(open(archiveBytes("a@ @@x")), FileArchive::SizeNotNumber);
-    EXPECT_EQ(open(archiveBytes("a@99999999999@@x")), FileArchive::SizeNotNumber);
-    EXPECT_EQ(archive.getCount(), 0); // a refused directory leaves nothing behind
-}
-
-TEST_F(FileArchiveTest, MarkerAndTerminatorProblems) {
-    std::string marker(ArchiveFormat::marker, ArchiveFormat::markerLength);
-    EXPECT_EQ(open("just some bytes without the marker"), FileArchive::NoMarker);
-    EXPECT_EQ(open("prefix" + marker), FileArchive::NoMarker); // marker ends at the last byte
-    EXPECT_EQ(open(marker.substr(0, 44)), FileArchive::NoMarker);
-    EXPECT_EQ(open(marker + "@"), FileArchive::NoTerminator); // only the separator follows
-    EXPECT_EQ(open(archiveBytes("a@1@")), FileArchive::NoTerminator);
-    EXPECT_EQ(open(archiveBytes("name-without-at")), FileArchive::NoTerminator);
-    EXPECT_EQ(open(archiveBytes("@")), FileArchive::NoTerminator);
     // The first marker counts; a second one inside the data is just data.
+    const std::string marker(ArchiveFormat::marker, ArchiveFormat::markerLength);
     ASSERT_EQ(open(archiveBytes("m@46@@" + marker + "@")), FileArchive::Ok);
     EXPECT_EQ(contents("m"), marker + "@");
+}
+
+TEST_F(FileArchiveTest, DamagedDirectoriesAreRefusedAndLeaveNothingBehind) {
+    const std::string marker(ArchiveFormat::marker, ArchiveFormat::markerLength);
+    const std::pair<std::string, int32_t> cases[] = {
+        {archiveBytes("a@3@@ab"), FileArchive::PastEndOfFile},
+        {archiveBytes("a@1@b@2147483647@@ab"), FileArchive::PastEndOfFile},
+        {archiveBytes("a@2@@ab"), FileArchive::Ok},
+        {archiveBytes("a@1@@ab"), FileArchive::Ok}, // bytes after the data are ignored
+        {archiveBytes("a@-1@@x"), FileArchive::NegativeSize},
+        {archiveBytes("a@abc@@x"), FileArchive::SizeNotNumber},
+        {archiveBytes("a@ @@x"), FileArchive::SizeNotNumber},
+        {archiveBytes("a@99999999999@@x"), FileArchive::SizeNotNumber},
+        {"just some bytes without the marker", FileArchive::NoMarker},
+        {"prefix" + marker, FileArchive::NoMarker}, // the marker ends at the last byte
+        {marker.substr(0, 44), FileArchive::NoMarker},
+        {marker + "@", FileArchive::NoTerminator}, // only the separator follows
+        {archiveBytes("a@1@"), FileArchive::NoTerminator},
+        {archiveBytes("name-without-at"), FileArchive::NoTerminator},
+        {archiveBytes("@"), FileArchive::NoTerminator},
+    };
+    for (const auto& [bytes, result] : cases) {
+        EXPECT_EQ(open(bytes), result) << bytes;
+        if (result != FileArchive::Ok) EXPECT_EQ(archive.getCount(), 0) << bytes;
+    }
 }
 
 TEST_F(FileArchiveTest, EntryAndNameLimits) {

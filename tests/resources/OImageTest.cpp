@@ -1,6 +1,7 @@
 // OImage over loose JPEG files made by the test: pixel order, grey pictures, broken and unknown
 // files, and the shared decoder made again after the last image goes.
 #include "resources/OImage.h"
+#include "TestFiles.h"
 #include "platform/Errors.h"
 #include "resources/FileServer.h"
 #include "resources/JpegTestFiles.h"
@@ -8,10 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,25 +19,22 @@ class OImageTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         // Loose-file mode, kept for the whole run; held here so that the leak check sees it in use.
-        static Servers* kept = nullptr;
-        if (!kept) kept = new Servers(11, 0, 200);
+        static Servers* kept = new Servers(11, 0, 200);
+        (void)kept;
         files = getFileServer();
-        char pattern[] = "/tmp/oimage-test-XXXXXX";
-        directory = mkdtemp(pattern);
     }
-    static void TearDownTestSuite() { std::filesystem::remove_all(directory); }
     static inline FileServer* files = nullptr;
 
     // Writes a JPEG of the given pixels (3 bytes each, or 1 for grey) and returns its path.
-    static std::string writeJpeg(const std::string& file, const std::vector<uint8_t>& pixels, int width,
-                                 int height, bool grey = false) {
-        std::string path = directory + "/" + file;
+    std::string writeJpeg(const std::string& file, const std::vector<uint8_t>& pixels, int width, int height,
+                          bool grey = false) {
+        std::string path = scratch.file(file);
         EXPECT_TRUE(writeTestJpeg(path, pixels, width, height, grey)) << path;
         return path;
     }
     // Writes the bytes; loading them must throw couldn't-read with the path as detail.
-    static void readFailure(const std::string& file, const std::string& bytes) {
-        std::string path = directory + "/" + file;
+    void readFailure(const std::string& file, const std::string& bytes) {
+        std::string path = scratch.file(file);
         if (file != "missing.jpg") std::ofstream(path, std::ios::binary) << bytes;
         try {
             OImage image(*files, path.c_str(), -1, -1);
@@ -51,10 +45,8 @@ class OImageTest : public ::testing::Test {
         }
         ADD_FAILURE() << "no error for " << path;
     }
-    static std::string directory;
+    ScratchFolder scratch;
 };
-
-std::string OImageTest::directory;
 
 TEST_F(OImageTest, DecodesRedFirstAtTheJpegsOwnSizeAndGreyAsThreeEqualBytes) {
     // 16 x 8: the left half pure red, the right half pure blue; lossless enough at quality 100.
@@ -86,8 +78,7 @@ TEST_F(OImageTest, UnknownBrokenAndTruncatedFilesThrowCouldntReadWithTheName) {
     // A good header followed by too little picture data.
     std::vector<uint8_t> rgb(64 * 64 * 3);
     for (size_t k = 0; k < rgb.size(); ++k) rgb[k] = uint8_t(k * 13);
-    std::ifstream in(writeJpeg("whole.jpg", rgb, 64, 64), std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes = readFileText(writeJpeg("whole.jpg", rgb, 64, 64));
     readFailure("truncated.jpg", bytes.substr(0, bytes.size() / 2));
 }
 
@@ -105,8 +96,7 @@ std::vector<uint8_t> declaringSize(std::vector<uint8_t> jpeg, int width, int hei
 }
 
 TEST_F(OImageTest, PicturesFromBytesDecodeAndOversizedHeadersAreRefusedByTheirDeclaredSize) {
-    std::ifstream in(writeJpeg("bytes.jpg", std::vector<uint8_t>(8 * 8 * 3, 90), 8, 8), std::ios::binary);
-    const std::vector<uint8_t> jpeg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<uint8_t> jpeg = readFileBytes(writeJpeg("bytes.jpg", std::vector<uint8_t>(8 * 8 * 3, 90), 8, 8));
     const std::vector<uint8_t> kept = jpeg;
     {
         OImage image("data/bytes.jpg", jpeg.data(), int32_t(jpeg.size()));

@@ -1,15 +1,13 @@
 // The menu background: placed from row 15 of the 1024x768 frame buffer in frame-buffer byte
 // order, and cut to fit when the picture is larger than the room below that row.
-#include "platform/FrameBuffer.h"
-#include "platform/Settings.h"
+#include "TestFiles.h"
+#include "platform/DisplayPair.h"
 #include "resources/JpegTestFiles.h"
 #include "resources/Servers.h"
 #include "shell/Menu.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 
 namespace {
 
@@ -26,19 +24,16 @@ TEST(MenuBackground, IsDrawnFromRowFifteenAndCutToTheFrameBuffer) {
             p[1] = 90;
             p[2] = uint8_t(y * 255 / height);
         }
-    char pattern[] = "/tmp/menu-background-XXXXXX";
-    fs::path directory = mkdtemp(pattern);
-    fs::create_directory(directory / "data");
-    ASSERT_TRUE(writeTestJpeg((directory / "data/yo8.jpg").string(), rgb, width, height));
+    ScratchFolder scratch;
+    fs::create_directory(scratch.file("data"));
+    ASSERT_TRUE(writeTestJpeg(scratch.file("data/yo8.jpg"), rgb, width, height));
     fs::path previous = fs::current_path();
-    fs::current_path(directory); // loose files are read by their names
+    fs::current_path(scratch.path()); // loose files are read by their names
 
     // Kept for the run, held here so that the leak check sees it in use.
-    static Servers* services = nullptr;
-    if (!services) services = new Servers(11, 0, 200);
-    Settings::instance().set(Settings::BitsPerPixel, 32);
-    Settings::instance().set(Settings::Platform, 1);
-    Settings::instance().set(Settings::Interface, 1);
+    static Servers* services = new Servers(11, 0, 200);
+    (void)services;
+    writeDisplaySettings(1024, 768);
     FrameBuffer frame(1024, 768, false);
     uint32_t* pixels = frame.getPixels32();
     for (int k = 0; k < 1024 * 768; ++k)
@@ -47,7 +42,6 @@ TEST(MenuBackground, IsDrawnFromRowFifteenAndCutToTheFrameBuffer) {
     menu.loadBackground(*getFileServer());
     menu.drawBackground(&frame); // a store overrun here is what the sanitizer build would catch
     fs::current_path(previous);
-    fs::remove_all(directory);
 
     EXPECT_EQ(pixels[14 * 1024 + 500], 0x00ABCDEFu); // above row 15: untouched
     auto near = [](uint32_t pixel, int red, int green, int blue) {

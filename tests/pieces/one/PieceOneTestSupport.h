@@ -8,17 +8,16 @@
 #include "platform/FrameBuffer.h"
 #include "platform/GraphicsFactory.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 namespace PieceOneTest {
 
-using PieceTest::useFrameBufferSettings;
-
-inline std::unique_ptr<FrameBuffer> makeFrameBuffer(int32_t width = 640, int32_t height = 480) {
-    useFrameBufferSettings();
-    return std::make_unique<FrameBuffer>(width, height, false);
+inline std::unique_ptr<FrameBuffer> makeFrameBuffer() {
+    writeDisplaySettings(640, 480);
+    return std::make_unique<FrameBuffer>(640, 480, false);
 }
 
 // A clip of `frameCount` frames of width x height, 29 frames per second; pixel (x, y) of frame n
@@ -40,10 +39,7 @@ public:
         return uint32_t(x & 0xFF) | uint32_t(y & 0xFF) << 8 | uint32_t(0x80 | frame) << 16;
     }
     void draw(FrameBuffer* fb, int32_t timeMs) override {
-        int32_t index = int32_t(int64_t(timeMs) * 29 / 1000);
-        index = index < 0 ? 0 : (index >= int32_t(frames.size()) ? int32_t(frames.size()) - 1 : index);
-        current = frames[size_t(index)].data();
-        lastTime = timeMs;
+        select(timeMs);
         PixelStore store = PixelStore::of(fb);
         for (int32_t y = 0; y < height; ++y)
             for (int32_t x = 0; x < width; ++x) {
@@ -54,8 +50,7 @@ public:
             }
     }
     void select(int32_t timeMs) override {
-        int32_t index = int32_t(int64_t(timeMs) * 29 / 1000);
-        index = index < 0 ? 0 : (index >= int32_t(frames.size()) ? int32_t(frames.size()) - 1 : index);
+        const int32_t index = std::clamp(int32_t(int64_t(timeMs) * 29 / 1000), 0, int32_t(frames.size()) - 1);
         current = frames[size_t(index)].data();
         lastTime = timeMs;
     }

@@ -71,28 +71,6 @@ TEST(PieceOneTimeline, OpeningHidesTheClipUntil3700msThenSlidesItIntoTheBox) {
     EXPECT_EQ(f.store().at(479, 359), SyntheticClip::colourAt(0, 319, 239));
 }
 
-TEST(PieceOneTimeline, ClipTimeFoldsIntoTheClipAndTheMirrorTakesTheRowBelow) {
-    auto fb = PieceOneTest::makeFrameBuffer();
-    ClipBox box(fb.get());
-    SyntheticClip clip;
-    for (auto [time, expected] : {std::pair{3000.9f, 3000}, {3001.0f, 1}, {-12.5f, 0}}) {
-        box.drawMainClip(&clip, time, true);
-        EXPECT_EQ(clip.lastTime, expected) << time;
-    }
-    EXPECT_EQ(box.getLastClipFrame(), clip.frames[0].data());
-    EXPECT_EQ(fb->getLeft(), 0); // the origin is given back
-
-    PixelStore s = PixelStore::of(fb.get());
-    s.at(160, 360) = 0x111111u; // something drawn just below the box
-    box.drawMainClip(&clip, 0.0f, false);
-    EXPECT_EQ(s.at(160, 120), SyntheticClip::colourAt(0, 319, 0));
-    EXPECT_EQ(s.at(479, 359), SyntheticClip::colourAt(0, 0, 239));
-    EXPECT_EQ(s.at(479, 360), 0x111111u);
-    EXPECT_EQ(s.at(160, 360), 0u);
-    box.drawClosingClip(&clip, 7500, true);
-    EXPECT_EQ(clip.lastTime, 1500);
-}
-
 TEST(PieceOneTimeline, MainPartSwitchesBlocksAndTheBoxMirrorOnTheirTables) {
     SceneFixture f;
     f.scene->buildClipTime();

@@ -1,8 +1,7 @@
 // The dissolve on small hand-made pictures: the blend weight, gain 0, the start rule, clipping
-// at each edge with nothing written outside the screen, and the fade-map size check.
+// at each edge with nothing written outside the screen, and a fade map larger than its photograph.
 #include "media/clips/ProductTable.h"
 #include "pieces/three/ImagePair.h"
-#include "platform/ShowFailure.h"
 
 #include <gtest/gtest.h>
 
@@ -148,26 +147,14 @@ TEST(ImagePair, EachPairStartsOnTheFirstFrameStrictlyAfterItsTime) {
     EXPECT_EQ(starts.index, 3);
 }
 
-TEST(ImagePair, AFadeMapSmallerThanItsPhotographIsRefusedNamingBothEntriesAndSizes) {
+TEST(ImagePair, AFadeMapLargerThanItsPhotographLendsItsTopLeftPart) {
+    // (One smaller than its photograph is refused, naming both entries and sizes: the
+    // damaged-photographs script shows it end to end.)
     std::vector<uint8_t> photograph(6 * 4 * 3, 200), fadeMap(8 * 5 * 3, 0);
-    for (auto [fadeWidth, fadeHeight] : {std::pair{5, 4}, std::pair{6, 3}}) {
-        try {
-            convertPairPictures("data/1.jpg", photograph.data(), 6, 4, "data/fade1.jpg", fadeMap.data(),
-                                fadeWidth, fadeHeight);
-            ADD_FAILURE() << "accepted a " << fadeWidth << "x" << fadeHeight << " fade map";
-        } catch (const ShowFailure& failure) {
-            const std::string& cause = failure.cause();
-            const std::string fadeSize = std::to_string(fadeWidth) + "x" + std::to_string(fadeHeight);
-            for (const std::string& part :
-                 {std::string("data/1.jpg"), std::string("data/fade1.jpg"), std::string("6x4"), fadeSize})
-                EXPECT_NE(cause.find(part), std::string::npos) << cause;
-        }
-    }
-    // A larger fade map lends its top-left part, read with its own row length.
     for (int32_t y = 0; y < 5; ++y)
         for (int32_t x = 0; x < 8; ++x)
             fadeMap[size_t(y * 8 + x) * 3] = uint8_t(10 * y + x);
     auto pictures = convertPairPictures("p", photograph.data(), 6, 4, "f", fadeMap.data(), 8, 5);
-    EXPECT_EQ(pictures->fade[size_t(3 * 6 + 5)], 35);
+    EXPECT_EQ(pictures->fade[size_t(3 * 6 + 5)], 35); // read with its own row length
     EXPECT_EQ(pictures->image[0], 0x00C8C8C8u);
 }

@@ -1,25 +1,9 @@
-// Row tables and cues: one cue per frame, table k + 1 after cue k, position resets, and every
-// table's lines inside the layer and the screen.
+// Row tables' cues: one cue per frame however many a late frame has passed, and the clip position
+// folding back and forth.
 #include "pieces/three/RowTables.h"
 #include "pieces/three/ClipScanlines.h"
 
 #include <gtest/gtest.h>
-
-TEST(RowTables, CueKSelectsTableKPlusOneAndPositionCuesResetTheClip) {
-    CueState cues(scanlineCues);
-    float position = 1234.0f;
-    EXPECT_FALSE(cues.take(8912, position));
-    EXPECT_EQ(cues.currentTable(), 0);
-    for (int32_t k = 0; k < 24; ++k) {
-        position = 1234.0f;
-        ASSERT_TRUE(cues.take(scanlineCues[k].timeMs, position)) << "cue " << k;
-        EXPECT_EQ(cues.currentTable(), k + 1);
-        bool resets = k == 8 || k == 16 || k == 23;
-        EXPECT_EQ(position, resets ? 16799.0f : 1234.0f) << "cue " << k;
-    }
-    EXPECT_FALSE(cues.take(200000, position)); // the terminator: table 24 to the end
-    EXPECT_EQ(cues.currentTable(), 24);
-}
 
 TEST(RowTables, SeveralCuesPassedInOneFrameAreTakenOnePerFrame) {
     CueState cues(scanlineCues);
@@ -30,11 +14,14 @@ TEST(RowTables, SeveralCuesPassedInOneFrameAreTakenOnePerFrame) {
     EXPECT_TRUE(cues.take(9000, position));
     EXPECT_EQ(cues.currentTable(), 2);
     EXPECT_FALSE(cues.take(9000, position)); // cue 2 is at 9502
+    EXPECT_EQ(position, 0.0f);
     // A long stall past every cue: still one per frame.
     for (int32_t frame = 0; frame < 22; ++frame)
         EXPECT_TRUE(cues.take(100000, position));
-    EXPECT_FALSE(cues.take(100000, position));
+    EXPECT_FALSE(cues.take(100000, position)); // the terminator: table 24 to the end
     EXPECT_EQ(cues.cuesTaken(), 24);
+    EXPECT_EQ(cues.currentTable(), 24);
+    EXPECT_EQ(position, 16799.0f); // cues 8, 16 and 23 put the clip back to its end
 }
 
 TEST(ClipScanlines, ClipPositionFoldsBackAndForthBetween0And16800) {

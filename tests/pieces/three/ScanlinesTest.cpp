@@ -1,7 +1,6 @@
-// The grey scanline copy on small hand-made layers: its arithmetic, the show's generator, the
-// order of the pairs, the floor, byte 3 and the lines it leaves alone.
+// The grey scanline copy on small hand-made layers: the order of the pairs, the floor held at
+// black, byte 3 and the lines it leaves alone.
 #include "pieces/three/ClipScanlines.h"
-#include "platform/ShowRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -25,20 +24,6 @@ struct Buffers {
 };
 
 } // namespace
-
-TEST(ClipScanlines, GreyIsAtMost95MinusTheShowsNoiseAboveTheFloor) {
-    Buffers buffers;
-    std::fill(buffers.layer.begin(), buffers.layer.end(), 0x00FFFFFFu); // grey (765 >> 3) = 95
-    const float floor = 40.5f;
-    ShowRandom::seed(777);
-    buffers.copy({{1, 2}}, floor);
-    ShowRandom::seed(777);
-    for (int32_t x = 0; x < width; ++x) {
-        int32_t noise = ShowRandom::next() % 85;
-        int32_t expected = 95 - (noise > 40 ? noise : 40); // the floor 40.5 counts as 40
-        EXPECT_EQ(buffers.at(x, 2), 0xAB000000u | uint32_t(expected) * 0x010101u) << x;
-    }
-}
 
 TEST(ClipScanlines, ALaterPairForTheSameScreenLineWins) {
     Buffers buffers;

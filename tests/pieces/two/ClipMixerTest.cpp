@@ -1,5 +1,5 @@
-// Piece two's mixing step: clip times along the curves (forwards, folded back, held at the
-// start), loop windows, the fade and the roll offset.
+// Piece two's mixing step: loop windows, the fade held in them, and the roll offset, each at
+// their edges.
 #include "PieceTwoTestSupport.h"
 
 #include "pieces/two/RollTrack.h"
@@ -11,30 +11,6 @@
 using namespace PieceTwoTest;
 
 namespace {
-
-TEST(PieceTwoClipMixer, ClipTimesFollowTheCurvesForwardsThenBack) {
-    struct Case {
-        int32_t clipIndex;
-        float position, dt;
-        int32_t timeMs;
-        float positionAfter;
-    };
-    // Clip index 1 maps 11000 ms of curve onto 11000 ms of clip, index 0 17000 ms onto 16500;
-    // dt moves the position on first.
-    for (Case c :
-         {Case{1, 0.0f, 0, 0, 0.0f}, Case{1, 0.55f, 0, 5500, 0.55f}, Case{1, 1.1f, 0, 11000, 1.1f},
-          Case{1, 1.65f, 0, 5500, 1.65f}, Case{1, 2.2f, 0, 0, 2.2f}, Case{1, 3.0f, 0, 0, 3.0f},
-          Case{0, 0.85f, 0, 8250, 0.85f}, Case{0, 1.7f, 0, 16500, 1.7f}, Case{0, 2.55f, 0, 8250, 2.55f},
-          Case{0, 3.4f, 0, 0, 3.4f}, Case{0, 5.0f, 0, 0, 5.0f}, Case{1, 0.2f, 1000.0f, 3000, 0.3f}}) {
-        CutDirector director;
-        ClipLibrary clips;
-        ClipMixer mixer(clips);
-        float position = c.position;
-        EXPECT_NEAR(mixer.clipTime(director, c.clipIndex, position, c.dt), c.timeMs, 1)
-            << c.clipIndex << " at " << c.position;
-        EXPECT_FLOAT_EQ(position, c.positionAfter) << c.clipIndex << " at " << c.position;
-    }
-}
 
 // A window of 220 ms at rate 2.0 on clip index 1 repeats 220 ms of the clip, from where the
 // clip was when the window opened, every 110 ms of show time.
@@ -62,21 +38,6 @@ TEST(PieceTwoClipMixer, LoopWindowRepeatsAStretchAtItsRate) {
     // Leaving the window: the clip is where its curve says again.
     director.endLoop();
     EXPECT_NEAR(mixer.clipTime(director, 1, current, 10.0f), 5460, 1);
-}
-
-TEST(PieceTwoClipMixer, EachClipKeepsItsOwnLoopBase) {
-    CutDirector director;
-    ClipLibrary clips;
-    ClipMixer mixer(clips);
-    director.beginLoop(300, 1.0f);
-    float current = 0.25f, previous = 0.75f; // exact in float
-    int32_t first = mixer.clipTime(director, 0, current, 0.0f);
-    int32_t second = mixer.clipTime(director, 1, previous, 0.0f);
-    EXPECT_NEAR(first, (2426 % 300) + 2426, 2);  // curve 2500 of 17000 ms x 16500
-    EXPECT_NEAR(second, (7500 % 300) + 7500, 2); // curve 7500 of 11000 ms x 11000
-    // Later frames keep the bases of the first frame.
-    current = 0.5f;
-    EXPECT_NEAR(mixer.clipTime(director, 0, current, 0.0f), (4852 % 300) + 2426, 2);
 }
 
 TEST(PieceTwoClipMixer, FadeIsHeldInsideLoopWindowsOutsideSixtyToEightySeconds) {

@@ -1,5 +1,6 @@
-// Piece two's cut director: automatic and forced cuts, the end of the cut list, and how many
-// cuts whole runs of the piece take at the rendered and live frame rates.
+// Piece two's cut director: the end of the cut list, and how many cuts whole runs of the piece
+// take at the rendered and live frame rates. (When its automatic and forced cuts fall,
+// TimelineTest shows on the show clock.)
 #include "PieceTwoTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -7,44 +8,6 @@
 using namespace PieceTwoTest;
 
 namespace {
-
-TEST(PieceTwoCutDirector, AutomaticCutWaitsForTheFadeToRunOut) {
-    CutDirector director;
-    director.advance(CutDirector::listPosition, CutDirector::listClip); // mix starts at 0: cuts at once
-    EXPECT_EQ(director.getCutCursor(), 1);
-    EXPECT_EQ(director.currentClip, 1);
-    EXPECT_EQ(director.currentPosition, 0.2f);
-    EXPECT_EQ(director.mix, 1.0f);
-    for (float mix : {1.0f, 0.5f, 0.0001f}) {
-        director.mix = mix;
-        director.advance(CutDirector::listPosition, CutDirector::listClip);
-        EXPECT_EQ(director.getCutCursor(), 1) << mix;
-    }
-    director.mix = 0.0f;
-    director.currentPosition = 0.45f;
-    director.advance(CutDirector::listPosition, CutDirector::listClip);
-    EXPECT_EQ(director.getCutCursor(), 2);
-    EXPECT_EQ(director.previousPosition, 0.45f);
-    EXPECT_EQ(director.currentPosition, 0.2f);
-}
-
-TEST(PieceTwoCutDirector, ForcedCutAppliesInTheMiddleOfAFade) {
-    CutDirector director;
-    for (int i = 0; i < 21; ++i)
-        director.advance(0.3f, CutDirector::listClip); // up to entry 21: clip 0
-    director.currentPosition = 0.9f;
-    director.mix = 0.4f;
-    director.advance(0.7f, CutDirector::listClip);
-    EXPECT_EQ(director.getCutCursor(), 22);
-    EXPECT_EQ(director.previousClip, 1);
-    EXPECT_EQ(director.currentClip, 0); // entry 21
-    EXPECT_EQ(director.previousPosition, 0.9f);
-    EXPECT_EQ(director.currentPosition, 0.7f);
-    EXPECT_EQ(director.mix, 1.0f);
-    director.advance(0.1f, 1); // both given
-    EXPECT_EQ(director.currentClip, 1);
-    EXPECT_EQ(director.currentPosition, 0.1f);
-}
 
 TEST(PieceTwoCutDirector, TheCutThatUsesUpTheListEndsTheShowWithCodeZero) {
     CutDirector director;

@@ -21,8 +21,6 @@
 
 namespace PieceTwoTest {
 
-using PieceTest::useFrameBufferSettings;
-
 // The piece's timeline objects, fresh, at show-clock time 0, drawing into nothing unless a frame
 // buffer is given (their clip store has no clips and no target).
 struct TimelineRig {

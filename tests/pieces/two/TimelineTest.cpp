@@ -10,7 +10,7 @@ using namespace PieceTwoTest;
 namespace {
 
 std::unique_ptr<FrameBuffer> filledPieceBuffer() {
-    useFrameBufferSettings();
+    writeDisplaySettings(640, 480);
     auto frameBuffer = std::make_unique<FrameBuffer>(640, 240, true);
     uint32_t* pixels = frameBuffer->getPixels32();
     for (int32_t y = 0; y < 240; ++y)

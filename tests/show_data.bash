@@ -1,0 +1,28 @@
+# Shared steps of the shell tests that run the show headless on copies of the default data: a
+# folder of the test's own, fail and skip (exit 77, which CTest reports as skipped, never as
+# passed), the headless environment and the default entries extracted.
+# Sourced by the tests after `set -u`, with the build folder as $1.
+BUILD=$(cd "$1" && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/triptych-show-data.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+skip() { echo "SKIP: $*"; exit 77; }
+
+# No boxes, no display or sound device, and a temporary directory to check for leftovers.
+headless_show_environment() {
+    export TRIPTYCH_NO_BOXES=1 SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy TMPDIR="$work/tmp"
+    unset DISPLAY WAYLAND_DISPLAY
+    mkdir -p "$TMPDIR"
+}
+
+# Extracts every entry of the default data.data into FOLDER; their names, in order, go to `names`.
+extract_default_entries() {
+    [ -f "$BUILD/data.data" ] && [ -x "$BUILD/datapack" ] || skip "no data.data or datapack"
+    names=()
+    local name
+    while IFS=$'\t' read -r name _; do
+        mkdir -p "$1/$(dirname "$name")"
+        "$BUILD/datapack" extract "$BUILD/data.data" "$name" "$1/$name" >/dev/null || fail "cannot extract $name"
+        names+=("$name")
+    done < <("$BUILD/datapack" list "$BUILD/data.data")
+}
