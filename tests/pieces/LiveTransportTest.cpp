@@ -129,7 +129,9 @@ TEST(LiveTransport, PauseHoldsThePictureAndTheClockAndShowsTheReadout) {
     ASSERT_GE(held.size(), 9u);
     for (size_t k = 1; k < held.size(); ++k) {
         EXPECT_EQ(held[k].picture, held[0].picture) << "held frame " << k;
-        if (k <= 8) EXPECT_EQ(held[k].corner, 0x101010u) << "no readout on held frame " << k;
+        if (k <= 8) {
+            EXPECT_EQ(held[k].corner, 0x101010u) << "no readout on held frame " << k;
+        }
     }
     // The clock carries on from where it stopped: the next frame is one period on.
     const auto next = std::find_if(piece.presents.begin(), piece.presents.end(),

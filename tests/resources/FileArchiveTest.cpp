@@ -106,7 +106,9 @@ TEST_F(FileArchiveTest, DamagedDirectoriesAreRefusedAndLeaveNothingBehind) {
     };
     for (const auto& [bytes, result] : cases) {
         EXPECT_EQ(open(bytes), result) << bytes;
-        if (result != FileArchive::Ok) EXPECT_EQ(archive.getCount(), 0) << bytes;
+        if (result != FileArchive::Ok) {
+            EXPECT_EQ(archive.getCount(), 0) << bytes;
+        }
     }
 }
 
