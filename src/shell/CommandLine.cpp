@@ -55,7 +55,7 @@ int32_t readFrameRate(const std::string& commandLine) {
 }
 
 namespace {
-constexpr const char* addedWords[] = {"codec=", "seed=", "pieces="};
+constexpr const char* addedWords[] = {"codec=", "seed=", "pieces=", "deliver="};
 
 // The text after keyword up to the next blank, lower-cased; nothing when keyword is absent.
 std::optional<std::string> wordValue(const std::string& commandLine, const char* keyword) {
@@ -88,6 +88,18 @@ std::optional<std::string> readSeedWord(const std::string& commandLine) { return
 
 std::optional<std::string> readPiecesWord(const std::string& commandLine) {
     return wordValue(commandLine, "pieces=");
+}
+
+std::optional<std::string> readDeliverWord(const std::string& commandLine) {
+    return wordValue(commandLine, "deliver=");
+}
+
+std::optional<int32_t> parseDeliverHeight(const std::string& word, std::string* problem) {
+    if (word == "1080p") return 1080;
+    if (word == "4k") return 2160;
+    if (problem)
+        *problem = "Film size \"deliver=" + word + "\" is not deliver=1080p (the default) or deliver=4k.";
+    return std::nullopt;
 }
 
 std::optional<uint32_t> parseSeed(const std::string& word, std::string* problem) {
@@ -139,7 +151,7 @@ std::optional<std::string> checkCodec(const std::string& name) {
 
 std::string usage() {
     return "Usage: triptych [video] [fps N] [nomenu] [window] [codec=NAME] [seed=N] [pieces=LIST]\n"
-           "                [deliver] [help] [version]\n"
+           "                [deliver[=SIZE]] [help] [version]\n"
            "  (no words)   show the start menu, then the chosen pieces, full screen\n"
            "  nomenu       skip the start menu and run all three pieces\n"
            "  window       run in a resizable window instead of full screen\n"
@@ -153,7 +165,11 @@ std::string usage() {
            "               so that a render can be made again byte for byte\n"
            "  pieces=LIST  the pieces to run or render, e.g. pieces=1,3 or pieces=2\n"
            "  deliver      render, and also write triptych.mp4: the rendered parts back to\n"
-           "               back, H.264 1920x1080 with AAC sound and a chapter per part\n"
+           "               back, H.264 1920x1080 with 48 kHz AAC sound and a chapter per part;\n"
+           "               beside it triptych.chapters.txt (the chapters as M:SS lines for a\n"
+           "               video site's description), triptych.thumb.jpg (a 1280x720\n"
+           "               thumbnail) and triptych.sheet.png (a labelled frame every 10 s)\n"
+           "  deliver=SIZE the same with the film at 4k (3840x2160) or 1080p, the default\n"
            "  help         print this text\n"
            "  version      print the program's name and version (--version works too)\n"
            "The show reads data.data from the current directory, else from beside the program,\n"
