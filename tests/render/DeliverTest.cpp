@@ -97,11 +97,12 @@ class Deliver : public ::testing::Test {
         show.start({"video", "nomenu", "deliver", "pieces=1,3", "fps", "2", "codec=mjpeg"});
     }
     static void TearDownTestSuite() { show.stop(); }
+    virtual DeliveredShow& current() { return show; }
     void SetUp() override {
-        if (!show.run) GTEST_SKIP() << "no data.data in the build folder yet";
-        ASSERT_EQ(show.run->exitCode, 0) << show.run->output;
-        scratch = show.scratch;
-        run = show.run;
+        if (!current().run) GTEST_SKIP() << "no data.data in the build folder yet";
+        ASSERT_EQ(current().run->exitCode, 0) << current().run->output;
+        scratch = current().scratch;
+        run = current().run;
     }
     static DeliveredShow show;
     ScratchFolder* scratch = nullptr;
@@ -117,12 +118,7 @@ class Deliver4k : public Deliver {
         show.start({"video", "nomenu", "deliver=4k", "pieces=1", "fps", "2", "codec=mjpeg"});
     }
     static void TearDownTestSuite() { show.stop(); }
-    void SetUp() override {
-        if (!show.run) GTEST_SKIP() << "no data.data in the build folder yet";
-        ASSERT_EQ(show.run->exitCode, 0) << show.run->output;
-        scratch = show.scratch;
-        run = show.run;
-    }
+    DeliveredShow& current() override { return show; }
     static DeliveredShow show;
 };
 DeliveredShow Deliver4k::show;
