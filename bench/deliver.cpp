@@ -1,6 +1,8 @@
 // Delivery speed: the whole show rendered with "deliver" at 25 frames per second by the show's
-// program (when the show data exists), against the length of the show it wrote, and the delivery
-// stage alone on those masters, in frames of the 1920x1080 film per second.
+// program (when the show data exists), against the length of the show it wrote; the delivery
+// stage alone on those masters, in frames of the 1920x1080 film per second; and the film stage's
+// processor time per frame at 3840x2160 against 1920x1080 on the same few hundred frames (piece
+// one's closing), the pictures beside the film left out.
 // With a folder as argument, only the delivery stage runs, on the masters in that folder.
 #include "BenchSupport.h"
 #include "media/film/MasterReader.h"
@@ -77,11 +79,35 @@ void deliverAgain(const std::string& folder) {
     std::printf("BENCH render_deliver_stage_cpu_ms_per_frame %.2f ms\n", cpu * 1000.0 / frames);
 }
 
+// Processor time per film frame of the delivery stage on one master at a film height.
+double stageCpuPerFrame(const std::string& folder, const char* name, int32_t filmHeight) {
+    DeliveryJob job;
+    job.parts.push_back({folder + "/" + name, name});
+    job.outputName = folder + "/cost.mp4";
+    job.filmHeight = filmHeight;
+    double cpuStart = processSeconds(RUSAGE_SELF);
+    ShowDelivery::deliver(job);
+    double cpu = processSeconds(RUSAGE_SELF) - cpuStart;
+    std::filesystem::remove(job.outputName);
+    return cpu / double(MasterReader(folder + "/" + name).getFrameCount());
+}
+
+void compareFilmSizes(const std::string& folder) {
+    const char* name = "piece_post1.avi";
+    if (!std::filesystem::exists(folder + "/" + name)) return;
+    const double hd = stageCpuPerFrame(folder, name, 1080);
+    const double uhd = stageCpuPerFrame(folder, name, 2160);
+    std::printf("BENCH film_1080p_cpu_ms_per_frame %.2f ms\n", hd * 1000.0);
+    std::printf("BENCH film_4k_cpu_ms_per_frame %.2f ms\n", uhd * 1000.0);
+    std::printf("BENCH film_4k_vs_1080p_cost_per_frame %.2f x\n", uhd / hd);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1) {
         deliverAgain(argv[1]);
+        compareFilmSizes(argv[1]);
         return 0;
     }
     std::string buildFolder = std::filesystem::absolute(argv[0]).parent_path().string();
@@ -105,6 +131,7 @@ int main(int argc, char** argv) {
         std::printf("BENCH render_deliver_cpu_seconds %.2f s\n", childCpu);
         std::printf("BENCH render_deliver_realtime_ratio %.2f x\n", showSeconds / wall);
         deliverAgain(folder);
+        compareFilmSizes(folder);
     }
     std::filesystem::remove_all(folder);
     return 0;

@@ -1,8 +1,9 @@
 // Peak resident memory of the show as a user runs it: a live show (no menu, in a window on the
 // screen of DISPLAY when one is set, which also counts the X libraries' memory, else headless on
 // SDL's dummy driver; ended by an interrupt after BENCH_SHOW_SECONDS, 30 by default, 0 runs it
-// to the credits) and a whole render at 25 frames per second. Each runs as a child process of the real
-// executable in a scratch folder; the peak is the child's own maximum resident set.
+// to the credits), a whole render at 25 frames per second, and the same render delivered as a
+// 4K film. Each runs as a child process of the real executable in a scratch folder; the peak is
+// the child's own maximum resident set.
 #include "BenchSupport.h"
 #include <chrono>
 #include <csignal>
@@ -90,6 +91,7 @@ int main(int, char** argv) {
     const Run runs[] = {
         {"show_peak_rss_megabytes", {"nomenu", "window"}, showSeconds, true},
         {"render_peak_rss_megabytes", {"video", "nomenu", "fps", "25", "codec=mjpeg"}, 0, false},
+        {"render_deliver_4k_peak_rss_megabytes", {"video", "nomenu", "deliver=4k", "fps", "25", "codec=mjpeg"}, 0, false},
     };
     int status = 0;
     for (const Run& run : runs) {

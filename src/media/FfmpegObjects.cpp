@@ -5,6 +5,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/error.h>
+#include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
 }
 
@@ -24,6 +25,8 @@ void release(SwsContext*& scaler) {
     sws_freeContext(scaler);
     scaler = nullptr;
 }
+
+void release(SwrContext*& resampler) { swr_free(&resampler); }
 
 void releaseInput(AVFormatContext*& input) { avformat_close_input(&input); }
 

@@ -9,6 +9,7 @@ struct AVFormatContext;
 struct AVFrame;
 struct AVPacket;
 struct SwsContext;
+struct SwrContext;
 
 namespace Ffmpeg {
 
@@ -20,6 +21,7 @@ void release(AVCodecContext*& codec);
 void release(AVFrame*& frame);
 void release(AVPacket*& packet);
 void release(SwsContext*& scaler);
+void release(SwrContext*& resampler);
 // An opened input (avformat_open_input).
 void releaseInput(AVFormatContext*& input);
 // An output container: its file is closed first when it was opened.

@@ -56,7 +56,7 @@ int32_t readFrameRate(const std::string& commandLine) {
 }
 
 namespace {
-constexpr const char* addedWords[] = {"codec=", "seed=", "pieces=", "from=", "to="};
+constexpr const char* addedWords[] = {"codec=", "seed=", "pieces=", "from=", "to=", "deliver="};
 
 // The text after keyword up to the next blank, lower-cased; nothing when keyword is absent.
 std::optional<std::string> wordValue(const std::string& commandLine, const char* keyword) {
@@ -116,6 +116,18 @@ std::optional<std::string> checkRange(int64_t fromUs, std::optional<int64_t> toU
     return std::nullopt;
 }
 
+std::optional<std::string> readDeliverWord(const std::string& commandLine) {
+    return wordValue(commandLine, "deliver=");
+}
+
+std::optional<int32_t> parseDeliverHeight(const std::string& word, std::string* problem) {
+    if (word == "1080p") return 1080;
+    if (word == "4k") return 2160;
+    if (problem)
+        *problem = "Film size \"deliver=" + word + "\" is not deliver=1080p (the default) or deliver=4k.";
+    return std::nullopt;
+}
+
 std::optional<uint32_t> parseSeed(const std::string& word, std::string* problem) {
     bool digitsOnly = !word.empty() && word.size() <= 10;
     for (char c : word) digitsOnly = digitsOnly && std::isdigit(static_cast<unsigned char>(c));
@@ -165,7 +177,7 @@ std::optional<std::string> checkCodec(const std::string& name) {
 
 std::string usage() {
     return "Usage: triptych [video] [fps N] [nomenu] [window] [codec=NAME] [seed=N] [pieces=LIST]\n"
-           "                [from=TIME] [to=TIME] [loop] [deliver] [help] [version]\n"
+           "                [from=TIME] [to=TIME] [loop] [deliver[=SIZE]] [help] [version]\n"
            "  (no words)   show the start menu, then the chosen pieces, full screen\n"
            "  nomenu       skip the start menu and run all three pieces\n"
            "  window       run in a resizable window instead of full screen\n"
@@ -183,7 +195,11 @@ std::string usage() {
            "  to=TIME      end before this show time (the end of the show by default)\n"
            "  loop         live: play the range (or the show) again and again until Escape\n"
            "  deliver      render, and also write triptych.mp4: the rendered parts back to\n"
-           "               back, H.264 1920x1080 with AAC sound and a chapter per part\n"
+           "               back, H.264 1920x1080 with 48 kHz AAC sound and a chapter per part;\n"
+           "               beside it triptych.chapters.txt (the chapters as M:SS lines for a\n"
+           "               video site's description), triptych.thumb.jpg (a 1280x720\n"
+           "               thumbnail) and triptych.sheet.png (a labelled frame every 10 s)\n"
+           "  deliver=SIZE the same with the film at 4k (3840x2160) or 1080p, the default\n"
            "  help         print this text\n"
            "  version      print the program's name and version (--version works too)\n"
            "Keys while a piece plays: Space pauses and resumes, Left and Right seek 10 s back\n"

@@ -21,11 +21,16 @@ bool readHelpSwitch(const std::string& commandLine);   // "help"
 bool readVersionSwitch(const std::string& commandLine); // "version", so "--version" too
 // "deliver": also write the MP4 film of the render (it implies "video").
 bool readDeliverSwitch(const std::string& commandLine);
+// "deliver=SIZE": the text after "deliver=" up to the next blank; nothing when the word is absent.
+std::optional<std::string> readDeliverWord(const std::string& commandLine);
+// The film height a "deliver=SIZE" word chooses (1080p: 1080, 4k: 2160), or an error text naming
+// the word.
+std::optional<int32_t> parseDeliverHeight(const std::string& word, std::string* problem);
 // "codec=NAME": the name up to the next blank; "lossless" when absent.
 std::string readCodecName(const std::string& commandLine);
 
-// The line without the words that carry a value ("codec=...", "seed=...", "pieces=...", each up
-// to the next blank), so that a digit in them is never read as the frame rate.
+// The line without the words that carry a value ("codec=...", "seed=...", "pieces=...",
+// "deliver=...", each up to the next blank), so that a digit in them is never read as the frame rate.
 std::string withoutAddedWords(const std::string& commandLine);
 // "seed=N": the text after "seed=" up to the next blank; nothing when the word is absent.
 std::optional<std::string> readSeedWord(const std::string& commandLine);

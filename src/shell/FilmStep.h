@@ -1,5 +1,5 @@
 // The last step of a render with "deliver": the finished masters of the chosen pieces become
-// triptych.mp4.
+// triptych.mp4, with triptych.chapters.txt, triptych.thumb.jpg and triptych.sheet.png beside it.
 #pragma once
 
 #include "pieces/common/ShowParts.h"

@@ -89,6 +89,11 @@ std::optional<int> readCommandLine(const std::string& line, ShowOptions& options
         options.seed = CommandLine::parseSeed(*word, &problem);
         if (!options.seed) return refuse(problem);
     }
+    if (auto word = CommandLine::readDeliverWord(line)) {
+        auto height = CommandLine::parseDeliverHeight(*word, &problem);
+        if (!height) return refuse(problem);
+        options.deliverHeight = *height;
+    }
     if (auto word = CommandLine::readPiecesWord(line)) {
         auto chosen = CommandLine::parsePieces(*word, &problem);
         if (!chosen) return refuse(problem);

@@ -16,6 +16,7 @@ struct ShowOptions {
     std::string codecName = "lossless";   // "codec=NAME"
     std::optional<uint32_t> seed;         // "seed=N": the generator takes N where it takes the clock
     bool deliver = false;                 // "deliver": the rendered parts also go into one MP4 film
+    int32_t deliverHeight = 1080;         // "deliver=4k": 2160 (16:9 either way)
     // "from=TIME" and "to=TIME": the range of show time that plays or is rendered, in
     // microseconds; to is the show's end when absent.
     int64_t fromUs = 0;

@@ -72,6 +72,10 @@ FilmProbe probeFilm(const std::string& path, bool decodeSound) {
         probe.profile = profile ? profile : "";
         const char* format = av_get_pix_fmt_name(AVPixelFormat(stream->codecpar->format));
         probe.pixelFormat = format ? format : "";
+        probe.colourSpace = av_color_space_name(stream->codecpar->color_space);
+        probe.colourPrimaries = av_color_primaries_name(stream->codecpar->color_primaries);
+        probe.colourTransfer = av_color_transfer_name(stream->codecpar->color_trc);
+        probe.colourRange = av_color_range_name(stream->codecpar->color_range);
         probe.width = stream->codecpar->width;
         probe.height = stream->codecpar->height;
         probe.videoStart = seconds(stream->start_time, stream->time_base);
@@ -81,6 +85,8 @@ FilmProbe probeFilm(const std::string& path, bool decodeSound) {
     if (audioIndex >= 0) {
         const AVStream* stream = input->streams[audioIndex];
         probe.audioCodec = avcodec_get_name(stream->codecpar->codec_id);
+        const char* audioProfile = avcodec_profile_name(stream->codecpar->codec_id, stream->codecpar->profile);
+        probe.audioProfile = audioProfile ? audioProfile : "";
         probe.sampleRate = stream->codecpar->sample_rate;
         probe.channels = stream->codecpar->ch_layout.nb_channels;
         probe.audioBitRate = stream->codecpar->bit_rate;

@@ -14,7 +14,8 @@ struct FilmChapterInfo {
 
 struct FilmProbe {
     bool opened = false;
-    std::string videoCodec, audioCodec, profile, pixelFormat;
+    std::string videoCodec, audioCodec, profile, pixelFormat, audioProfile;
+    std::string colourSpace, colourPrimaries, colourTransfer, colourRange; // FFmpeg's names
     int32_t width = 0, height = 0;
     int32_t sampleRate = 0, channels = 0;
     int64_t audioBitRate = 0;

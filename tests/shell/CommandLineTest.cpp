@@ -84,12 +84,26 @@ TEST(CommandLine, SeedAndPiecesWordsAreReadOrRefusedByName) {
 }
 
 TEST(CommandLine, DeliverIsASwitchOfItsOwnThatNeverGivesTheFrameRate) {
-    // "deliver" matches like the other switches; it is no added word, and holds no digit.
+    // "deliver" matches like the other switches; "deliver=SIZE" is an added word, so the digits
+    // of its size are never the frame rate.
     EXPECT_TRUE(readDeliverSwitch("nomenu deliver"));
     EXPECT_TRUE(readDeliverSwitch("/DELIVER"));
     EXPECT_FALSE(readDeliverSwitch("video nomenu"));
     EXPECT_FALSE(readDeliverSwitch("deliv er"));
     EXPECT_FALSE(readVideoSwitch("deliver")); // the shell makes it imply video
     EXPECT_EQ(readFrameRate("deliver fps 12 pieces=3"), 12);
+    EXPECT_EQ(readFrameRate("deliver=4k fps"), 25);
+    EXPECT_EQ(readFrameRate("DELIVER=1080p fps 12"), 12);
+    EXPECT_TRUE(readDeliverSwitch("deliver=4k"));
+    EXPECT_FALSE(readDeliverWord("nomenu deliver"));
+    EXPECT_EQ(readDeliverWord("Deliver=4K nomenu"), "4k");
+    std::string problem;
+    EXPECT_EQ(parseDeliverHeight("4k", &problem), 2160);
+    EXPECT_EQ(parseDeliverHeight("1080p", &problem), 1080);
+    for (const char* bad : {"", "8k", "1080", "4k,", "720p"}) {
+        problem.clear();
+        EXPECT_FALSE(parseDeliverHeight(bad, &problem)) << bad;
+        EXPECT_NE(problem.find(std::string("\"deliver=") + bad + "\""), std::string::npos) << problem;
+    }
     EXPECT_NE(usage().find("deliver"), std::string::npos);
 }

@@ -1,10 +1,10 @@
 // The reading thread of the delivery: masters decoded and enlarged with exact area averaging
-// (9 film pixels for every 4 master pixels each way at 640x480), into a few recycled pictures.
+// (at 640x480, 9 film pixels for every 4 master pixels each way at 1080p, 9 for every 2 at
+// 2160p), into a few recycled pictures.
 #include "media/film/FilmSource.h"
 
 #include "media/film/AreaScaler.h"
 #include "media/film/DeliveryFailure.h"
-#include "media/film/FilmWriter.h"
 #include "media/film/MasterReader.h"
 
 extern "C" {
@@ -22,17 +22,17 @@ constexpr uint8_t blackLevels[3] = {16, 128, 128};
 // Draws master pictures into film pictures: enlarged to the film's height, centred.
 class FilmCanvas {
   public:
-    FilmCanvas(int32_t sourceWidth, int32_t sourceHeight)
+    FilmCanvas(int32_t sourceWidth, int32_t sourceHeight, int32_t filmWidthIn, int32_t filmHeightIn)
         // Sizes and the left edge stay even for 4:2:0.
-        : scaledWidth(int32_t(int64_t(sourceWidth) * FilmWriter::height / sourceHeight) & ~1),
-          left(((FilmWriter::width - scaledWidth) / 2) & ~1),
-          luma(sourceWidth, sourceHeight, scaledWidth, FilmWriter::height),
-          chroma(sourceWidth, sourceHeight, scaledWidth / 2, FilmWriter::height / 2) {}
+        : filmWidth(filmWidthIn), filmHeight(filmHeightIn),
+          scaledWidth(int32_t(int64_t(sourceWidth) * filmHeightIn / sourceHeight) & ~1),
+          left(((filmWidthIn - scaledWidth) / 2) & ~1), luma(sourceWidth, sourceHeight, scaledWidth, filmHeightIn),
+          chroma(sourceWidth, sourceHeight, scaledWidth / 2, filmHeightIn / 2) {}
 
     void draw(const PlanarPicture& source, AVFrame* picture) {
         for (int plane = 0; plane < 3; ++plane) {
             const int32_t shift = plane == 0 ? 0 : 1;
-            const int32_t rows = FilmWriter::height >> shift, width = FilmWriter::width >> shift;
+            const int32_t rows = filmHeight >> shift, width = filmWidth >> shift;
             const int32_t start = left >> shift, inner = scaledWidth >> shift;
             uint8_t* data = picture->data[plane];
             const int stride = picture->linesize[plane];
@@ -47,13 +47,15 @@ class FilmCanvas {
     }
 
   private:
-    int32_t scaledWidth, left;
+    int32_t filmWidth, filmHeight, scaledWidth, left;
     AreaScaler luma, chroma;
 };
 } // namespace
 
-FilmSource::FilmSource(std::vector<std::string> names, int32_t width, int32_t height)
-    : fileNames(std::move(names)), sourceWidth(width), sourceHeight(height) {
+FilmSource::FilmSource(std::vector<std::string> names, int32_t width, int32_t height, int32_t filmWidthIn,
+                       int32_t filmHeightIn, Observer observerIn)
+    : fileNames(std::move(names)), sourceWidth(width), sourceHeight(height), filmWidth(filmWidthIn),
+      filmHeight(filmHeightIn), observer(std::move(observerIn)) {
     reader = std::thread([this] { run(); });
 }
 
@@ -109,8 +111,8 @@ AVFrame* FilmSource::takeFreePicture() {
     }
     if (!picture) failDelivery("Couldn't make a picture for", "the film", AVERROR(ENOMEM));
     picture->format = AV_PIX_FMT_YUV420P;
-    picture->width = FilmWriter::width;
-    picture->height = FilmWriter::height;
+    picture->width = filmWidth;
+    picture->height = filmHeight;
     if (int result = av_frame_get_buffer(picture, 0); result < 0)
         failDelivery("Couldn't make a picture for", "the film", result);
     return picture;
@@ -126,8 +128,10 @@ void FilmSource::push(Item&& item) {
 
 void FilmSource::run() {
     try {
-        FilmCanvas canvas(sourceWidth, sourceHeight);
-        for (const std::string& fileName : fileNames) {
+        FilmCanvas canvas(sourceWidth, sourceHeight, filmWidth, filmHeight);
+        int64_t frame = 0;
+        for (size_t file = 0; file < fileNames.size(); ++file) {
+            const std::string& fileName = fileNames[file];
             MasterReader master(fileName);
             Item item;
             PlanarPicture source;
@@ -137,6 +141,8 @@ void FilmSource::run() {
                                  AVERROR(EINVAL));
                 item.picture = takeFreePicture();
                 if (!item.picture) return;
+                if (observer) observer(source, file, frame);
+                frame += 1;
                 canvas.draw(source, item.picture);
                 push(std::move(item));
                 item = Item();

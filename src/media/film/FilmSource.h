@@ -1,18 +1,20 @@
 // The masters read back on a thread of their own: each picture is enlarged into a film picture
-// (1920x1080 4:2:0, the picture centred between black sides) while the film encodes the last
-// ones, and handed over with the sound that came before it.
+// (4:2:0 at the film's size, the picture centred between black sides) while the film encodes the
+// last ones, and handed over with the sound that came before it.
 #pragma once
 
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 struct AVFrame;
+struct PlanarPicture;
 
 class FilmSource {
   public:
@@ -23,9 +25,14 @@ class FilmSource {
         std::vector<int16_t> sound;
     };
 
-    // Starts reading fileNames one after the other; every master must be sourceWidth x
-    // sourceHeight, which must fit the film's height.
-    FilmSource(std::vector<std::string> fileNames, int32_t sourceWidth, int32_t sourceHeight);
+    // Shown every master picture on the reading thread, in film order: the picture, the index
+    // of its file and its frame number in the film.
+    using Observer = std::function<void(const PlanarPicture& picture, size_t file, int64_t frame)>;
+
+    // Starts reading fileNames one after the other into pictures of filmWidth x filmHeight;
+    // every master must be sourceWidth x sourceHeight, which must fit the film's height.
+    FilmSource(std::vector<std::string> fileNames, int32_t sourceWidth, int32_t sourceHeight,
+               int32_t filmWidth, int32_t filmHeight, Observer observer = {});
     // Stops reading and frees every picture.
     ~FilmSource();
     FilmSource(const FilmSource&) = delete;
@@ -44,7 +51,8 @@ class FilmSource {
     static constexpr size_t pictureCount = 4;
 
     std::vector<std::string> fileNames;
-    int32_t sourceWidth, sourceHeight;
+    int32_t sourceWidth, sourceHeight, filmWidth, filmHeight;
+    Observer observer;
     std::mutex lock;
     std::condition_variable changed;
     std::deque<Item> ready;

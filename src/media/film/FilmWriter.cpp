@@ -1,6 +1,6 @@
-// MP4 writing over libavformat with libx264 and FFmpeg's own AAC encoder. The AAC encoder's
-// priming shows as negative time stamps on its first packets, which the MP4 muxer turns into an
-// edit list, so picture and sound both start at zero.
+// MP4 writing over libavformat with libx264 and FFmpeg's own AAC encoder, the sound resampled by
+// libswresample. The AAC encoder's priming shows as negative time stamps on its first packets,
+// which the MP4 muxer turns into an edit list, so picture and sound both start at zero.
 #include "media/film/FilmWriter.h"
 
 #include "media/FfmpegObjects.h"
@@ -12,13 +12,16 @@ extern "C" {
 #include <libavutil/channel_layout.h>
 #include <libavutil/log.h>
 #include <libavutil/opt.h>
+#include <libswresample/swresample.h>
 }
 
 #include <algorithm>
+#include <vector>
 
 struct FilmWriter::State {
     std::string fileName;
     int32_t framesPerSecond = 25;
+    int32_t width = 0, height = 0;
     AVFormatContext* container = nullptr;
     AVCodecContext* video = nullptr;
     AVCodecContext* audio = nullptr;
@@ -26,14 +29,17 @@ struct FilmWriter::State {
     AVStream* audioStream = nullptr;
     AVFrame* soundFrame = nullptr;
     AVPacket* packet = nullptr;
+    SwrContext* resampler = nullptr;
+    std::vector<float> resampled[2]; // one call's output, left and right
     bool fileOpen = false;
     bool finished = false;
     int64_t framesWritten = 0;
-    int64_t soundWritten = 0; // sample frames handed in, the pending ones included
-    int32_t soundPending = 0; // sample frames waiting in soundFrame
+    int64_t soundWritten = 0; // master sample frames handed in
+    int64_t soundEncoded = 0; // film sample frames made, the pending ones included
+    int32_t soundPending = 0; // film sample frames waiting in soundFrame
 
     ~State() {
-        Ffmpeg::releaseAll(soundFrame, packet, video, audio);
+        Ffmpeg::releaseAll(soundFrame, packet, video, audio, resampler);
         Ffmpeg::releaseOutput(container, fileOpen);
     }
 
@@ -41,14 +47,14 @@ struct FilmWriter::State {
         if (result < 0) failDelivery(operation, fileName, result);
     }
 
-    AVCodecContext* openEncoder(const char* name, void (*configure)(AVCodecContext*, int32_t)) {
+    AVCodecContext* openEncoder(const char* name, void (State::*configure)(AVCodecContext*)) {
         const AVCodec* codec = avcodec_find_encoder_by_name(name);
         if (!codec)
             check(AVERROR_ENCODER_NOT_FOUND,
                   (std::string("Couldn't find the ") + name + " encoder for").c_str());
         AVCodecContext* context = avcodec_alloc_context3(codec);
         if (!context) check(AVERROR(ENOMEM), "Couldn't create");
-        configure(context, framesPerSecond);
+        (this->*configure)(context);
         if (container->oformat->flags & AVFMT_GLOBALHEADER) context->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         int result = avcodec_open2(context, codec, nullptr);
         if (result < 0) {
@@ -81,66 +87,98 @@ struct FilmWriter::State {
 
     void sendSound() {
         soundFrame->nb_samples = soundPending;
-        soundFrame->pts = soundWritten - soundPending;
+        soundFrame->pts = soundEncoded - soundPending;
         check(avcodec_send_frame(audio, soundFrame), "Couldn't encode the sound of");
         soundPending = 0;
         drain(audio, audioStream);
     }
 
-    // Writes count sample frames from samples, or silence when samples is null.
-    void addSound(const int16_t* samples, int64_t count) {
-        while (count > 0) {
+    // Resamples count master sample frames (interleaved pairs; null flushes the resampler) and
+    // hands the result to the encoder a frame at a time.
+    void resample(const int16_t* samples, int32_t count) {
+        const int capacity = swr_get_out_samples(resampler, count);
+        check(capacity, "Couldn't resample the sound of");
+        for (std::vector<float>& channel : resampled) channel.resize(size_t(capacity));
+        uint8_t* to[2] = {reinterpret_cast<uint8_t*>(resampled[0].data()),
+                          reinterpret_cast<uint8_t*>(resampled[1].data())};
+        const uint8_t* from[1] = {reinterpret_cast<const uint8_t*>(samples)};
+        const int made = swr_convert(resampler, to, capacity, samples ? from : nullptr, count);
+        check(made, "Couldn't resample the sound of");
+        for (int done = 0; done < made;) {
             if (soundPending == 0) check(av_frame_make_writable(soundFrame), "Couldn't encode the sound of");
-            const int32_t room = audio->frame_size - soundPending;
-            const int32_t take = int32_t(std::min<int64_t>(room, count));
-            float* leftChannel = reinterpret_cast<float*>(soundFrame->data[0]) + soundPending;
-            float* rightChannel = reinterpret_cast<float*>(soundFrame->data[1]) + soundPending;
-            for (int32_t i = 0; i < take; ++i) {
-                leftChannel[i] = samples ? samples[2 * i] / 32768.0f : 0.0f;
-                rightChannel[i] = samples ? samples[2 * i + 1] / 32768.0f : 0.0f;
-            }
-            if (samples) samples += 2 * take;
-            count -= take;
+            const int take = std::min(made - done, audio->frame_size - soundPending);
+            for (int c = 0; c < 2; ++c)
+                std::copy_n(resampled[c].data() + done, take,
+                            reinterpret_cast<float*>(soundFrame->data[c]) + soundPending);
+            done += take;
             soundPending += take;
-            soundWritten += take;
+            soundEncoded += take;
             if (soundPending == audio->frame_size) sendSound();
         }
+    }
+
+    // Writes count master sample frames from samples, or silence when samples is null.
+    void addSound(const int16_t* samples, int64_t count) {
+        static const int16_t silence[2 * 4096] = {};
+        while (count > 0) {
+            const int32_t take = int32_t(std::min<int64_t>(count, 4096));
+            resample(samples ? samples : silence, take);
+            if (samples) samples += 2 * take;
+            count -= take;
+            soundWritten += take;
+        }
+    }
+
+    void configureVideo(AVCodecContext* video) {
+        video->width = width;
+        video->height = height;
+        video->pix_fmt = AV_PIX_FMT_YUV420P;
+        video->sample_aspect_ratio = AVRational{1, 1};
+        video->time_base = AVRational{1, framesPerSecond};
+        video->framerate = AVRational{framesPerSecond, 1};
+        video->gop_size = std::max(1, framesPerSecond * 2);
+        video->color_range = AVCOL_RANGE_MPEG;
+        video->colorspace = AVCOL_SPC_BT709;
+        video->color_primaries = AVCOL_PRI_BT709;
+        video->color_trc = AVCOL_TRC_BT709;
+        // Chroma is the mean of its 2x2 pixels.
+        video->chroma_sample_location = AVCHROMA_LOC_CENTER;
+        video->thread_count = 0;
+        // The fastest settings, with the 8x8 transform of the High profile; at constant quality
+        // the file is larger than a slower preset would make it, not worse to look at. The same
+        // at both sizes.
+        av_opt_set(video->priv_data, "preset", "ultrafast", 0);
+        av_opt_set(video->priv_data, "x264-params", "8x8dct=1", 0);
+        av_opt_set(video->priv_data, "profile", "high", 0);
+        av_opt_set_double(video->priv_data, "crf", 18.0, 0);
+    }
+
+    void configureAudio(AVCodecContext* audio) {
+        audio->sample_fmt = AV_SAMPLE_FMT_FLTP;
+        audio->sample_rate = FilmWriter::soundRate;
+        AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+        av_channel_layout_copy(&audio->ch_layout, &stereo);
+        audio->profile = FF_PROFILE_AAC_LOW;
+        audio->bit_rate = FilmWriter::soundBitRate;
+        audio->time_base = AVRational{1, FilmWriter::soundRate};
+    }
+
+    // 44.1 kHz 16-bit to 48 kHz float: a windowed-sinc filter of 64 taps (Kaiser, beta 9) that
+    // keeps the band up to 97% of the lower rate's half.
+    void openResampler() {
+        AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+        check(swr_alloc_set_opts2(&resampler, &stereo, AV_SAMPLE_FMT_FLTP, FilmWriter::soundRate, &stereo,
+                                  AV_SAMPLE_FMT_S16, FilmWriter::masterSoundRate, 0, nullptr),
+              "Couldn't resample the sound of");
+        av_opt_set_int(resampler, "filter_size", 64, 0);
+        av_opt_set_int(resampler, "filter_type", SWR_FILTER_TYPE_KAISER, 0);
+        av_opt_set_double(resampler, "kaiser_beta", 9.0, 0);
+        av_opt_set_double(resampler, "cutoff", 0.97, 0);
+        check(swr_init(resampler), "Couldn't resample the sound of");
     }
 };
 
 namespace {
-void configureVideo(AVCodecContext* video, int32_t framesPerSecond) {
-    video->width = FilmWriter::width;
-    video->height = FilmWriter::height;
-    video->pix_fmt = AV_PIX_FMT_YUV420P;
-    video->sample_aspect_ratio = AVRational{1, 1};
-    video->time_base = AVRational{1, framesPerSecond};
-    video->framerate = AVRational{framesPerSecond, 1};
-    video->gop_size = std::max(1, framesPerSecond * 2);
-    video->color_range = AVCOL_RANGE_MPEG;
-    video->colorspace = AVCOL_SPC_BT709;
-    video->color_primaries = AVCOL_PRI_BT709;
-    video->color_trc = AVCOL_TRC_BT709;
-    // Chroma is the mean of its 2x2 pixels.
-    video->chroma_sample_location = AVCHROMA_LOC_CENTER;
-    video->thread_count = 0;
-    // The fastest settings, with the 8x8 transform of the High profile; at constant quality the
-    // file is larger than a slower preset would make it, not worse to look at.
-    av_opt_set(video->priv_data, "preset", "ultrafast", 0);
-    av_opt_set(video->priv_data, "x264-params", "8x8dct=1", 0);
-    av_opt_set(video->priv_data, "profile", "high", 0);
-    av_opt_set_double(video->priv_data, "crf", 18.0, 0);
-}
-
-void configureAudio(AVCodecContext* audio, int32_t) {
-    audio->sample_fmt = AV_SAMPLE_FMT_FLTP;
-    audio->sample_rate = FilmWriter::soundRate;
-    AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
-    av_channel_layout_copy(&audio->ch_layout, &stereo);
-    audio->bit_rate = 192000;
-    audio->time_base = AVRational{1, FilmWriter::soundRate};
-}
-
 void setChapters(AVFormatContext* container, int32_t framesPerSecond,
                  const std::vector<FilmChapter>& chapters) {
     int64_t start = 0;
@@ -166,20 +204,25 @@ void setChapters(AVFormatContext* container, int32_t framesPerSecond,
 
 } // namespace
 
-FilmWriter::FilmWriter(const std::string& fileName, int32_t framesPerSecond)
+FilmWriter::FilmWriter(const std::string& fileName, int32_t framesPerSecond, int32_t width, int32_t height)
     : state(std::make_unique<State>()) {
     State& s = *state;
     s.fileName = fileName;
     s.framesPerSecond = framesPerSecond;
+    s.width = width;
+    s.height = height;
     // The encoders' statistics are of no use on the terminal; failures are reported by name.
     if (av_log_get_level() > AV_LOG_ERROR) av_log_set_level(AV_LOG_ERROR);
     if (framesPerSecond < 1) s.check(AVERROR(EINVAL), "Couldn't create (frame rate out of range)");
+    if (width < 2 || height < 2 || width % 2 || height % 2)
+        s.check(AVERROR(EINVAL), "Couldn't create (picture size out of range)");
     // Always a plain file, even when the name holds a colon; the index is moved to the front
     // by reading the file back under the same name.
     std::string url = "file:" + fileName;
     s.check(avformat_alloc_output_context2(&s.container, nullptr, "mp4", url.c_str()), "Couldn't create");
-    s.video = s.openEncoder("libx264", configureVideo);
-    s.audio = s.openEncoder("aac", configureAudio);
+    s.video = s.openEncoder("libx264", &State::configureVideo);
+    s.audio = s.openEncoder("aac", &State::configureAudio);
+    s.openResampler();
     s.videoStream = s.addStream(s.video);
     s.audioStream = s.addStream(s.audio);
     s.soundFrame = av_frame_alloc();
@@ -230,6 +273,7 @@ void FilmWriter::finish(const std::vector<FilmChapter>& chapters) {
     State& s = *state;
     if (s.finished) return;
     s.finished = true;
+    s.resample(nullptr, 0); // what the resampler's filter still holds
     if (s.soundPending > 0) s.sendSound();
     s.check(avcodec_send_frame(s.audio, nullptr), "Couldn't encode the sound of");
     s.drain(s.audio, s.audioStream);

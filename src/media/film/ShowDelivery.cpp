@@ -4,6 +4,7 @@
 
 #include "media/film/DeliveryFailure.h"
 #include "media/film/FilmSource.h"
+#include "media/film/FilmStills.h"
 #include "media/film/FilmWriter.h"
 #include "media/film/MasterReader.h"
 
@@ -18,9 +19,9 @@ extern "C" {
 
 namespace {
 
-// The sample frame at which video frame `frame` starts, by the masters' own rule.
+// The master sample frame at which video frame `frame` starts, by the masters' own rule.
 int64_t soundStartOf(int64_t frame, int32_t framesPerSecond) {
-    return frame * FilmWriter::soundRate / framesPerSecond;
+    return frame * FilmWriter::masterSoundRate / framesPerSecond;
 }
 
 // The temporary film is removed unless it has been renamed into place.
@@ -76,7 +77,8 @@ bool isAvailable(std::string* problem) {
     return missing == nullptr;
 }
 
-DeliveryOutcome deliver(const DeliveryJob& job) {
+DeliveryResult deliver(const DeliveryJob& job) {
+    DeliveryResult result;
     // The parts that were rendered, with the lengths their headers announce.
     std::vector<DeliveryPart> parts;
     std::vector<std::string> fileNames;
@@ -97,33 +99,51 @@ DeliveryOutcome deliver(const DeliveryJob& job) {
         parts.push_back(part);
         fileNames.push_back(part.fileName);
     }
-    if (parts.empty() || framesTotal <= 0) return DeliveryOutcome::NothingToDeliver;
+    if (parts.empty() || framesTotal <= 0) return result;
     // The pictures are enlarged to the film's height and must fit its width.
-    if (width < 2 || height < 2 || height > FilmWriter::height ||
-        int64_t(width) * FilmWriter::height > int64_t(FilmWriter::width) * height)
+    const int32_t filmHeight = job.filmHeight, filmWidth = job.filmHeight / 9 * 16;
+    if (filmHeight < 2 || filmHeight % 18 != 0)
+        failDelivery("Couldn't make a film of " + std::to_string(filmHeight) + " lines for", job.outputName,
+                     AVERROR(EINVAL));
+    if (width < 2 || height < 2 || height > filmHeight || int64_t(width) * filmHeight > int64_t(filmWidth) * height)
         failDelivery("Couldn't fit the pictures into the film from", parts.front().fileName, AVERROR(EINVAL));
 
     TemporaryFile temporary{job.outputName + ".part"};
-    std::vector<FilmChapter> chapters;
+    std::vector<std::string> titles;
+    for (const DeliveryPart& part : parts) titles.push_back(part.title);
+    FilmStills stills(job.framesPerSecond, titles);
     {
-        FilmWriter film(temporary.path, job.framesPerSecond);
-        FilmSource source(fileNames, width, height);
+        FilmWriter film(temporary.path, job.framesPerSecond, filmWidth, filmHeight);
+        FilmSource::Observer observer;
+        if (!job.thumbnailName.empty() || !job.sheetName.empty())
+            observer = [&stills](const PlanarPicture& picture, size_t file, int64_t frame) {
+                stills.offer(picture, file, frame);
+            };
+        FilmSource source(fileNames, width, height, filmWidth, filmHeight, observer);
         for (const DeliveryPart& part : parts) {
             const int64_t before = film.getFramesWritten();
             const bool finished = copyPart(source, film, job, framesTotal);
-            chapters.push_back(FilmChapter{part.title, film.getFramesWritten() - before});
-            if (!finished) return DeliveryOutcome::Cancelled;
+            result.chapters.push_back(FilmChapter{part.title, film.getFramesWritten() - before});
+            if (!finished) {
+                result.outcome = DeliveryOutcome::Cancelled;
+                return result;
+            }
         }
         const int64_t end = soundStartOf(film.getFramesWritten(), job.framesPerSecond);
         if (film.getSoundWritten() < end) film.writeSilence(end - film.getSoundWritten());
-        film.finish(chapters);
+        film.finish(result.chapters);
     }
     std::error_code error;
     std::filesystem::rename(temporary.path, job.outputName, error);
     if (error)
         failDelivery("Couldn't rename " + temporary.path + " to", job.outputName, AVERROR(error.value()));
     temporary.kept = true;
-    return DeliveryOutcome::Written;
+    result.outcome = DeliveryOutcome::Written;
+    // The reading thread has ended with the film's source, so the stills are complete.
+    if (!job.thumbnailName.empty()) stills.writeThumbnail(job.thumbnailName);
+    if (!job.sheetName.empty()) stills.writeSheet(job.sheetName);
+    result.thumbnailFrame = stills.getThumbnailFrame();
+    return result;
 }
 
 } // namespace ShowDelivery
