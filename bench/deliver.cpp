@@ -31,27 +31,6 @@ double processSeconds(int who) {
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-// The show's program with "video nomenu deliver" in folder; its wall time, or a negative value.
-double renderShow(const std::string& program, const std::string& folder) {
-    std::fflush(stdout);
-    auto start = std::chrono::steady_clock::now();
-    pid_t child = fork();
-    if (child == 0) {
-        if (chdir(folder.c_str()) != 0) _exit(126);
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        setenv("TRIPTYCH_NO_BOXES", "1", 1);
-        execl(program.c_str(), program.c_str(), "video", "nomenu", "deliver", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
-    return secondsSince(start);
-}
-
 // Frames of the masters in folder.
 int64_t masterFrames(const std::string& folder) {
     int64_t frames = 0;
@@ -120,7 +99,7 @@ int main(int argc, char** argv) {
     if (folder.empty()) return 1;
     std::filesystem::create_symlink(data, folder + "/data.data");
     double childCpuStart = processSeconds(RUSAGE_CHILDREN);
-    double wall = renderShow(buildFolder + "/triptych", folder);
+    double wall = runHeadless(buildFolder + "/triptych", folder, {"video", "nomenu", "deliver"});
     double childCpu = processSeconds(RUSAGE_CHILDREN) - childCpuStart;
     if (wall < 0) {
         std::printf("deliver: the render with deliver failed\n");
