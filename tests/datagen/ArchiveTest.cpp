@@ -50,8 +50,6 @@ TEST(Generator, RefusesAnOutputItCannotWriteAtOnce) {
     int status = run(datagenPath() + " /nonexistent-folder/out.data", output);
     EXPECT_EQ(status, 1);
     EXPECT_NE(output.find("/nonexistent-folder/out.data"), std::string::npos) << output;
-    struct stat info{};
-    EXPECT_NE(stat("/nonexistent-folder", &info), 0);
 
     output.clear();
     EXPECT_EQ(run(datagenPath() + " one two", output), 1);

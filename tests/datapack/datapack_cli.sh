@@ -46,8 +46,6 @@ expect 0 "$tool" extract show.data noise.bin copy.bin
 cmp -s copy.bin assets/data/sub/noise.bin || fail "extract by last path part"
 expect 0 "$tool" extract show.data empty.bin
 [ -f empty.bin ] && [ ! -s empty.bin ] || fail "empty entry extracts to an empty file"
-expect 0 "$tool" extract show.data 1.jpg -
-[ "$(cat out.txt)" = "first picture" ] || fail "extract to stdout"
 expect 1 "$tool" extract show.data 'data\1.jpg'
 grep -q 'no entry matches' err.txt || fail "backslash name: $(cat err.txt)"
 
@@ -55,9 +53,6 @@ grep -q 'no entry matches' err.txt || fail "backslash name: $(cat err.txt)"
 expect 0 "$tool" create dir.data -C assets ./data/ -C . ./top.txt
 expect 0 "$tool" list dir.data
 [ "$(cut -f1 out.txt | tr '\n' ' ')" = "data/1.jpg data/empty.bin data/sub/noise.bin top.txt " ] || fail "directory listing: $(cat out.txt)"
-expect 0 "$tool" create whole.data -C assets/data .
-expect 0 "$tool" list whole.data
-[ "$(cut -f1 out.txt | tr '\n' ' ')" = "1.jpg empty.bin sub/noise.bin " ] || fail "whole directory: $(cat out.txt)"
 expect 0 "$tool" create empty.data
 expect 0 "$tool" check empty.data
 grep -q "OK, 0 entries" out.txt || fail "empty archive check"
@@ -71,9 +66,6 @@ long="$part/$part/$(printf 'n%.0s' $(seq 110))" # 512 bytes
 mkdir -p "$part/$part"; printf x >"$long"
 expect 1 "$tool" create bad.data "$long"
 grep -q '511' err.txt || fail "long name: $(cat err.txt)"
-printf y >assets/1.jpg
-expect 1 "$tool" create bad.data -C assets data/1.jpg 1.jpg
-grep -q 'earlier entry' err.txt || fail "shadowed name: $(cat err.txt)"
 expect 1 "$tool" create bad.data does-not-exist
 grep -q 'does-not-exist' err.txt || fail "missing input not named"
 expect 1 "$tool" create no/such/dir/out.data top.txt
@@ -115,10 +107,7 @@ printf '%s@x@1@X@1@@12' "$marker" >twins.data
 expect 1 "$tool" check twins.data
 
 # --- usage errors ---
-expect 1 "$tool"
-expect 1 "$tool" frobnicate
-expect 1 "$tool" list
-expect 1 "$tool" extract show.data
+for arguments in "" frobnicate list "extract show.data"; do expect 1 "$tool" $arguments; done
 expect 0 "$tool" help
 
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi

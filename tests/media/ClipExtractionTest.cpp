@@ -23,7 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 // Runs each test in a folder of its own holding data.data, with TMPDIR inside it.
 class ClipExtractionTest : public ::testing::Test {
 protected:
@@ -115,17 +114,10 @@ TEST_F(ClipExtractionTest, EveryFailureShowsTheMessageAndRaisesOne) {
 
 namespace {
 
-// A child that extracts, reports its directory through a pipe and then waits. With the show's
-// quit signals caught (and no frame loop polling the request) a signal only asks it to end,
-// and it writes "!" to say it saw the request.
-
-struct Child {
-    pid_t pid;
-    std::string directory;
-    int channel;
-};
-
-Child startChild(bool withHandler) {
+// Starts a child that extracts, writes "+" through the pipe once its clips are there and then
+// waits. With the show's quit signals caught (and no frame loop polling the request) a signal
+// only asks it to end, and it writes "!" to say it saw the request.
+std::pair<pid_t, int> startChild(bool withHandler) {
     int channel[2];
     EXPECT_EQ(pipe(channel), 0);
     pid_t pid = fork();
@@ -134,15 +126,18 @@ Child startChild(bool withHandler) {
         if (withHandler) Sys_CatchQuitSignals();
         FileServer server(nullptr, 200);
         extractClips(&server);
-        std::string directory = tempClipDirectory();
-        if (write(channel[1], directory.c_str(), directory.size()) < 0) _exit(21);
+        if (write(channel[1], "+", 1) != 1) _exit(21);
         for (bool told = false;; usleep(1000))
             if (Sys_IsQuitRequested() && !told) told = write(channel[1], "!", 1) == 1;
     }
     close(channel[1]);
-    char buffer[4096];
-    ssize_t length = read(channel[0], buffer, sizeof buffer);
-    return Child{pid, std::string(buffer, length > 0 ? size_t(length) : 0), channel[0]};
+    return {pid, channel[0]};
+}
+
+// The next byte the child writes; 0 when it ends without one.
+char nextByte(int channel) {
+    char byte = 0;
+    return read(channel, &byte, 1) == 1 ? byte : 0;
 }
 
 } // namespace
@@ -150,27 +145,27 @@ Child startChild(bool withHandler) {
 TEST_F(ClipExtractionTest, SignalsRemoveTheDirectory) {
     writeArchive(3, 7);
     // nothing else handles the signal: the clips go and the process ends by the signal
-    Child plain = startChild(false);
-    ASSERT_TRUE(fs::exists(plain.directory + showClips[0].fileName));
-    kill(plain.pid, SIGTERM);
+    auto [plain, plainChannel] = startChild(false);
+    ASSERT_EQ(nextByte(plainChannel), '+');
+    ASSERT_EQ(leftInTemporary(), 1u);
+    kill(plain, SIGTERM);
     int status = 0;
-    waitpid(plain.pid, &status, 0);
-    close(plain.channel);
+    waitpid(plain, &status, 0);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-    EXPECT_FALSE(fs::exists(plain.directory));
+    EXPECT_EQ(leftInTemporary(), 0u);
     // the show's handler only asks it to end: the clips stay; a second signal ends it the quick
     // way, which removes them too
-    Child busy = startChild(true);
-    kill(busy.pid, SIGTERM);
-    char seen = 0;
-    EXPECT_EQ(read(busy.channel, &seen, 1), 1);
-    EXPECT_TRUE(fs::exists(busy.directory)) << "the first signal must leave the clips for the show";
-    kill(busy.pid, SIGTERM);
-    waitpid(busy.pid, &status, 0);
-    close(busy.channel);
+    auto [busy, busyChannel] = startChild(true);
+    ASSERT_EQ(nextByte(busyChannel), '+');
+    kill(busy, SIGTERM);
+    EXPECT_EQ(nextByte(busyChannel), '!');
+    EXPECT_EQ(leftInTemporary(), 1u) << "the first signal must leave the clips for the show";
+    kill(busy, SIGTERM);
+    waitpid(busy, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + SIGTERM);
-    EXPECT_FALSE(fs::exists(busy.directory));
     EXPECT_EQ(leftInTemporary(), 0u);
+    close(plainChannel);
+    close(busyChannel);
 }
 
 TEST_F(ClipExtractionTest, ACrashLeavesNothingBehind) {

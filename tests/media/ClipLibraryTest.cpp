@@ -25,8 +25,8 @@ class ClipLibraryTest : public ::testing::Test {
         writeDisplaySettings(640, 480);
         target = std::make_unique<FrameBuffer>(16, 8, false);
         mirrorClips = false;
-        ASSERT_TRUE(writeClip(a, "ffv1", 16, 8, 23, 30, numberedPixel));
-        ASSERT_TRUE(writeClip(b, "ffv1", 16, 8, 23, 30, [](int, int, int) { return 0x3264C8u; }));
+        ASSERT_TRUE(writeClip(a, 16, 8, 23, 30, numberedPixel));
+        ASSERT_TRUE(writeClip(b, 16, 8, 23, 30, [](int, int, int) { return 0x3264C8u; }));
         library.addClips({{a, 1300}, {b, 1300}});
         library.setTarget(target.get());
     }
@@ -34,7 +34,11 @@ class ClipLibraryTest : public ::testing::Test {
         library.clear();
         library.setTarget(nullptr);
     }
-    const uint8_t* out(int x, int y) { return target->getPixels() + (y * 16 + x) * 4; }
+    // Blue, green and red of the target's pixel (3, 2).
+    std::vector<int> pixel() {
+        const uint8_t* p = target->getPixels() + (2 * 16 + 3) * 4;
+        return {p[0], p[1], p[2]};
+    }
     static int scaled(int weight, int value) { return productTable()[weight * 256 + value]; }
 
     ScratchFolder folder;
@@ -81,25 +85,20 @@ TEST_F(ClipLibraryTest, MixWeightsTheCurrentAndThePreviousClip) {
         ASSERT_EQ(scaled(255, value), value) << "the identity row";
     // 1.0: the current clip alone; clip frame 2 holds file frame 1 (decoded at 86 ms)
     library.mix(a, 130, b, 0, 1.0f);
-    EXPECT_EQ(out(3, 2)[0], 8);
-    EXPECT_EQ(out(3, 2)[1], 48);
-    EXPECT_EQ(out(3, 2)[2], 64);
+    EXPECT_EQ(pixel(), (std::vector<int>{8, 48, 64}));
     // 0.0: the current clip unchanged through the identity row
     std::fill_n(target->getPixels(), 16 * 8 * 4, 0);
     library.mix(a, 130, b, 0, 0.0f);
-    EXPECT_EQ(out(3, 2)[1], 48);
-    EXPECT_EQ(out(3, 2)[2], 64);
+    EXPECT_EQ(pixel(), (std::vector<int>{8, 48, 64}));
     // 0.999: almost only the previous clip (weights 254 and 0)
     library.mix(a, 130, b, 0, 0.999f);
-    EXPECT_EQ(out(3, 2)[0], scaled(254, 200));
-    EXPECT_EQ(out(3, 2)[1], scaled(254, 100));
-    EXPECT_EQ(out(3, 2)[2], scaled(254, 50));
+    EXPECT_EQ(pixel(), (std::vector<int>{scaled(254, 200), scaled(254, 100), scaled(254, 50)}));
 }
 
 TEST_F(ClipLibraryTest, UnknownNamesAndAMissingTargetDrawNothing) {
     library.mix("nothing", 0, b, 0, 0.5f);
     library.mix(a, 0, "nothing", 0, 0.75f);
-    EXPECT_EQ(out(3, 3)[2], 0);
+    EXPECT_EQ(pixel(), (std::vector<int>{0, 0, 0}));
     EXPECT_EQ(library.getClipSurface("nothing"), nullptr);
     library.setTarget(nullptr);
     library.mix(a, 0, b, 0, 0.5f);
@@ -108,7 +107,7 @@ TEST_F(ClipLibraryTest, UnknownNamesAndAMissingTargetDrawNothing) {
 TEST_F(ClipLibraryTest, BlendFromDecodedFramesEqualsBlendOfDrawnPictures) {
     // Clip "c" is smaller than "a" and "b" and differs in every byte, frame to frame.
     const std::string c = folder.file("c.avi");
-    ASSERT_TRUE(writeClip(c, "ffv1", 12, 10, 23, 30, [](int f, int x, int y) {
+    ASSERT_TRUE(writeClip(c, 12, 10, 23, 30, [](int f, int x, int y) {
         return uint32_t((x * 20 + y * 7 + f * 3) & 255) << 16 | uint32_t((x * 3 + y * 25 + f) & 255) << 8 |
                uint32_t((f * 11 + x * 5 + y) & 255);
     }));
@@ -118,13 +117,10 @@ TEST_F(ClipLibraryTest, BlendFromDecodedFramesEqualsBlendOfDrawnPictures) {
         bool doubled;
         int32_t top;
     };
-    struct Pair {
-        std::string current, previous;
-    };
     // Rolls past the clip height (9 of 8 lines) roll nothing.
     for (Target t : {Target{16, 8, false, 0}, Target{16, 8, true, 0}, Target{10, 6, true, 3},
                      Target{20, 12, false, -2}, Target{20, 12, true, 4}}) {
-        for (const Pair& pair : {Pair{a, b}, Pair{a, a}, Pair{c, a}, Pair{b, c}}) {
+        for (const auto& [current, previous] : {std::pair{a, b}, std::pair{a, a}, std::pair{c, a}, std::pair{b, c}}) {
             for (bool mirrored : {false, true}) {
                 for (float mix : {0.0f, 0.3f, 0.5f, 0.999f}) {
                     for (int32_t roll : {0, 3, 7, 9}) {
@@ -138,18 +134,16 @@ TEST_F(ClipLibraryTest, BlendFromDecodedFramesEqualsBlendOfDrawnPictures) {
                         }
                         mirrorClips = mirrored;
                         library.setTarget(&direct);
-                        library.mix(pair.current, 130, pair.previous, 560, mix, roll);
-                        referenceMix(reference, *library.getClip(pair.current), 130,
-                                     *library.getClip(pair.previous), 560, mix, roll);
+                        library.mix(current, 130, previous, 560, mix, roll);
+                        // The previous clip's frame is the one drawn last.
+                        VideoClip& shown = *library.getClip(previous);
+                        EXPECT_EQ(shown.getCurrentFrame(), shown.getFrame(shown.frameIndexAt(560)));
+                        referenceMix(reference, *library.getClip(current), 130, shown, 560, mix, roll);
                         mirrorClips = false;
                         ASSERT_EQ(storeBytes(direct), storeBytes(reference))
                             << t.width << "x" << t.height << (t.doubled ? " doubled" : "") << " top " << t.top
-                            << ", " << pair.current << " over " << pair.previous
+                            << ", " << current << " over " << previous
                             << (mirrored ? " turned" : "") << ", mix " << mix << ", roll " << roll;
-                        // The previous clip's frame is the one drawn last.
-                        EXPECT_EQ(library.getClip(pair.previous)->getCurrentFrame(),
-                                  library.getClip(pair.previous)
-                                      ->getFrame(library.getClip(pair.previous)->frameIndexAt(560)));
                     }
                 }
             }

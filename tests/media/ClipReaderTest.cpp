@@ -16,7 +16,7 @@ namespace {
 
 class ClipReaderTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(writeClip(clip, "ffv1", 16, 8, 23, 30, numberedPixel)); }
+    void SetUp() override { ASSERT_TRUE(writeClip(clip, 16, 8, 23, 30, numberedPixel)); }
     ScratchFolder folder;
     std::string clip = folder.file("numbered.avi");
 };
@@ -36,8 +36,7 @@ std::optional<VideoFailure> failureOpening(const std::string& fileName) {
 TEST_F(ClipReaderTest, TimeToFrameFollowsTheFrameRateInAnyOrder) {
     // 700 frames at 25 per second; blue and green hold the frame number
     std::string longClip = folder.file("long.avi");
-    ASSERT_TRUE(
-        writeClip(longClip, "ffv1", 16, 8, 25, 700, [](int frame, int, int) { return uint32_t(frame); }));
+    ASSERT_TRUE(writeClip(longClip, 16, 8, 25, 700, [](int frame, int, int) { return uint32_t(frame); }));
     ClipReader reader(longClip);
     std::vector<uint8_t> pixels(16 * 8 * 3);
     // forward, far forward, backward, past the end (the last frame), negative (frame 0)
@@ -45,40 +44,22 @@ TEST_F(ClipReaderTest, TimeToFrameFollowsTheFrameRateInAnyOrder) {
         reader.readFrame(pixels.data(), t, false);
         EXPECT_EQ(pixels[0] | pixels[1] << 8, std::clamp(t * 25 / 1000, 0, 699)) << "at " << t << " ms";
     }
-    ClipReader rate23(clip);
-    EXPECT_EQ(rate23.frameAtTime(0), 0);
-    EXPECT_EQ(rate23.frameAtTime(43), 0); // 43 x 23 / 1000 = 0.989
-    EXPECT_EQ(rate23.frameAtTime(1000), 23);
-    EXPECT_EQ(rate23.frameAtTime(11000), 253);
 }
 
-TEST_F(ClipReaderTest, PixelsArePackedTopDownInBlueGreenRedOrder) {
+TEST_F(ClipReaderTest, FrameBufferPixelsAreTopDownBlueGreenRedAndZero) {
+    // (Three bytes a pixel, as every decoded clip has them, are VideoClipTest's.)
     ClipReader reader(clip);
     ASSERT_EQ(reader.getWidth(), 16);
     ASSERT_EQ(reader.getHeight(), 8);
-    std::vector<uint8_t> packed(16 * 8 * 3), wide(16 * 8 * 4, 0xEE);
-    reader.readFrame(packed.data(), 87, false); // frame 2
-    reader.readFrame(wide.data(), 87, true);
+    std::vector<uint8_t> wide(16 * 8 * 4, 0xEE);
+    reader.readFrame(wide.data(), 87, true); // frame 2
     for (int i = 0; i < 16 * 8; ++i) {
         const uint8_t expected[4] = {16, uint8_t(i % 16 * 16), uint8_t(i / 16 * 32), 0};
-        ASSERT_TRUE(std::equal(expected, expected + 3, &packed[size_t(i) * 3])) << i;
         ASSERT_TRUE(std::equal(expected, expected + 4, &wide[size_t(i) * 4])) << i;
     }
-    // 2 x 2: white top-left, red top-right, blue bottom-left, green bottom-right
-    std::string tiny = folder.file("tiny.avi");
-    ASSERT_TRUE(writeClip(tiny, "ffv1", 2, 2, 25, 1, [](int, int x, int y) -> uint32_t {
-        static const uint32_t colours[2][2] = {{0xFFFFFF, 0xFF0000}, {0x0000FF, 0x00FF00}};
-        return colours[y][x];
-    }));
-    uint8_t out[16];
-    ClipReader(tiny).readFrame(out, 0, true);
-    const uint8_t expected[16] = {255, 255, 255, 0, 0, 0, 255, 0, 255, 0, 0, 0, 0, 255, 0, 0};
-    EXPECT_TRUE(std::equal(out, out + 16, expected));
 }
 
 TEST_F(ClipReaderTest, FilesThatAreNotClipsFailWithTheBoxTextAndTheFileName) {
-    EXPECT_EQ(VideoFailure::failureText("Couldn't open avi file!", 2),
-              "Couldn't open avi file! - 'No such file or directory'");
     EXPECT_EQ(VideoFailure::failureText("Couldn't process video", -1), "Couldn't process video!");
     std::string garbage = folder.file("garbage.avi");
     std::vector<uint8_t> noise(4000);

@@ -5,7 +5,6 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
-#include <libswscale/swscale.h>
 }
 
 #include <cmath>
@@ -15,15 +14,15 @@ namespace MediaTest {
 
 namespace {
 
-bool sendAndWrite(AVCodecContext* encoder, AVFrame* frame, AVFormatContext* output, AVStream* stream) {
+// Sends the frame (null: the end) and hands every packet the encoder has ready to `take`.
+bool encode(AVCodecContext* encoder, AVFrame* frame, const std::function<bool(AVPacket*)>& take) {
     if (avcodec_send_frame(encoder, frame) < 0) return false;
     AVPacket* packet = av_packet_alloc();
     bool ok = true;
     int result;
     while ((result = avcodec_receive_packet(encoder, packet)) == 0) {
-        av_packet_rescale_ts(packet, encoder->time_base, stream->time_base);
-        packet->stream_index = stream->index;
-        ok = av_interleaved_write_frame(output, packet) >= 0 && ok;
+        ok = take(packet) && ok;
+        av_packet_unref(packet);
     }
     av_packet_free(&packet);
     return ok && (result == AVERROR(EAGAIN) || result == AVERROR_EOF);
@@ -31,57 +30,46 @@ bool sendAndWrite(AVCodecContext* encoder, AVFrame* frame, AVFormatContext* outp
 
 } // namespace
 
-bool writeClip(const std::string& path, const std::string& codecName, int width, int height,
-               int framesPerSecond, int frameCount, const PixelColour& colour) {
-    const AVCodec* codec = avcodec_find_encoder_by_name(codecName.c_str());
+bool writeClip(const std::string& path, int width, int height, int framesPerSecond, int frameCount,
+               const PixelColour& colour) {
+    const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_FFV1);
     if (!codec) return false;
     AVFormatContext* output = nullptr;
     if (avformat_alloc_output_context2(&output, nullptr, "avi", path.c_str()) < 0) return false;
     AVStream* stream = avformat_new_stream(output, nullptr);
     AVCodecContext* encoder = avcodec_alloc_context3(codec);
-    bool lossless = codecName == "ffv1";
     encoder->width = width, encoder->height = height;
     encoder->time_base = AVRational{1, framesPerSecond};
     encoder->framerate = AVRational{framesPerSecond, 1};
-    encoder->pix_fmt = lossless ? AV_PIX_FMT_BGR0 : AV_PIX_FMT_YUV420P;
+    encoder->pix_fmt = AV_PIX_FMT_BGR0;
     encoder->gop_size = 5;
-    if (!lossless) {
-        encoder->flags |= AV_CODEC_FLAG_QSCALE;
-        encoder->global_quality = FF_QP2LAMBDA * 1;
-    }
-    if (output->oformat->flags & AVFMT_GLOBALHEADER) encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     bool ok = avcodec_open2(encoder, codec, nullptr) >= 0 &&
               avcodec_parameters_from_context(stream->codecpar, encoder) >= 0;
     stream->time_base = encoder->time_base;
     ok = ok && avio_open(&output->pb, path.c_str(), AVIO_FLAG_WRITE) >= 0;
     ok = ok && avformat_write_header(output, nullptr) >= 0;
 
-    auto makeFrame = [&](AVPixelFormat format) {
-        AVFrame* f = av_frame_alloc();
-        f->format = format, f->width = width, f->height = height;
-        av_frame_get_buffer(f, 0);
-        return f;
+    auto write = [&](AVPacket* packet) {
+        av_packet_rescale_ts(packet, encoder->time_base, stream->time_base);
+        packet->stream_index = stream->index;
+        return av_interleaved_write_frame(output, packet) >= 0;
     };
-    AVFrame *source = makeFrame(AV_PIX_FMT_BGR0), *frame = makeFrame(encoder->pix_fmt);
-    SwsContext* scaler = sws_getContext(width, height, AV_PIX_FMT_BGR0, width, height, encoder->pix_fmt,
-                                        SWS_BILINEAR | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
+    AVFrame* frame = av_frame_alloc();
+    frame->format = AV_PIX_FMT_BGR0, frame->width = width, frame->height = height;
+    av_frame_get_buffer(frame, 0);
     for (int n = 0; ok && n < frameCount; ++n) {
+        av_frame_make_writable(frame);
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
                 uint32_t value = colour(n, x, y) & 0xFFFFFF; // stored little-endian: B, G, R, 0
-                std::memcpy(source->data[0] + y * source->linesize[0] + x * 4, &value, 4);
+                std::memcpy(frame->data[0] + y * frame->linesize[0] + x * 4, &value, 4);
             }
-        av_frame_make_writable(frame);
-        sws_scale(scaler, source->data, source->linesize, 0, height, frame->data, frame->linesize);
         frame->pts = n;
-        if (!lossless) frame->quality = FF_QP2LAMBDA * 1;
-        ok = sendAndWrite(encoder, frame, output, stream);
+        ok = encode(encoder, frame, write);
     }
-    ok = ok && sendAndWrite(encoder, nullptr, output, stream);
+    ok = ok && encode(encoder, nullptr, write);
     ok = ok && av_write_trailer(output) >= 0;
-    sws_freeContext(scaler);
     av_frame_free(&frame);
-    av_frame_free(&source);
     avcodec_free_context(&encoder);
     if (output->pb) avio_closep(&output->pb);
     avformat_free_context(output);
@@ -103,29 +91,22 @@ std::vector<uint8_t> makeMpegAudio(double seconds, int sampleRate, int channels)
     frame->format = AV_SAMPLE_FMT_S16, frame->nb_samples = encoder->frame_size, frame->sample_rate = sampleRate;
     av_channel_layout_copy(&frame->ch_layout, &encoder->ch_layout);
     av_frame_get_buffer(frame, 0);
-    AVPacket* packet = av_packet_alloc();
-    const int64_t total = int64_t(seconds * sampleRate);
-    auto drain = [&] {
-        while (avcodec_receive_packet(encoder, packet) == 0) {
-            bytes.insert(bytes.end(), packet->data, packet->data + packet->size);
-            av_packet_unref(packet);
-        }
+    auto append = [&](AVPacket* packet) {
+        bytes.insert(bytes.end(), packet->data, packet->data + packet->size);
+        return true;
     };
-    for (int64_t done = 0; done < total; done += encoder->frame_size) {
+    // whole frames of the tone, the last one running past `seconds`
+    for (int64_t done = 0; done < int64_t(seconds * sampleRate); done += encoder->frame_size) {
         av_frame_make_writable(frame);
         auto* samples = reinterpret_cast<int16_t*>(frame->data[0]);
-        int count = int(std::min<int64_t>(encoder->frame_size, total - done));
         for (int i = 0; i < encoder->frame_size; ++i) {
-            double value = i < count ? std::sin(2.0 * M_PI * 440.0 * double(done + i) / sampleRate) : 0.0;
+            double value = std::sin(2.0 * M_PI * 440.0 * double(done + i) / sampleRate);
             for (int c = 0; c < channels; ++c) samples[i * channels + c] = int16_t(value * 12000.0);
         }
         frame->pts = done;
-        avcodec_send_frame(encoder, frame);
-        drain();
+        encode(encoder, frame, append);
     }
-    avcodec_send_frame(encoder, nullptr);
-    drain();
-    av_packet_free(&packet);
+    encode(encoder, nullptr, append);
     av_frame_free(&frame);
     avcodec_free_context(&encoder);
     return bytes;

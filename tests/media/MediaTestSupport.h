@@ -18,12 +18,11 @@ inline uint32_t numberedPixel(int frame, int x, int y) {
     return uint32_t(y * 32) << 16 | uint32_t(x * 16) << 8 | uint32_t(frame * 8);
 }
 
-// Writes an AVI with one video stream encoded by `codec` ("ffv1" lossless, "mpeg4" lossy);
-// false when the encoder is missing or writing fails.
-bool writeClip(const std::string& path, const std::string& codec, int width, int height, int framesPerSecond,
-               int frameCount, const PixelColour& colour);
+// Writes an AVI with one lossless FFV1 video stream; false when the encoder is missing or writing fails.
+bool writeClip(const std::string& path, int width, int height, int framesPerSecond, int frameCount,
+               const PixelColour& colour);
 
-// An MPEG-1/2 Layer II stream of a sine tone, `seconds` long.
+// An MPEG-1/2 Layer II stream of a sine tone, `seconds` long (rounded up to whole frames).
 std::vector<uint8_t> makeMpegAudio(double seconds, int sampleRate, int channels);
 
 // A four-channel ProTracker module of one pattern with one note: 64 rows at speed 6, tempo 125.

@@ -20,7 +20,7 @@ protected:
     void SetUp() override {
         writeDisplaySettings(640, 480);
         mirrorClips = false;
-        ASSERT_TRUE(writeClip(path, "ffv1", 16, 8, 23, 30, numberedPixel));
+        ASSERT_TRUE(writeClip(path, 16, 8, 23, 30, numberedPixel));
     }
     void TearDown() override { mirrorClips = false; }
     ScratchFolder folder;
@@ -85,7 +85,7 @@ TEST_F(VideoClipTest, DrawingPlacesTheFrameAndNeverLeavesTheFrameBuffer) {
 
 TEST_F(VideoClipTest, PrefetchedClipsEqualClipsDecodedInPlace) {
     std::string second = folder.file("second.avi");
-    ASSERT_TRUE(writeClip(second, "ffv1", 16, 8, 29, 40, numberedPixel));
+    ASSERT_TRUE(writeClip(second, 16, 8, 29, 40, numberedPixel));
     VideoClip::prefetch(path, 1000, 23);
     VideoClip::prefetch(second, 1300, 29);
     VideoClip::awaitPrefetches(); // waiting keeps the frames for the clips that take them

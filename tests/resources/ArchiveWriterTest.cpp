@@ -36,7 +36,6 @@ TEST_F(ArchiveWriterTest, RefusesWhatTheReaderCannotTake) {
     ArchiveWriter writer;
     EXPECT_NE(writer.add("", {}), "");
     EXPECT_NE(writer.add(std::string("nul\0byte", 8), {}), "");
-    EXPECT_EQ(writer.getCount(), 0u);
 
     // Names an earlier entry already answers could never be read.
     ASSERT_EQ(writer.add("data/1.jpg", bytesOf("1")), "");

@@ -34,7 +34,6 @@ TEST_F(FileServerTest, LooseFilesAreReadOnceAndKept) {
     FileServer server(&log, 200);
     EXPECT_FALSE(isArchiveMode());
     std::string path = writeFile("a.bin", "hello");
-    EXPECT_EQ(server.getFileSize(path.c_str()), 5);
     uint8_t* first = server.getFile(path.c_str());
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(std::memcmp(first, "hello", 5), 0);
