@@ -10,24 +10,14 @@
 # HOSTILE_KEEP=1 keeps the failing runs' folders.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
-BUILD=$(cd "$1" && pwd)
+KEEP_WORK=${HOSTILE_KEEP:-}
+. "$here/../show_data.bash"
 DATA=${2:-$BUILD/data.data}
 jobs=${HOSTILE_JOBS:-2}
 limit=${HOSTILE_TIMEOUT:-20}
-[ -x "$BUILD/triptych" ] && [ -x "$BUILD/datapack" ] || { echo "SKIP: $BUILD has no triptych or datapack"; exit 77; }
-[ -f "$DATA" ] || { echo "SKIP: no $DATA (make data)"; exit 77; }
-work=$(mktemp -d "${TMPDIR:-/tmp}/triptych-hostile.XXXXXX")
-[ -n "${HOSTILE_KEEP:-}" ] || trap 'rm -rf "$work"' EXIT
-
+[ -x "$BUILD/triptych" ] || skip "$BUILD has no triptych"
 # The default entries, extracted once; the list of entries is the archive's own.
-mkdir -p "$work/files"
-names=()
-while IFS=$'\t' read -r name _; do
-    mkdir -p "$work/files/$(dirname "$name")"
-    "$BUILD/datapack" extract "$DATA" "$name" "$work/files/$name" >/dev/null || { echo "FAIL: cannot extract $name"; exit 1; }
-    names+=("$name")
-done < <("$BUILD/datapack" list "$DATA")
-[ ${#names[@]} -gt 0 ] || { echo "FAIL: $DATA lists no entries"; exit 1; }
+extract_default_entries "$work/files" "$DATA"
 printf '%s\n' "${names[@]}" >"$work/names"
 
 # An entry of another kind for each kind of entry: music where a picture is expected, a picture

@@ -59,28 +59,30 @@ TEST(CommandLine, RangeAndCodecRefusals) {
     }
 }
 
+// Each value refused by PARSE gets a problem text that names the word as it was given.
+template <typename Parse>
+void expectRefusedByName(Parse parse, const std::string& word, std::initializer_list<const char*> values) {
+    for (const char* bad : values) {
+        std::string problem;
+        EXPECT_FALSE(parse(bad, &problem)) << bad;
+        EXPECT_NE(problem.find(word + bad), std::string::npos) << problem;
+    }
+}
+
 TEST(CommandLine, SeedAndPiecesWordsAreReadOrRefusedByName) {
     std::string problem;
     EXPECT_FALSE(readSeedWord("video fps 30"));
     EXPECT_EQ(readSeedWord("video SEED=42 fps 30"), "42");
     EXPECT_EQ(parseSeed("0", &problem), 0u);
     EXPECT_EQ(parseSeed("4294967295", &problem), 4294967295u);
-    for (const char* bad : {"", "-1", "4294967296", "12x", "99999999999"}) {
-        problem.clear();
-        EXPECT_FALSE(parseSeed(bad, &problem)) << bad;
-        EXPECT_NE(problem.find(std::string("seed=") + bad), std::string::npos) << problem;
-    }
+    expectRefusedByName(parseSeed, "seed=", {"", "-1", "4294967296", "12x", "99999999999"});
 
     EXPECT_EQ(readPiecesWord("nomenu pieces=1,3"), "1,3");
     using Chosen = std::array<bool, 3>;
     EXPECT_EQ(parsePieces("2", &problem), (Chosen{false, true, false}));
     EXPECT_EQ(parsePieces("3,1", &problem), (Chosen{true, false, true}));
     EXPECT_EQ(parsePieces("1,2,3", &problem), (Chosen{true, true, true}));
-    for (const char* bad : {"", "0", "4", "1,", ",1", "1,,2", "12", "1,1", "one", "1;3"}) {
-        problem.clear();
-        EXPECT_FALSE(parsePieces(bad, &problem)) << bad;
-        EXPECT_NE(problem.find(std::string("pieces=") + bad), std::string::npos) << problem;
-    }
+    expectRefusedByName(parsePieces, "pieces=", {"", "0", "4", "1,", ",1", "1,,2", "12", "1,1", "one", "1;3"});
 }
 
 TEST(CommandLine, DeliverIsASwitchOfItsOwnThatNeverGivesTheFrameRate) {
@@ -100,10 +102,6 @@ TEST(CommandLine, DeliverIsASwitchOfItsOwnThatNeverGivesTheFrameRate) {
     std::string problem;
     EXPECT_EQ(parseDeliverHeight("4k", &problem), 2160);
     EXPECT_EQ(parseDeliverHeight("1080p", &problem), 1080);
-    for (const char* bad : {"", "8k", "1080", "4k,", "720p"}) {
-        problem.clear();
-        EXPECT_FALSE(parseDeliverHeight(bad, &problem)) << bad;
-        EXPECT_NE(problem.find(std::string("\"deliver=") + bad + "\""), std::string::npos) << problem;
-    }
+    expectRefusedByName(parseDeliverHeight, "\"deliver=", {"", "8k", "1080", "4k,", "720p"});
     EXPECT_NE(usage().find("deliver"), std::string::npos);
 }
