@@ -1,7 +1,7 @@
 // A plain RIFF walk over the chunks the render writer produces.
 #include "render/AviLayout.h"
 
-#include "render/AviProbe.h"
+#include "TestFiles.h"
 
 #include <algorithm>
 #include <cstring>
@@ -30,11 +30,8 @@ void walk(const std::vector<uint8_t>& bytes, size_t begin, size_t end, AviLayout
             layout.streamLengths.push_back(le32(bytes, data + 32));
         else if (tagAt(bytes, at, "idx1")) {
             layout.hasIndex = true;
-            for (size_t entry = data; entry + 16 <= std::min(end, data + size); entry += 16) {
-                if (tagAt(bytes, entry, "00dc") || tagAt(bytes, entry, "00db"))
-                    layout.indexedVideoChunks += 1;
-                if (tagAt(bytes, entry, "01wb")) layout.indexedAudioChunks += 1;
-            }
+            for (size_t entry = data; entry + 16 <= std::min(end, data + size); entry += 16)
+                if (tagAt(bytes, entry, "00dc") || tagAt(bytes, entry, "00db")) layout.indexedVideoChunks += 1;
         }
         at = data + size + (size & 1);
     }

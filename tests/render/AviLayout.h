@@ -13,7 +13,6 @@ struct AviLayout {
     std::vector<uint32_t> streamLengths; // each stream header's length (frames, sample frames)
     bool hasIndex = false;               // an idx1 chunk after the movie list
     uint32_t indexedVideoChunks = 0;     // idx1 entries of stream 00's frames
-    uint32_t indexedAudioChunks = 0;     // idx1 entries of stream 01's sound
 };
 
 AviLayout readAviLayout(const std::string& path);

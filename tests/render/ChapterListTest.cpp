@@ -21,23 +21,20 @@ std::vector<FilmChapter> showChapters(std::initializer_list<int> pieces) {
 } // namespace
 
 TEST(ChapterList, ShowsPiecesBecomeListsOnlyWithThreeChaptersLeft) {
-    auto lines = ChapterList::make(showChapters({0, 1, 2}), 25);
-    EXPECT_TRUE(ChapterList::isUsable(lines));
     // The 4-second opening joins piece one and takes its title; starts are rounded down.
-    EXPECT_EQ(ChapterList::text(lines),
-              "0:00 piece one\n1:59 piece one: closing\n2:14 piece two\n4:34 piece three\n");
-
-    lines = ChapterList::make(showChapters({0, 2}), 25);
-    EXPECT_TRUE(ChapterList::isUsable(lines));
-    EXPECT_EQ(ChapterList::text(lines), "0:00 piece one\n1:59 piece one: closing\n2:14 piece three\n");
-
-    lines = ChapterList::make(showChapters({1}), 25);
-    EXPECT_FALSE(ChapterList::isUsable(lines));
-    EXPECT_EQ(ChapterList::text(lines), "0:00 piece two\n");
-
-    lines = ChapterList::make(showChapters({0}), 25);
-    EXPECT_FALSE(ChapterList::isUsable(lines));
-    EXPECT_EQ(lines.size(), 2u);
+    const struct {
+        std::initializer_list<int> pieces;
+        bool usable;
+        const char* text;
+    } cases[] = {{{0, 1, 2}, true, "0:00 piece one\n1:59 piece one: closing\n2:14 piece two\n4:34 piece three\n"},
+                 {{0, 2}, true, "0:00 piece one\n1:59 piece one: closing\n2:14 piece three\n"},
+                 {{1}, false, "0:00 piece two\n"},
+                 {{0}, false, "0:00 piece one\n1:59 piece one: closing\n"}};
+    for (const auto& each : cases) {
+        const auto lines = ChapterList::make(showChapters(each.pieces), 25);
+        EXPECT_EQ(ChapterList::isUsable(lines), each.usable) << each.text;
+        EXPECT_EQ(ChapterList::text(lines), each.text);
+    }
 }
 
 TEST(ChapterList, ShortChaptersJoinTheNextOrTheLastJoinsTheOneBefore) {

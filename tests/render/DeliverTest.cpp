@@ -1,11 +1,10 @@
 // The "deliver" word end to end at a low frame rate: pieces one and three at 1080p (piece two left
-// out with pieces=1,3, so its file must not become a chapter) and piece two alone with
-// deliver=4k; triptych.mp4 read back against its masters (chapters, lengths, start times, size,
-// colour tags, picture geometry and sharpness, 48 kHz sound in step), the chapter list, the
-// thumbnail and the sheet; a quit during the film leaves no film behind.
+// out with pieces=1,3, so its file must not become a chapter) and piece one alone with
+// deliver=4k; triptych.mp4 read back against its masters (chapters, lengths, start times, format,
+// picture geometry and sharpness, 48 kHz sound in step), the chapter list, the thumbnail and the
+// sheet; a quit during the film leaves no film behind.
 #include "render/AviProbe.h"
 #include "render/FilmProbe.h"
-#include "render/RenderTestSupport.h"
 #include "render/ShowProcess.h"
 
 #include "media/film/ChapterList.h"
@@ -20,15 +19,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
 constexpr int32_t framesPerSecond = 2;
+const std::vector<std::string> deliverWords = {"video", "nomenu", "deliver", "pieces=1,3", "fps", "2", "codec=mjpeg"};
 const char* const masters[] = {"piece_pre1.avi", "piece_1.avi", "piece_post1.avi", "piece_3.avi"};
 const char* const titles[] = {"piece one: opening", "piece one", "piece one: closing", "piece three"};
-constexpr size_t partCount = 4;
 
 // Master sound as mono floats at the film's 48 kHz (linear interpolation between the master's
 // 44.1 kHz samples), the way the film's sound is compared.
@@ -58,102 +55,81 @@ double correlation(const std::vector<float>& a, size_t aStart, const std::vector
     return aa > 0 && bb > 0 ? ab / std::sqrt(aa * bb) : 0.0;
 }
 
-// The loudest two seconds of a master's sound, where a shift would show most clearly.
-size_t loudestWindow(const std::vector<float>& sound, size_t window) {
-    size_t best = 0;
-    double bestEnergy = -1;
-    for (size_t start = 0; start + window <= sound.size(); start += window / 2) {
-        double energy = 0;
-        for (size_t i = start; i < start + window; ++i)
-            energy += double(sound[i]) * sound[i];
-        if (energy > bestEnergy) {
-            bestEnergy = energy;
-            best = start;
-        }
-    }
-    return best;
-}
-
-// One render with "deliver" per suite, shared by its tests.
-struct DeliveredShow {
-    ScratchFolder* scratch = nullptr;
-    ShowRun* run = nullptr;
-    void start(std::vector<std::string> words) {
-        scratch = new ScratchFolder;
-        if (!linkShowData(scratch->path())) return;
-        run = new ShowRun(runShow(scratch->path(), words, {}, 600));
-    }
-    void stop() {
-        delete run;
-        delete scratch;
-        run = nullptr;
-        scratch = nullptr;
-    }
-};
-
+// The 1080p delivery, rendered once for the suite's tests.
 class Deliver : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        show.start({"video", "nomenu", "deliver", "pieces=1,3", "fps", "2", "codec=mjpeg"});
+        scratch = new ScratchFolder;
+        if (linkShowData(scratch->path())) run = new ShowRun(runShow(scratch->path(), deliverWords, {}, 600));
     }
-    static void TearDownTestSuite() { show.stop(); }
-    virtual DeliveredShow& current() { return show; }
+    static void TearDownTestSuite() {
+        delete run;
+        delete scratch;
+    }
     void SetUp() override {
-        if (!current().run) GTEST_SKIP() << "no data.data in the build folder yet";
-        ASSERT_EQ(current().run->exitCode, 0) << current().run->output;
-        scratch = current().scratch;
-        run = current().run;
+        if (!run) GTEST_SKIP() << "no data.data in the build folder yet";
+        ASSERT_EQ(run->exitCode, 0) << run->output;
     }
-    static DeliveredShow show;
-    ScratchFolder* scratch = nullptr;
-    ShowRun* run = nullptr;
+    static inline ScratchFolder* scratch = nullptr;
+    static inline ShowRun* run = nullptr;
 };
-DeliveredShow Deliver::show;
 
-// Piece one alone as a 4K film: its opening joins it, which leaves two chapters for a list, too
-// few to write one.
-class Deliver4k : public Deliver {
-  protected:
-    static void SetUpTestSuite() {
-        show.start({"video", "nomenu", "deliver=4k", "pieces=1", "fps", "2", "codec=mjpeg"});
+// The master's loudest two seconds are found in the film's sound where its part starts, unshifted.
+void expectSoundAt(const std::vector<float>& film, const std::vector<float>& master, size_t partStart) {
+    const size_t window = 96000;
+    ASSERT_GE(master.size(), window);
+    ASSERT_GE(film.size() + 2, partStart + master.size());
+    // The loudest two seconds, where a shift would show most clearly.
+    size_t at = 0;
+    double loudest = -1;
+    for (size_t start = 0; start + window <= master.size(); start += window / 2) {
+        double energy = 0;
+        for (size_t i = start; i < start + window; ++i)
+            energy += double(master[i]) * master[i];
+        if (energy > loudest) {
+            loudest = energy;
+            at = start;
+        }
     }
-    static void TearDownTestSuite() { show.stop(); }
-    DeliveredShow& current() override { return show; }
-    static DeliveredShow show;
-};
-DeliveredShow Deliver4k::show;
+    // Search a little more than one priming delay either way.
+    int64_t bestLag = 0;
+    double best = -2;
+    for (int64_t lag = -2048; lag <= 2048; ++lag) {
+        const int64_t filmAt = int64_t(partStart + at) + lag;
+        if (filmAt < 0 || size_t(filmAt) + window > film.size()) continue;
+        const double value = correlation(master, at, film, size_t(filmAt), window);
+        if (value > best) {
+            best = value;
+            bestLag = lag;
+        }
+    }
+    EXPECT_LE(std::llabs(bestLag), 1) << "the film's sound is shifted by " << bestLag << " samples";
+    EXPECT_GT(correlation(master, at, film, partStart + at, window), 0.95);
+}
 
-TEST_F(Deliver, FilmHoldsTheRenderedPartsAsChaptersWithStreamsInStep) {
-    FilmProbe film = probeFilm(scratch->file("triptych.mp4"));
-    ASSERT_TRUE(film.opened) << run->output;
-    EXPECT_FALSE(std::filesystem::exists(scratch->file("triptych.mp4.part")));
-    EXPECT_EQ(film.videoCodec, "h264");
-    EXPECT_EQ(film.profile, "High");
-    EXPECT_EQ(film.pixelFormat, "yuv420p");
-    EXPECT_EQ(film.width, 1920);
-    EXPECT_EQ(film.height, 1080);
-    EXPECT_EQ(film.audioCodec, "aac");
-    EXPECT_EQ(film.audioProfile, "LC");
-    EXPECT_EQ(film.sampleRate, 48000);
-    EXPECT_EQ(film.channels, 2);
-    EXPECT_GE(film.audioBitRate, 320000);
+// The film, the same at every size (H.264 High in BT.709 with its index first, AAC-LC at 48 kHz),
+// holds the first `parts` masters as chapters back to back, each as long as its master and with
+// its master's sound.
+void expectFilmOfMasters(const ScratchFolder& scratch, size_t parts) {
+    const FilmProbe film = probeFilm(scratch.file("triptych.mp4"), true);
+    ASSERT_TRUE(film.opened);
+    EXPECT_FALSE(std::filesystem::exists(scratch.file("triptych.mp4.part")));
+    EXPECT_EQ(film.video, "h264 High yuv420p bt709 bt709 bt709 tv");
+    EXPECT_EQ(film.audio, "aac LC 48000 Hz 2 channels");
     EXPECT_TRUE(film.indexFirst);
-
-    // One chapter per master, back to back, each as long as its master.
-    ASSERT_EQ(film.chapters.size(), partCount);
-    EXPECT_FALSE(std::filesystem::exists(scratch->file("piece_2.avi")));
+    ASSERT_EQ(film.chapters.size(), parts);
     int64_t frames = 0;
-    for (size_t k = 0; k < partCount; ++k) {
+    for (size_t k = 0; k < parts; ++k) {
         SCOPED_TRACE(masters[k]);
-        const int64_t partFrames = probeAvi(scratch->file(masters[k])).videoFrames;
-        ASSERT_GT(partFrames, 0);
+        const AviProbe master = probeAvi(scratch.file(masters[k]));
+        ASSERT_GT(master.videoFrames, 0);
         EXPECT_EQ(film.chapters[k].title, titles[k]);
         EXPECT_DOUBLE_EQ(film.chapters[k].start, double(frames) / framesPerSecond);
-        frames += partFrames;
+        expectSoundAt(film.sound, monoSound(master.audioBytes), size_t(frames * 48000 / framesPerSecond));
+        frames += master.videoFrames;
         EXPECT_DOUBLE_EQ(film.chapters[k].end, double(frames) / framesPerSecond);
     }
     EXPECT_EQ(film.videoFrames, frames);
-
     // Both streams start at zero and end together, within one frame.
     const double frame = 1.0 / framesPerSecond;
     EXPECT_NEAR(film.videoStart, 0.0, 1e-9);
@@ -162,25 +138,10 @@ TEST_F(Deliver, FilmHoldsTheRenderedPartsAsChaptersWithStreamsInStep) {
     EXPECT_LT(std::fabs(film.audioDuration - film.videoDuration), frame);
 }
 
-// The 4K film's size and colour tags, like the 1080p film's; its chapters, and no list.
-void expectFilmTagsAndNoList(const ScratchFolder& scratch, const ShowRun& run) {
-    FilmProbe film = probeFilm(scratch.file("triptych.mp4"));
-    ASSERT_TRUE(film.opened) << run.output;
-    EXPECT_EQ(film.videoCodec, "h264");
-    EXPECT_EQ(film.profile, "High");
-    EXPECT_EQ(film.pixelFormat, "yuv420p");
-    EXPECT_EQ(film.width, 3840);
-    EXPECT_EQ(film.height, 2160);
-    EXPECT_EQ(film.colourSpace, "bt709");
-    EXPECT_EQ(film.colourPrimaries, "bt709");
-    EXPECT_EQ(film.colourTransfer, "bt709");
-    EXPECT_EQ(film.colourRange, "tv");
-    EXPECT_EQ(film.sampleRate, 48000);
-    ASSERT_EQ(film.chapters.size(), 3u);
-    EXPECT_EQ(film.chapters[0].title, "piece one: opening");
-    // Two chapters make no list a video site would take: said, not written, not a failure.
-    EXPECT_FALSE(std::filesystem::exists(scratch.file("triptych.chapters.txt")));
-    EXPECT_NE(run.output.find("triptych.chapters.txt is not written"), std::string::npos) << run.output;
+TEST_F(Deliver, FilmHoldsTheRenderedPartsAsChaptersWithTheirSoundInStep) {
+    expectFilmOfMasters(*scratch, std::size(masters));
+    EXPECT_GE(probeFilm(scratch->file("triptych.mp4")).audioBitRate, 320000);
+    EXPECT_FALSE(std::filesystem::exists(scratch->file("piece_2.avi")));
 }
 
 // Master pixels on an edge (a step of more than 24 levels to a neighbour): where a misplaced or
@@ -202,18 +163,17 @@ std::vector<std::pair<int32_t, int32_t>> edgePixels(const std::vector<uint8_t>& 
     return edges;
 }
 
-// The busiest of a few pictures of a master, found again in the film (its master starting at
-// film frame `before`): enlarged to the film's height, centred between black sides, exactly
-// placed and as sharp as the master.
-void expectSharpEnlargement(const ScratchFolder& scratch, const char* masterName, int64_t before,
-                            int32_t filmWidth, int32_t filmHeight) {
+// The busiest of a few pictures of piece one's main part, found again in the film: enlarged to
+// the film's height, centred between black sides, exactly placed and as sharp as the master.
+void expectSharpEnlargement(const ScratchFolder& scratch, int32_t filmWidth, int32_t filmHeight) {
+    const int64_t before = probeAvi(scratch.file("piece_pre1.avi")).videoFrames;
     int32_t masterWidth = 0, masterHeight = 0;
     int64_t chosen = 0;
     std::vector<uint8_t> master;
     std::vector<std::pair<int32_t, int32_t>> edges;
     for (int64_t index : {20, 60, 100, 140, 180, 220}) {
         std::vector<uint8_t> candidate =
-            decodePicture(scratch.file(masterName), index, &masterWidth, &masterHeight);
+            decodePicture(scratch.file("piece_1.avi"), index, &masterWidth, &masterHeight);
         ASSERT_EQ(masterWidth, 640);
         ASSERT_EQ(masterHeight, 480);
         std::vector<std::pair<int32_t, int32_t>> candidateEdges =
@@ -261,90 +221,32 @@ void expectSharpEnlargement(const ScratchFolder& scratch, const char* masterName
 }
 
 TEST_F(Deliver, PictureIsTheMasterEnlargedSharplyBetweenBlackSides) {
-    expectSharpEnlargement(*scratch, "piece_1.avi", probeAvi(scratch->file("piece_pre1.avi")).videoFrames, 1920,
-                           1080);
+    expectSharpEnlargement(*scratch, 1920, 1080);
 }
 
-// Each master's loudest two seconds are found in the film where its part starts, unshifted.
-void expectSoundInStep(const ScratchFolder& scratch, const std::vector<const char*>& names) {
-    FilmProbe film = probeFilm(scratch.file("triptych.mp4"), true);
-    ASSERT_TRUE(film.opened);
-    ASSERT_EQ(film.sampleRate, 48000);
-    const int64_t samplesPerFrame = 48000 / framesPerSecond;
-    int64_t frames = 0;
-    for (const char* name : names) {
-        SCOPED_TRACE(name);
-        AviProbe master = probeAvi(scratch.file(name));
-        const std::vector<float> sound = monoSound(master.audioBytes);
-        const size_t partStart = size_t(frames * 48000 / framesPerSecond);
-        frames += master.videoFrames;
-        const size_t window = 96000;
-        ASSERT_GE(sound.size(), window);
-        ASSERT_GE(film.sound.size() + 2, partStart + sound.size());
-        const size_t at = loudestWindow(sound, window);
-        // Search a little more than one priming delay either way.
-        const int64_t reach = 2048;
-        int64_t bestLag = 0;
-        double best = -2;
-        for (int64_t lag = -reach; lag <= reach; ++lag) {
-            const int64_t filmAt = int64_t(partStart + at) + lag;
-            if (filmAt < 0 || size_t(filmAt) + window > film.sound.size()) continue;
-            const double value = correlation(sound, at, film.sound, size_t(filmAt), window);
-            if (value > best) {
-                best = value;
-                bestLag = lag;
-            }
-        }
-        EXPECT_LT(std::llabs(bestLag), samplesPerFrame);
-        EXPECT_LE(std::llabs(bestLag), 1) << "the film's sound is shifted by " << bestLag << " samples";
-        EXPECT_GT(correlation(sound, at, film.sound, partStart + at, window), 0.95);
-    }
+// Piece one alone as a 4K film, in one test so that CTest renders it once: its opening joins it,
+// which leaves two chapters for a list, too few to write one (said, not written, not a failure).
+TEST(Deliver4k, FilmIs2160pSharpAndInStepWithItsChaptersButNoList) {
+    ScratchFolder scratch;
+    REQUIRE_SHOW_DATA(scratch);
+    ShowRun run =
+        runShow(scratch.path(), {"video", "nomenu", "deliver=4k", "pieces=1", "fps", "2", "codec=mjpeg"}, {}, 600);
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    expectFilmOfMasters(scratch, 3);
+    expectSharpEnlargement(scratch, 3840, 2160);
+    EXPECT_FALSE(std::filesystem::exists(scratch.file("triptych.chapters.txt")));
+    EXPECT_NE(run.output.find("triptych.chapters.txt is not written"), std::string::npos) << run.output;
 }
 
-TEST_F(Deliver, EachChaptersSoundIsItsMastersSoundWithoutShift) {
-    expectSoundInStep(*scratch, {std::begin(masters), std::end(masters)});
-}
-
-// One test for the 4K film, so that CTest renders it once.
-TEST_F(Deliver4k, FilmIs2160pSharpAndInStepWithItsChaptersButNoList) {
-    expectFilmTagsAndNoList(*scratch, *run);
-    expectSharpEnlargement(*scratch, "piece_1.avi", probeAvi(scratch->file("piece_pre1.avi")).videoFrames, 3840,
-                           2160);
-    expectSoundInStep(*scratch, {"piece_pre1.avi", "piece_1.avi", "piece_post1.avi"});
-}
-
-std::string fileText(const std::string& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-TEST_F(Deliver, ChapterListStartsAtFilmChaptersAndKeepsEachAtLeastTenSeconds) {
+TEST_F(Deliver, ChapterListNamesTheFilmChaptersOfAtLeastTenSecondsAtTheirStarts) {
+    // The 5-second opening joins piece one under its title; the others start where their film
+    // chapters do, rounded down to the second.
     FilmProbe film = probeFilm(scratch->file("triptych.mp4"));
-    ASSERT_TRUE(film.opened);
-    // The 5-second opening joins piece one under its title.
-    std::istringstream text(fileText(scratch->file("triptych.chapters.txt")));
-    std::vector<std::pair<int, std::string>> lines;
-    for (std::string line; std::getline(text, line);) {
-        int minutes = 0, seconds = 0, used = 0;
-        ASSERT_EQ(std::sscanf(line.c_str(), "%d:%2d %n", &minutes, &seconds, &used), 2) << line;
-        ASSERT_EQ(line.substr(size_t(line.find(':') + 1), 2).size(), 2u) << line;
-        lines.emplace_back(minutes * 60 + seconds, line.substr(size_t(used)));
-    }
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], (std::pair<int, std::string>{0, "piece one"}));
-    EXPECT_EQ(lines[1].second, "piece one: closing");
-    EXPECT_EQ(lines[2].second, "piece three");
-    for (size_t k = 0; k < lines.size(); ++k) {
-        const double end = k + 1 < lines.size() ? lines[k + 1].first : film.videoDuration;
-        EXPECT_GE(end - lines[k].first, 10.0) << lines[k].second;
-        // Each line is the start of the film chapter of its title, rounded down.
-        const auto chapter = std::find_if(film.chapters.rbegin(), film.chapters.rend(),
-                                          [&](const FilmChapterInfo& c) { return c.title == lines[k].second; });
-        ASSERT_NE(chapter, film.chapters.rend());
-        EXPECT_EQ(lines[k].first, k == 0 ? 0 : int(chapter->start)) << lines[k].second;
-    }
+    ASSERT_EQ(film.chapters.size(), std::size(masters));
+    std::string expected = "0:00 piece one\n";
+    for (size_t k : {2, 3})
+        expected += ChapterList::clock(int64_t(film.chapters[k].start)) + " " + titles[k] + "\n";
+    EXPECT_EQ(readFileText(scratch->file("triptych.chapters.txt")), expected);
 }
 
 TEST_F(Deliver, ThumbnailAndSheetKeepTheirSizesAndTheSheetIsLabelled) {
@@ -382,7 +284,6 @@ TEST_F(Deliver, ThumbnailAndSheetKeepTheirSizesAndTheSheetIsLabelled) {
 
     // A tile every 10 s of the film, each labelled with its time and part in the bitmap font.
     std::vector<uint8_t> pixels = decodePicture(sheet, 0, &width, &height);
-    ASSERT_FALSE(pixels.empty());
     FilmProbe probe = probeFilm(scratch->file("triptych.mp4"));
     const int64_t tiles = (probe.videoFrames - 1) / (10 * framesPerSecond) + 1;
     const int32_t columns = FilmStills::sheetColumns, gap = FilmStills::sheetGap;
@@ -417,8 +318,8 @@ TEST_F(Deliver, ThumbnailAndSheetKeepTheirSizesAndTheSheetIsLabelled) {
 TEST(DeliverCancel, AQuitWhileTheFilmIsWrittenLeavesNoFilm) {
     ScratchFolder scratch;
     REQUIRE_SHOW_DATA(scratch);
-    ShowRun run = runShow(scratch.path(), {"video", "nomenu", "deliver", "pieces=1,3", "fps", "2", "codec=mjpeg"}, {}, 600,
-                          ShowInterruption{"triptych.mp4.part", 200'000, {SIGINT}});
+    ShowRun run =
+        runShow(scratch.path(), deliverWords, {}, 600, ShowInterruption{"triptych.mp4.part", 200'000, {SIGINT}});
     ASSERT_FALSE(run.timedOut);
     EXPECT_EQ(run.exitCode, 128 + SIGINT) << run.output; // the render stopped short of its plan
     EXPECT_NE(run.output.find("cancelled"), std::string::npos) << run.output;

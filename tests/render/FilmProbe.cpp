@@ -1,7 +1,7 @@
 // MP4 read-back for the delivery tests through libavformat and libavcodec.
 #include "render/FilmProbe.h"
 
-#include "render/AviProbe.h"
+#include "TestFiles.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -10,11 +10,17 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include <algorithm>
-
 namespace {
 double seconds(int64_t value, AVRational base) {
     return value == AV_NOPTS_VALUE ? 0.0 : double(value) * av_q2d(base);
+}
+
+// FFmpeg's names joined by spaces, "?" for a value it has no name for.
+std::string describe(std::initializer_list<const char*> names) {
+    std::string text;
+    for (const char* name : names)
+        text += (text.empty() ? "" : " ") + std::string(name ? name : "?");
+    return text;
 }
 
 AVCodecContext* openDecoder(const AVStream* stream) {
@@ -39,19 +45,32 @@ void appendSound(AVCodecContext* decoder, const AVPacket* packet, AVFrame* frame
 }
 
 bool indexBeforeData(const std::string& path) {
-    std::vector<uint8_t> bytes = readFileBytes(path);
-    const char moov[] = {'m', 'o', 'o', 'v'}, mdat[] = {'m', 'd', 'a', 't'};
-    auto index = std::search(bytes.begin(), bytes.end(), moov, moov + 4);
-    auto data = std::search(bytes.begin(), bytes.end(), mdat, mdat + 4);
-    return index != bytes.end() && index < data;
+    const std::string bytes = readFileText(path);
+    const size_t index = bytes.find("moov");
+    return index != std::string::npos && index < bytes.find("mdat");
+}
+
+std::vector<uint8_t> bgrPixels(const AVFrame* frame) {
+    std::vector<uint8_t> pixels(size_t(frame->width) * frame->height * 3);
+    SwsContext* convert = sws_getContext(frame->width, frame->height, AVPixelFormat(frame->format), frame->width,
+                                         frame->height, AV_PIX_FMT_BGR24, SWS_POINT, nullptr, nullptr, nullptr);
+    // The film is tagged BT.709; the masters use the library's default matrix.
+    const int* matrix = sws_getCoefficients(frame->colorspace == AVCOL_SPC_BT709 ? SWS_CS_ITU709 : SWS_CS_DEFAULT);
+    sws_setColorspaceDetails(convert, matrix, frame->color_range == AVCOL_RANGE_JPEG, matrix, 1, 0, 1 << 16,
+                             1 << 16);
+    uint8_t* to[1] = {pixels.data()};
+    int stride[1] = {frame->width * 3};
+    sws_scale(convert, frame->data, frame->linesize, 0, frame->height, to, stride);
+    sws_freeContext(convert);
+    return pixels;
 }
 } // namespace
 
 FilmProbe probeFilm(const std::string& path, bool decodeSound) {
     FilmProbe probe;
     AVFormatContext* input = nullptr;
-    if (avformat_open_input(&input, path.c_str(), nullptr, nullptr) < 0) return probe;
-    if (avformat_find_stream_info(input, nullptr) < 0) {
+    if (avformat_open_input(&input, path.c_str(), nullptr, nullptr) < 0 ||
+        avformat_find_stream_info(input, nullptr) < 0) {
         avformat_close_input(&input);
         return probe;
     }
@@ -67,29 +86,24 @@ FilmProbe probeFilm(const std::string& path, bool decodeSound) {
     int audioIndex = av_find_best_stream(input, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     if (videoIndex >= 0) {
         const AVStream* stream = input->streams[videoIndex];
-        probe.videoCodec = avcodec_get_name(stream->codecpar->codec_id);
-        const char* profile = avcodec_profile_name(stream->codecpar->codec_id, stream->codecpar->profile);
-        probe.profile = profile ? profile : "";
-        const char* format = av_get_pix_fmt_name(AVPixelFormat(stream->codecpar->format));
-        probe.pixelFormat = format ? format : "";
-        probe.colourSpace = av_color_space_name(stream->codecpar->color_space);
-        probe.colourPrimaries = av_color_primaries_name(stream->codecpar->color_primaries);
-        probe.colourTransfer = av_color_transfer_name(stream->codecpar->color_trc);
-        probe.colourRange = av_color_range_name(stream->codecpar->color_range);
-        probe.width = stream->codecpar->width;
-        probe.height = stream->codecpar->height;
+        const AVCodecParameters* video = stream->codecpar;
+        probe.video = describe(
+            {avcodec_get_name(video->codec_id), avcodec_profile_name(video->codec_id, video->profile),
+             av_get_pix_fmt_name(AVPixelFormat(video->format)), av_color_space_name(video->color_space),
+             av_color_primaries_name(video->color_primaries), av_color_transfer_name(video->color_trc),
+             av_color_range_name(video->color_range)});
         probe.videoStart = seconds(stream->start_time, stream->time_base);
         probe.videoDuration = seconds(stream->duration, stream->time_base);
     }
     AVCodecContext* soundDecoder = nullptr;
     if (audioIndex >= 0) {
         const AVStream* stream = input->streams[audioIndex];
-        probe.audioCodec = avcodec_get_name(stream->codecpar->codec_id);
-        const char* audioProfile = avcodec_profile_name(stream->codecpar->codec_id, stream->codecpar->profile);
-        probe.audioProfile = audioProfile ? audioProfile : "";
-        probe.sampleRate = stream->codecpar->sample_rate;
-        probe.channels = stream->codecpar->ch_layout.nb_channels;
-        probe.audioBitRate = stream->codecpar->bit_rate;
+        const AVCodecParameters* audio = stream->codecpar;
+        probe.audio = describe({avcodec_get_name(audio->codec_id),
+                                avcodec_profile_name(audio->codec_id, audio->profile)}) +
+                      " " + std::to_string(audio->sample_rate) + " Hz " +
+                      std::to_string(audio->ch_layout.nb_channels) + " channels";
+        probe.audioBitRate = audio->bit_rate;
         probe.audioStart = seconds(stream->start_time, stream->time_base);
         probe.audioDuration = seconds(stream->duration, stream->time_base);
         if (decodeSound) soundDecoder = openDecoder(stream);
@@ -115,10 +129,11 @@ FilmProbe probeFilm(const std::string& path, bool decodeSound) {
 
 std::vector<uint8_t> decodePicture(const std::string& path, int64_t index, int32_t* width, int32_t* height) {
     std::vector<uint8_t> pixels;
+    av_log_set_level(AV_LOG_ERROR); // full-range JPEG pictures make the scaler chatty
     AVFormatContext* input = nullptr;
     if (avformat_open_input(&input, path.c_str(), nullptr, nullptr) < 0) return pixels;
     avformat_find_stream_info(input, nullptr);
-    int videoIndex = av_find_best_stream(input, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    const int videoIndex = av_find_best_stream(input, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     if (videoIndex < 0) {
         avformat_close_input(&input);
         return pixels;
@@ -127,39 +142,21 @@ std::vector<uint8_t> decodePicture(const std::string& path, int64_t index, int32
     AVPacket* packet = av_packet_alloc();
     AVFrame* frame = av_frame_alloc();
     int64_t decoded = 0;
-    bool draining = false;
-    while (pixels.empty()) {
-        if (!draining) {
-            if (av_read_frame(input, packet) < 0) {
-                draining = true;
-                avcodec_send_packet(decoder, nullptr);
-            } else {
-                if (packet->stream_index == videoIndex) avcodec_send_packet(decoder, packet);
-                av_packet_unref(packet);
+    // Sends a packet (nullptr: the end) and keeps the picture wanted among those it gives.
+    auto decode = [&](const AVPacket* sent) {
+        avcodec_send_packet(decoder, sent);
+        while (pixels.empty() && avcodec_receive_frame(decoder, frame) == 0)
+            if (decoded++ == index) {
+                *width = frame->width;
+                *height = frame->height;
+                pixels = bgrPixels(frame);
             }
-        }
-        bool any = false;
-        while (pixels.empty() && avcodec_receive_frame(decoder, frame) == 0) {
-            any = true;
-            if (decoded++ != index) continue;
-            *width = frame->width;
-            *height = frame->height;
-            pixels.resize(size_t(frame->width) * frame->height * 3);
-            SwsContext* convert =
-                sws_getContext(frame->width, frame->height, AVPixelFormat(frame->format), frame->width,
-                               frame->height, AV_PIX_FMT_BGR24, SWS_POINT, nullptr, nullptr, nullptr);
-            // The film is tagged BT.709; the masters use the library's default matrix.
-            const int* matrix =
-                sws_getCoefficients(frame->colorspace == AVCOL_SPC_BT709 ? SWS_CS_ITU709 : SWS_CS_DEFAULT);
-            sws_setColorspaceDetails(convert, matrix, frame->color_range == AVCOL_RANGE_JPEG, matrix, 1, 0,
-                                     1 << 16, 1 << 16);
-            uint8_t* to[1] = {pixels.data()};
-            int stride[1] = {frame->width * 3};
-            sws_scale(convert, frame->data, frame->linesize, 0, frame->height, to, stride);
-            sws_freeContext(convert);
-        }
-        if (draining && !any) break;
+    };
+    while (pixels.empty() && av_read_frame(input, packet) >= 0) {
+        if (packet->stream_index == videoIndex) decode(packet);
+        av_packet_unref(packet);
     }
+    if (pixels.empty()) decode(nullptr);
     av_frame_free(&frame);
     av_packet_free(&packet);
     avcodec_free_context(&decoder);

@@ -1,6 +1,6 @@
 // Reads back the delivered MP4 film for the delivery tests: its streams as a player sees them
 // (start times and durations after the edit lists), its chapters, its decoded sound and single
-// decoded pictures of it or of a master.
+// decoded pictures of it or of any other file.
 #pragma once
 
 #include <cstdint>
@@ -14,10 +14,9 @@ struct FilmChapterInfo {
 
 struct FilmProbe {
     bool opened = false;
-    std::string videoCodec, audioCodec, profile, pixelFormat, audioProfile;
-    std::string colourSpace, colourPrimaries, colourTransfer, colourRange; // FFmpeg's names
-    int32_t width = 0, height = 0;
-    int32_t sampleRate = 0, channels = 0;
+    // The streams in FFmpeg's names: "codec profile pixel-format colour-space primaries transfer
+    // range" and "codec profile rate Hz channels channels".
+    std::string video, audio;
     int64_t audioBitRate = 0;
     double videoStart = 0, audioStart = 0;       // seconds
     double videoDuration = 0, audioDuration = 0; // seconds

@@ -2,7 +2,6 @@
 // only the chosen piece's file, its frame count, the music captured in step with every frame, and
 // for piece two the same file from the same seed and another from another.
 #include "render/AviProbe.h"
-#include "render/RenderTestSupport.h"
 #include "render/ShowProcess.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +21,6 @@ AviProbe renderAlone(const ScratchFolder& scratch, const char* pieces, const cha
         EXPECT_EQ(std::filesystem::exists(scratch.file(other)), std::string(other) == file) << other;
     AviProbe probe = probeAvi(scratch.file(file));
     EXPECT_TRUE(probe.opened) << run.output;
-    EXPECT_EQ(probe.videoCodec, "mjpeg");
-    EXPECT_EQ(probe.width, 640);
-    EXPECT_EQ(probe.height, 480);
-    EXPECT_EQ(probe.rateNumerator, 2 * probe.rateDenominator);
-    EXPECT_TRUE(probe.hasAudio);
     EXPECT_EQ(firstFrameOutOfStep(probe, 2), -1);
     EXPECT_NE(std::count(probe.audioBytes.begin(), probe.audioBytes.end(), 0),
               std::ptrdiff_t(probe.audioBytes.size()))

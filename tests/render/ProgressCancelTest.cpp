@@ -29,24 +29,20 @@ enum class Gesture { Escape, CancelButton, CloseButton };
 
 SDL_Event eventFor(Gesture gesture, Uint32 windowId) {
     SDL_Event event{};
-    switch (gesture) {
-    case Gesture::Escape:
+    if (gesture == Gesture::Escape) {
         event.type = SDL_KEYDOWN;
         event.key.windowID = windowId;
         event.key.keysym.sym = SDLK_ESCAPE;
-        break;
-    case Gesture::CancelButton:
+    } else if (gesture == Gesture::CancelButton) {
         event.type = SDL_MOUSEBUTTONUP;
         event.button.windowID = windowId;
         event.button.button = SDL_BUTTON_LEFT;
         event.button.x = ProgressWindow::buttonX + 5;
         event.button.y = ProgressWindow::buttonY + 5;
-        break;
-    case Gesture::CloseButton:
+    } else {
         event.type = SDL_WINDOWEVENT;
         event.window.windowID = windowId;
         event.window.event = SDL_WINDOWEVENT_CLOSE;
-        break;
     }
     return event;
 }
@@ -62,35 +58,28 @@ TEST(ProgressCancel, EveryGestureAsksFirstAndOnlyYesEndsTheRender) {
     DisplayDevice& device = *display.device;
     ASSERT_TRUE(device.open());
 
-    const struct {
-        Gesture gesture;
-        MessageAnswer answer;
-    } cases[] = {
-        {Gesture::Escape, MessageAnswer::No},        {Gesture::CancelButton, MessageAnswer::No},
-        {Gesture::CloseButton, MessageAnswer::No},   {Gesture::Escape, MessageAnswer::Yes},
-        {Gesture::CancelButton, MessageAnswer::Yes}, {Gesture::CloseButton, MessageAnswer::Yes},
-    };
     RenderProgress progress(confirmCancel);
-    for (const auto& each : cases) {
-        const int gesture = int(each.gesture);
-        Sys_ClearQuitRequest();
-        questionsAsked = 0;
-        nextAnswer = each.answer;
-        std::unique_ptr<ProgressWindow> window = ProgressWindow::open(false);
-        ASSERT_TRUE(window) << SDL_GetError();
-        SDL_Event event = eventFor(each.gesture, window->getWindowId());
-        progress.useWindow(std::move(window));
-        SDL_PushEvent(&event);
-        device.present(); // the piece's frame: drains the queue before the progress sees it
-        EXPECT_FALSE(Sys_IsQuitRequested()) << "gesture " << gesture << " quit without asking";
-        progress.report("piece_1.avi", 10, 1);
-        EXPECT_EQ(questionsAsked, 1) << "gesture " << gesture;
-        EXPECT_EQ(Sys_IsQuitRequested(), each.answer == MessageAnswer::Yes) << "gesture " << gesture;
-        EXPECT_EQ(progress.isClosed(), each.answer == MessageAnswer::Yes) << "gesture " << gesture;
-        // Later frames ask nothing more.
-        progress.report("piece_1.avi", 11, 2);
-        EXPECT_EQ(questionsAsked, 1) << "gesture " << gesture;
-    }
+    for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes})
+        for (Gesture gesture : {Gesture::Escape, Gesture::CancelButton, Gesture::CloseButton}) {
+            SCOPED_TRACE("gesture " + std::to_string(int(gesture)));
+            Sys_ClearQuitRequest();
+            questionsAsked = 0;
+            nextAnswer = answer;
+            std::unique_ptr<ProgressWindow> window = ProgressWindow::open(false);
+            ASSERT_TRUE(window) << SDL_GetError();
+            SDL_Event event = eventFor(gesture, window->getWindowId());
+            progress.useWindow(std::move(window));
+            SDL_PushEvent(&event);
+            device.present(); // the piece's frame: drains the queue before the progress sees it
+            EXPECT_FALSE(Sys_IsQuitRequested()) << "quit without asking";
+            progress.report("piece_1.avi", 10, 1);
+            EXPECT_EQ(questionsAsked, 1);
+            EXPECT_EQ(Sys_IsQuitRequested(), answer == MessageAnswer::Yes);
+            EXPECT_EQ(progress.isClosed(), answer == MessageAnswer::Yes);
+            // Later frames ask nothing more.
+            progress.report("piece_1.avi", 11, 2);
+            EXPECT_EQ(questionsAsked, 1);
+        }
     progress.finishLine();
     progress.useWindow(nullptr);
     Sys_ClearQuitRequest();

@@ -3,7 +3,6 @@
 #include "media/masters/RenderWriter.h"
 #include "platform/QuitSignals.h"
 #include "render/AviLayout.h"
-#include "render/AviProbe.h"
 #include "render/RenderTestSupport.h"
 #include "render/ShowProcess.h"
 
@@ -44,8 +43,6 @@ TEST(QuitSignals, ASecondSignalFinishesTheFilesOfAStuckRender) {
     EXPECT_EQ(WEXITSTATUS(status), 128 + SIGINT);
     AviLayout layout = readAviLayout(path);
     EXPECT_EQ(layout.riffSize + 8u, layout.fileSize);
-    EXPECT_TRUE(layout.hasIndex);
     EXPECT_EQ(layout.indexedVideoChunks, 5u);
     EXPECT_EQ(layout.totalFrames, 5u);
-    EXPECT_EQ(probeAvi(path).videoFrames, 5);
 }

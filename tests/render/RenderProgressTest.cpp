@@ -1,5 +1,5 @@
-// The whole render's progress over its planned files, the progress line, and the summary of a
-// finished and of a cancelled render.
+// The whole render's progress over its planned files, and what the summary of a finished and of
+// a cancelled render says of each file.
 #include "media/progress/RenderProgress.h"
 
 #include <gtest/gtest.h>
@@ -21,12 +21,6 @@ TEST(RenderProgressWhole, CountsFinishedPartsAndTheFramesOfTheCurrentOne) {
     EXPECT_EQ(progress.wholePercent("other.avi", 5), -1);
 }
 
-TEST(RenderProgressWhole, TheLineShowsTheFileAndTheWholeRender) {
-    EXPECT_EQ(RenderProgress::formatLine("piece_2.avi", 42, 310.5, 7.4, 63, 72.0),
-              "piece_2.avi   42%    310.5 frames/s  0:07 left   show  63%  1:12 left");
-    EXPECT_EQ(RenderProgress::formatLine("piece_2.avi", 0, 0.0, -1.0), "piece_2.avi    0%      0.0 frames/s");
-}
-
 TEST(RenderProgressSummary, ListsEachFileAndSaysWhenTheRenderWasCancelled) {
     const char* names[] = {"summary_a.avi", "summary_b.avi"};
     for (const char* name : names)
@@ -40,17 +34,13 @@ TEST(RenderProgressSummary, ListsEachFileAndSaysWhenTheRenderWasCancelled) {
     progress.fileFinished(names[1], 100, 25); // finishing twice lists the file once
 
     std::vector<std::string> finished = progress.summary(RenderProgress::Ending::finished);
-    ASSERT_EQ(finished.size(), 4u);
-    EXPECT_EQ(finished[0], "Render finished:");
-    EXPECT_NE(finished[1].find("summary_a.avi"), std::string::npos);
-    EXPECT_NE(finished[1].find("250 frames"), std::string::npos) << finished[1];
-    EXPECT_NE(finished[1].find("10.00 s"), std::string::npos) << finished[1];
-    EXPECT_NE(finished[1].find("2.0 MB"), std::string::npos) << finished[1];
+    ASSERT_EQ(finished.size(), 4u); // the heading, each file once, the total
+    for (const char* part : {"summary_a.avi", "250 frames", "10.00 s", "2.0 MB"})
+        EXPECT_NE(finished[1].find(part), std::string::npos) << finished[1];
     EXPECT_EQ(finished[2].find("cut short"), std::string::npos);
     EXPECT_NE(finished[3].find("14.0 s of show"), std::string::npos) << finished[3];
 
     std::vector<std::string> cancelled = progress.summary(RenderProgress::Ending::cancelled);
-    EXPECT_EQ(cancelled[0], "Render cancelled; finished files:");
     EXPECT_EQ(cancelled[1].find("cut short"), std::string::npos) << "the first file was whole";
     EXPECT_NE(cancelled[2].find("cut short"), std::string::npos) << cancelled[2];
     EXPECT_EQ(progress.summary(RenderProgress::Ending::failed)[0], "Render stopped by an error; finished files:");

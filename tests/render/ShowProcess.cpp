@@ -1,26 +1,30 @@
 // Runs the show's program as a child process with a time limit.
 #include "render/ShowProcess.h"
 
-#include "render/RenderTestSupport.h"
+#include "TestFiles.h"
 
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-void prepareEnvironment(const ShowEnvironment& environment) {
+std::string buildFolder() {
+    const char* folder = std::getenv("TRIPTYCH_BUILD_DIR");
+    return folder && *folder ? folder : std::filesystem::current_path().string();
+}
+
+void prepareEnvironment(bool noDisplay) {
     setenv("TRIPTYCH_NO_BOXES", "1", 1);
-    if (environment.noDisplay) {
+    if (noDisplay) {
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
         unsetenv("SDL_VIDEODRIVER");
         unsetenv("SDL_AUDIODRIVER");
-    } else if (environment.headless) {
+    } else {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1);
     }
@@ -33,7 +37,7 @@ bool fileIsLarger(const std::string& path, long bytes) {
 }
 } // namespace
 
-ShowRun runShow(const std::string& folder, const std::vector<std::string>& words, ShowEnvironment environment,
+ShowRun runShow(const std::string& folder, const std::vector<std::string>& words, bool noDisplay,
                 int timeoutSeconds, const ShowInterruption& interruption) {
     ShowRun run;
     std::string program = buildFolder() + "/triptych";
@@ -44,7 +48,7 @@ ShowRun runShow(const std::string& folder, const std::vector<std::string>& words
         int output = open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(output, STDOUT_FILENO);
         dup2(output, STDERR_FILENO);
-        prepareEnvironment(environment);
+        prepareEnvironment(noDisplay);
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& word : words)
             argv.push_back(const_cast<char*>(word.c_str()));
@@ -72,23 +76,16 @@ ShowRun runShow(const std::string& folder, const std::vector<std::string>& words
         usleep(20 * 1000);
     }
     if (!run.timedOut && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
-    std::ifstream output(outputPath);
-    std::stringstream text;
-    text << output.rdbuf();
-    run.output = text.str();
+    run.output = readFileText(outputPath);
     std::filesystem::remove(outputPath);
     return run;
 }
 
-std::string showDataPath() {
-    std::string path = buildFolder() + "/data.data";
-    return std::filesystem::exists(path) ? path : "";
-}
-
 bool linkShowData(const std::string& folder) {
-    const std::string data = showDataPath();
-    if (!data.empty()) std::filesystem::create_symlink(data, folder + "/data.data");
-    return !data.empty();
+    const std::string data = buildFolder() + "/data.data";
+    if (!std::filesystem::exists(data)) return false;
+    std::filesystem::create_symlink(data, folder + "/data.data");
+    return true;
 }
 
 bool isSignalPending(int process, int signalNumber) {

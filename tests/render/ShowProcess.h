@@ -10,11 +10,6 @@ struct ShowRun {
     std::string output; // stdout and stderr together
 };
 
-struct ShowEnvironment {
-    bool headless = true;   // SDL's dummy video and audio drivers, no boxes
-    bool noDisplay = false; // in addition: DISPLAY and WAYLAND_DISPLAY unset, no SDL driver named
-};
-
 // Signals sent once the file whenFileGrows is larger than atBytes, one after the other: each as
 // soon as the show has taken the one before (it is no longer pending), so none merge.
 struct ShowInterruption {
@@ -23,14 +18,13 @@ struct ShowInterruption {
     std::vector<int> signals;
 };
 
-// Starts build/triptych with words in folder, interrupting it as told.
-ShowRun runShow(const std::string& folder, const std::vector<std::string>& words,
-                ShowEnvironment environment = {}, int timeoutSeconds = 240,
-                const ShowInterruption& interruption = {});
+// Starts the build's triptych (TRIPTYCH_BUILD_DIR, else the working directory) with words in
+// folder, without boxes, interrupting it as told. It runs on SDL's dummy video and audio drivers,
+// or with noDisplay on none at all: DISPLAY and WAYLAND_DISPLAY unset, no SDL driver named.
+ShowRun runShow(const std::string& folder, const std::vector<std::string>& words, bool noDisplay = false,
+                int timeoutSeconds = 240, const ShowInterruption& interruption = {});
 
-// The default show data of the build folder, or "" when it has not been made yet.
-std::string showDataPath();
-// Links the show data into folder; false (the test should skip) while there is none.
+// Links the build folder's show data into folder; false (the test should skip) while there is none.
 bool linkShowData(const std::string& folder);
 // A test's first line when it needs the show data in scratch: skips it while there is none.
 #define REQUIRE_SHOW_DATA(scratch)                                                                           \

@@ -3,7 +3,6 @@
 // finished files; bad words and unwritable places are refused with their messages.
 #include "render/AviLayout.h"
 #include "render/AviProbe.h"
-#include "render/RenderTestSupport.h"
 #include "render/ShowProcess.h"
 
 #include <gtest/gtest.h>
@@ -16,35 +15,23 @@ namespace {
 
 const char* const pieceOneFiles[] = {"piece_pre1.avi", "piece_1.avi", "piece_post1.avi"};
 
-bool anyAviIn(const std::string& folder) {
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.path().extension() == ".avi") return true;
-    return false;
-}
-
 // A file of piece one holds frames (none when a quit skipped its part), each after exactly its
 // share of the sound, and what finishing the file writes: the lengths in its headers and the index.
-void expectFinishedPartFile(const std::string& path, int32_t framesPerSecond, const std::string& codec = "utvideo",
-                            bool mayBeEmpty = false) {
+void expectFinishedPartFile(const std::string& path, const std::string& codec = "utvideo", bool mayBeEmpty = false) {
     SCOPED_TRACE(path);
     AviProbe probe = probeAvi(path);
     ASSERT_TRUE(probe.opened);
-    EXPECT_EQ(probe.width, 640);
-    EXPECT_EQ(probe.height, 480);
     EXPECT_EQ(probe.videoCodec, codec);
-    ASSERT_TRUE(probe.hasAudio);
     if (!mayBeEmpty) {
         ASSERT_GT(probe.videoFrames, 0);
     }
-    EXPECT_EQ(firstFrameOutOfStep(probe, framesPerSecond), -1);
+    EXPECT_EQ(firstFrameOutOfStep(probe, 2), -1);
     AviLayout layout = readAviLayout(path);
     EXPECT_EQ(layout.riffSize + 8u, layout.fileSize);
     EXPECT_TRUE(layout.hasIndex);
     EXPECT_EQ(layout.indexedVideoChunks, probe.videoFrames);
     EXPECT_EQ(layout.totalFrames, probe.videoFrames);
-    ASSERT_EQ(layout.streamLengths.size(), 2u);
-    EXPECT_EQ(layout.streamLengths[0], probe.videoFrames);
-    EXPECT_EQ(layout.streamLengths[1], probe.audioSamples);
+    EXPECT_EQ(layout.streamLengths, (std::vector<uint32_t>{uint32_t(probe.videoFrames), uint32_t(probe.audioSamples)}));
 }
 
 TEST(ShowRender, BadWordsAreRefusedBeforeAnyFileIsWritten) {
@@ -55,7 +42,7 @@ TEST(ShowRender, BadWordsAreRefusedBeforeAnyFileIsWritten) {
         ShowRun run = runShow(scratch.path(), words, {}, 60);
         EXPECT_NE(run.exitCode, 0) << run.output;
         EXPECT_FALSE(run.timedOut);
-        EXPECT_FALSE(anyAviIn(scratch.path())) << words.back();
+        EXPECT_TRUE(std::filesystem::is_empty(scratch.path())) << words.back();
     }
 }
 
@@ -63,16 +50,14 @@ TEST(ShowRender, PieceOneRendersTheSameFilesWithoutDisplayOrSoundDevice) {
     ScratchFolder first, second;
     REQUIRE_SHOW_DATA(first);
     REQUIRE_SHOW_DATA(second);
-    ShowEnvironment nothingAtAll;
-    nothingAtAll.noDisplay = true;
-    ShowRun run = runShow(first.path(), {"video", "nomenu", "fps", "2"}, nothingAtAll);
+    ShowRun run = runShow(first.path(), {"video", "nomenu", "fps", "2"}, /*noDisplay=*/true);
     ASSERT_EQ(run.exitCode, 0) << run.output;
     // The summary lists every file the render wrote.
     const size_t summary = run.output.find("Render finished:");
     ASSERT_NE(summary, std::string::npos) << run.output;
     for (const char* name : {"piece_pre1.avi", "piece_1.avi", "piece_post1.avi", "piece_2.avi", "piece_3.avi"})
         EXPECT_NE(run.output.find(name, summary), std::string::npos) << name;
-    for (const char* name : pieceOneFiles) expectFinishedPartFile(first.file(name), 2);
+    for (const char* name : pieceOneFiles) expectFinishedPartFile(first.file(name));
     // Part lengths: 4028 ms, 115000 ms and 15500 ms; the first two frames of a part share time 0.
     EXPECT_NEAR(probeAvi(first.file("piece_pre1.avi")).videoFrames, 4.028 * 2 + 1, 2);
     EXPECT_NEAR(probeAvi(first.file("piece_1.avi")).videoFrames, 115 * 2 + 1, 2);
@@ -114,10 +99,10 @@ TEST(ShowRender, AnInterruptedRenderLeavesFinishedFiles) {
         } else
             EXPECT_TRUE(run.exitCode == 128 + signals.front() || run.exitCode == 128 + signals.back())
                 << run.exitCode << run.output;
-        expectFinishedPartFile(scratch.file("piece_pre1.avi"), 2, "mjpeg");
-        expectFinishedPartFile(scratch.file("piece_1.avi"), 2, "mjpeg");
+        expectFinishedPartFile(scratch.file("piece_pre1.avi"), "mjpeg");
+        expectFinishedPartFile(scratch.file("piece_1.avi"), "mjpeg");
         if (std::filesystem::exists(scratch.file("piece_post1.avi")))
-            expectFinishedPartFile(scratch.file("piece_post1.avi"), 2, "mjpeg", true);
+            expectFinishedPartFile(scratch.file("piece_post1.avi"), "mjpeg", true);
     }
 }
 
@@ -128,7 +113,8 @@ TEST(ShowRender, AnUnwritablePlaceEndsTheShowWithTheOpenMessage) {
     std::filesystem::create_directory(scratch.file("piece_pre1.avi"));
     ShowRun run = runShow(scratch.path(), {"video", "nomenu", "fps", "5"}, {}, 120);
     EXPECT_EQ(run.exitCode, 1) << run.output;
-    EXPECT_NE(run.output.find("Couldn't open avi file!"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("Couldn't open avi file! - 'Is a directory' (piece_pre1.avi)"), std::string::npos)
+        << run.output;
     EXPECT_FALSE(std::filesystem::exists(scratch.file("piece_1.avi")));
 }
 

@@ -5,7 +5,9 @@
 #include "media/masters/AudioCapture.h"
 #include "media/masters/RenderFile.h"
 #include "platform/DisplayPair.h"
+#include "render/AviLayout.h"
 #include "render/AviProbe.h"
+#include "render/FilmProbe.h"
 #include "render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -17,16 +19,49 @@ namespace {
 
 constexpr SoundHandle testChannel = 7;
 
-struct WriterTest : ::testing::Test {
-    ScratchFolder scratch;
-};
+// A frame of width x height x 3 bytes (blue, green, red, top row first) that differs in every
+// row, column, channel and frame number.
+std::vector<uint8_t> syntheticFrame(int32_t width, int32_t height, int32_t frameNumber) {
+    std::vector<uint8_t> frame(size_t(width) * height * 3);
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x) {
+            uint8_t* pixel = &frame[(size_t(y) * width + x) * 3];
+            pixel[0] = uint8_t(x * 3 + frameNumber);
+            pixel[1] = uint8_t(y * 5);
+            pixel[2] = uint8_t((x ^ y) + frameNumber * 40);
+        }
+    return frame;
+}
 
-// The codec the files of a test are written in.
-std::string codecName = "lossless";
+// Stereo 16-bit sound whose every one of count sample frames is distinct.
+std::vector<uint8_t> syntheticSound(int64_t count) {
+    std::vector<uint8_t> sound(size_t(count) * 4);
+    for (int64_t n = 0; n < count; ++n) {
+        uint16_t left = uint16_t(n * 7), right = uint16_t(~n);
+        uint8_t* at = &sound[size_t(n) * 4];
+        at[0] = uint8_t(left), at[1] = uint8_t(left >> 8), at[2] = uint8_t(right), at[3] = uint8_t(right >> 8);
+    }
+    return sound;
+}
 
-RenderFileSettings settingsFor(const std::string& path, int32_t width, int32_t height, bool withAudio,
-                               int32_t framesPerSecond, int32_t audioBits = 16) {
-    return {path, width, height, framesPerSecond, codecName, withAudio, 44100, audioBits};
+// Writes frames of the synthetic pattern, with capturedSamples of synthetic sound available.
+void writeFrames(RenderFile& writer, const RenderFileSettings& settings, int32_t frames,
+                 int64_t capturedSamples = 0) {
+    std::vector<uint8_t> frame = syntheticFrame(settings.width, settings.height, 0);
+    writer.readFramesFrom(frame.data(), testChannel);
+    std::vector<uint8_t> sound = syntheticSound(capturedSamples);
+    testOutput().getCapture().append(testChannel, sound.data(), uint32_t(sound.size()));
+    for (int32_t n = 0; n < frames; ++n) {
+        frame = syntheticFrame(settings.width, settings.height, n);
+        writer.readFramesFrom(frame.data(), testChannel);
+        writer.writeFrame(n * 100 / frames);
+    }
+}
+
+// A whole file of such frames, finished by the writer's destructor.
+void renderFile(const RenderFileSettings& settings, int32_t frames, int64_t capturedSamples = 0) {
+    RenderFile writer(settings, testOutput());
+    writeFrames(writer, settings, frames, capturedSamples);
 }
 
 // What the show does with a failure that reaches it: the box text on stderr, exit code 1.
@@ -39,20 +74,9 @@ template <typename Work> void endLikeTheShow(Work work) {
     }
 }
 
-// Writes frames of the synthetic pattern, with capturedSamples of synthetic sound available.
-void renderFile(const std::string& path, int32_t width, int32_t height, int32_t framesPerSecond,
-                int32_t frames, int64_t capturedSamples, bool withAudio = true) {
-    RenderFile writer(settingsFor(path, width, height, withAudio, framesPerSecond), testOutput());
-    std::vector<uint8_t> frame = syntheticFrame(width, height, 0);
-    writer.readFramesFrom(frame.data(), testChannel);
-    std::vector<uint8_t> sound = syntheticSound(0, capturedSamples);
-    testOutput().getCapture().append(testChannel, sound.data(), uint32_t(sound.size()));
-    for (int32_t n = 0; n < frames; ++n) {
-        frame = syntheticFrame(width, height, n);
-        writer.readFramesFrom(frame.data(), testChannel);
-        writer.writeFrame(n * 100 / frames);
-    }
-}
+struct WriterTest : ::testing::Test {
+    ScratchFolder scratch;
+};
 
 TEST_F(WriterTest, EveryCodecWritesItsOwnStreamWithPcmSound) {
     // Lossless codecs give the frames back exactly and upright, at 66 pixels a row (not a whole
@@ -64,27 +88,25 @@ TEST_F(WriterTest, EveryCodecWritesItsOwnStreamWithPcmSound) {
                   {"mjpeg", "mjpeg", false},     {"mpeg", "mpeg4", false},     {"raw", "rawvideo", true}};
     for (const auto& codec : codecs) {
         SCOPED_TRACE(codec.name);
-        codecName = codec.name;
-        const int32_t width = codec.lossless ? 66 : 64;
-        std::string path = scratch.file(std::string(codec.name) + ".avi");
-        renderFile(path, width, 48, 25, 5, 5 * 1764);
-        AviProbe probe = probeAvi(path, true);
-        ASSERT_TRUE(probe.opened);
+        const RenderFileSettings settings{.fileName = scratch.file(std::string(codec.name) + ".avi"),
+                                          .width = codec.lossless ? 66 : 64,
+                                          .height = 48,
+                                          .codecName = codec.name};
+        renderFile(settings, 5, 5 * 1764);
+        AviProbe probe = probeAvi(settings.fileName);
         EXPECT_EQ(probe.videoCodec, codec.streamCodec);
-        EXPECT_EQ(probe.width, width);
-        EXPECT_EQ(probe.height, 48);
-        EXPECT_EQ(probe.rateNumerator, 25 * probe.rateDenominator);
-        EXPECT_TRUE(probe.hasAudio);
+        EXPECT_DOUBLE_EQ(probe.frameRate, 25.0);
         EXPECT_EQ(probe.sampleRate, 44100);
         EXPECT_EQ(probe.channels, 2);
-        EXPECT_EQ(probe.blockAlign, 4);
-        EXPECT_EQ(probe.audioSamples, 5 * 1764);
-        ASSERT_EQ(probe.frames.size(), 5u);
+        ASSERT_EQ(probe.videoFrames, 5);
         for (int32_t n = 0; n < 5; ++n) {
-            std::vector<uint8_t> expected = syntheticFrame(width, 48, n);
+            const std::vector<uint8_t> expected = syntheticFrame(settings.width, 48, n);
+            int32_t width = 0, height = 0;
+            const std::vector<uint8_t> picture = decodePicture(settings.fileName, n, &width, &height);
+            ASSERT_EQ(picture.size(), expected.size()) << width << "x" << height;
             double difference = 0;
             for (size_t i = 0; i < expected.size(); ++i)
-                difference += std::abs(expected[i] - probe.frames[n][i]);
+                difference += std::abs(expected[i] - picture[i]);
             EXPECT_LE(difference / double(expected.size()), codec.lossless ? 0.0 : 24.0) << "frame " << n;
         }
     }
@@ -93,61 +115,43 @@ TEST_F(WriterTest, EveryCodecWritesItsOwnStreamWithPcmSound) {
 TEST_F(WriterTest, EachFrameIsPrecededByExactlyItsShareOfTheSound) {
     // 25 divides 44100; 24 and 30 do not, so frames alternate between two sample counts.
     for (int32_t rate : {25, 24, 30, 7}) {
-        std::string path = scratch.file("sound" + std::to_string(rate) + ".avi");
-        const int32_t frames = 20;
-        const int64_t total = int64_t(frames) * 44100 / rate;
-        renderFile(path, 32, 32, rate, frames, total);
+        SCOPED_TRACE("fps " + std::to_string(rate));
+        const std::string path = scratch.file("sound" + std::to_string(rate) + ".avi");
+        const int64_t total = int64_t(20) * 44100 / rate;
+        renderFile({.fileName = path, .width = 32, .height = 32, .framesPerSecond = rate}, 20, total);
         AviProbe probe = probeAvi(path);
-        ASSERT_EQ(probe.videoFrames, frames) << rate;
-        EXPECT_EQ(probe.audioSamples, total) << rate;
-        for (int32_t n = 0; n < frames; ++n)
-            EXPECT_EQ(probe.audioBeforeFrame[n], (int64_t(n) + 1) * 44100 / rate) << "fps " << rate << " frame " << n;
-        EXPECT_TRUE(probe.audioBytes == syntheticSound(0, total)) << rate;
+        ASSERT_EQ(probe.videoFrames, 20);
+        EXPECT_EQ(firstFrameOutOfStep(probe, rate), -1);
+        EXPECT_TRUE(probe.audioBytes == syntheticSound(total));
     }
 }
 
 TEST_F(WriterTest, SoundThatEndsEarlyIsFollowedBySilenceNeverByAnEarlierPart) {
-    std::string first = scratch.file("first.avi");
-    renderFile(first, 32, 32, 25, 10, 3 * 1764 + 100);
-    AviProbe probe = probeAvi(first);
-    ASSERT_EQ(probe.audioSamples, 10 * 1764);
-    std::vector<uint8_t> expected = syntheticSound(0, 3 * 1764 + 100);
+    const std::string first = scratch.file("first.avi"), second = scratch.file("second.avi");
+    renderFile({.fileName = first, .width = 32, .height = 32}, 10, 3 * 1764 + 100);
+    std::vector<uint8_t> expected = syntheticSound(3 * 1764 + 100);
     expected.resize(size_t(10 * 1764 * 4), 0);
-    EXPECT_TRUE(probe.audioBytes == expected);
+    EXPECT_TRUE(probeAvi(first).audioBytes == expected);
     // Piece one restarts the capture between its parts; the next part's file must not pick up
     // the old sound where its own has ended.
     testOutput().getCapture().reset();
-    std::string second = scratch.file("second.avi");
-    renderFile(second, 32, 32, 25, 10, 0);
-    probe = probeAvi(second);
-    ASSERT_EQ(probe.audioSamples, 10 * 1764);
-    EXPECT_TRUE(probe.audioBytes == std::vector<uint8_t>(probe.audioBytes.size(), 0));
+    renderFile({.fileName = second, .width = 32, .height = 32}, 10);
+    EXPECT_TRUE(probeAvi(second).audioBytes == std::vector<uint8_t>(size_t(10 * 1764 * 4), 0));
 }
 
 TEST_F(WriterTest, HighFrameRatesKeepTheSoundInStepPastTheThirtyTwoBitRange) {
     // (frames + 1) x 44100 passes 2^31 after 48,695 frames: a part of 50 s at 1000 frames/s.
-    codecName = "raw";
-    std::string path = scratch.file("fast.avi");
-    renderFile(path, 8, 8, 1000, 50000, 0);
+    const std::string path = scratch.file("fast.avi");
+    renderFile({.fileName = path, .width = 8, .height = 8, .framesPerSecond = 1000, .codecName = "raw"}, 50000);
     AviProbe probe = probeAvi(path);
     EXPECT_EQ(probe.videoFrames, 50000);
-    EXPECT_EQ(probe.audioSamples, int64_t(50000) * 44100 / 1000);
-    EXPECT_EQ(probe.audioBeforeFrame.back(), int64_t(50000) * 44100 / 1000);
+    EXPECT_EQ(firstFrameOutOfStep(probe, 1000), -1);
 }
 
 TEST_F(WriterTest, AFileThatCannotTakeSoundIsWrittenWithoutIt) {
-    std::string path = scratch.file("silent.avi");
-    {
-        // 8-bit sound is not offered, so the warning path runs.
-        RenderFile writer(settingsFor(path, 32, 32, true, 25, 8), testOutput());
-        EXPECT_FALSE(writer.isAudioEnabled());
-        std::vector<uint8_t> frame = syntheticFrame(32, 32, 0);
-        writer.readFramesFrom(frame.data(), testChannel);
-        for (int n = 0; n < 4; ++n)
-            writer.writeFrame(-1);
-        EXPECT_EQ(writer.getFramesWritten(), 4);
-        EXPECT_EQ(writer.getAudioSamplesWritten(), 0);
-    }
+    // 8-bit sound is not offered, so the warning path runs.
+    const std::string path = scratch.file("silent.avi");
+    renderFile({.fileName = path, .width = 32, .height = 32, .audioBits = 8}, 4);
     AviProbe probe = probeAvi(path);
     EXPECT_EQ(probe.videoFrames, 4);
     EXPECT_FALSE(probe.hasAudio);
@@ -161,80 +165,56 @@ TEST_F(WriterTest, FramesReadBackFromAFrameBufferLoseTheirFourthByte) {
         std::memcpy(frameBuffer.getPixels() + pixel * 4, &expected[pixel * 3], 3);
         frameBuffer.getPixels()[pixel * 4 + 3] = 0xAB;
     }
-    std::string readBackPath = scratch.file("readback.avi");
+    const std::string path = scratch.file("readback.avi");
     {
-        RenderFile writer(settingsFor(readBackPath, 32, 32, false, 25), testOutput());
+        RenderFile writer({.fileName = path, .width = 32, .height = 32, .withAudio = false}, testOutput());
         writer.readFramesFrom(&frameBuffer, 0);
         writer.writeFrame(0);
     }
-    AviProbe readBack = probeAvi(readBackPath, true);
-    ASSERT_EQ(readBack.frames.size(), 1u);
-    EXPECT_TRUE(readBack.frames[0] == expected);
+    int32_t width = 0, height = 0;
+    EXPECT_TRUE(decodePicture(path, 0, &width, &height) == expected);
 }
 
 // ---- failures: the show ends with the message, the file and exit code 1 ----
 
 using WriterDeathTest = WriterTest;
 
-TEST_F(WriterDeathTest, AnUnwritablePlaceEndsWithTheOpenMessage) {
-    std::string missingFolder = scratch.file("no/such/folder/piece_1.avi");
-    EXPECT_EXIT(endLikeTheShow([&] { RenderFile writer(settingsFor(missingFolder, 64, 48, true, 25), testOutput()); }),
-                ::testing::ExitedWithCode(1),
-                "Couldn't open avi file! - 'No such file or directory'.*piece_1.avi");
-}
-
 TEST_F(WriterDeathTest, AFullDiskEndsWithTheWriteMessageAndFinishesTheOtherFiles) {
-    codecName = "raw";
-    std::string good = scratch.file("good.avi");
+    const RenderFileSettings good{.fileName = scratch.file("good.avi"), .width = 64, .height = 48, .codecName = "raw"};
     auto renderThenFail = [&] {
         // Kept open past the failure, as piece one keeps its files: the exit handler finishes it.
-        auto* first = new RenderFile(settingsFor(good, 64, 48, true, 25), testOutput());
-        std::vector<uint8_t> frame = syntheticFrame(64, 48, 0);
-        first->readFramesFrom(frame.data(), 0);
-        for (int n = 0; n < 3; ++n)
-            first->writeFrame(-1);
+        auto* first = new RenderFile(good, testOutput());
+        writeFrames(*first, good, 3);
         // /dev/full refuses every write with "No space left on device".
-        RenderFile full(settingsFor("/dev/full", 640, 480, true, 25), testOutput());
-        std::vector<uint8_t> big = syntheticFrame(640, 480, 0);
-        full.readFramesFrom(big.data(), 0);
-        for (int n = 0; n < 3; ++n)
-            full.writeFrame(-1);
-        full.finish();
+        const RenderFileSettings full{.fileName = "/dev/full", .codecName = "raw"};
+        RenderFile writer(full, testOutput());
+        writeFrames(writer, full, 3);
+        writer.finish();
     };
     EXPECT_EXIT(endLikeTheShow(renderThenFail), ::testing::ExitedWithCode(1),
                 "Couldn't write to avi stream - 'No space left.*/dev/full");
-    AviProbe probe = probeAvi(good);
-    ASSERT_TRUE(probe.opened);
-    EXPECT_EQ(probe.videoFrames, 3);
-    EXPECT_EQ(probe.audioSamples, 3 * 1764);
+    AviLayout layout = readAviLayout(good.fileName);
+    EXPECT_EQ(layout.riffSize + 8u, layout.fileSize);
+    EXPECT_EQ(layout.indexedVideoChunks, 3u);
+    EXPECT_EQ(layout.streamLengths, (std::vector<uint32_t>{3, 3 * 1764}));
 }
 
 TEST_F(WriterDeathTest, SoundBeyondTheCaptureBufferIsAClearError) {
     auto overfill = [&] {
-        std::string path = scratch.file("long.avi");
-        RenderFile writer(settingsFor(path, 32, 32, true, 25), testOutput());
+        RenderFile writer({.fileName = scratch.file("long.avi"), .width = 32, .height = 32}, testOutput());
         std::vector<uint8_t> frame = syntheticFrame(32, 32, 0);
         writer.readFramesFrom(frame.data(), testChannel);
-        AudioCapture& capture = testOutput().getCapture();
         std::vector<uint8_t> block(1 << 20);
-        while (capture.append(testChannel, block.data(), uint32_t(block.size()))) {
+        while (testOutput().getCapture().append(testChannel, block.data(), uint32_t(block.size()))) {
         }
         writer.writeFrame(0);
     };
-    EXPECT_EXIT(endLikeTheShow(overfill), ::testing::ExitedWithCode(1),
-                "Couldn't capture audio for avi stream");
+    EXPECT_EXIT(endLikeTheShow(overfill), ::testing::ExitedWithCode(1), "Couldn't capture audio for avi stream");
 }
 
 TEST_F(WriterTest, AFileFinishedByItsDestructorKeepsItsFailureForTheShell) {
     EXPECT_FALSE(RenderFile::takeUnreportedFailure());
-    {
-        codecName = "raw";
-        RenderFile full(settingsFor("/dev/full", 8, 8, false, 25), testOutput());
-        std::vector<uint8_t> frame = syntheticFrame(8, 8, 0);
-        full.readFramesFrom(frame.data(), 0);
-        full.writeFrame(-1);
-        codecName = "lossless";
-    }
+    renderFile({.fileName = "/dev/full", .width = 8, .height = 8, .codecName = "raw", .withAudio = false}, 1);
     std::optional<VideoFailure> failure = RenderFile::takeUnreportedFailure();
     ASSERT_TRUE(failure);
     EXPECT_EQ(failure->boxText(), "Couldn't write to avi stream - 'No space left on device'");

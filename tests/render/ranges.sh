@@ -78,10 +78,8 @@ refuse() {
     [ -z "$(ls "$work/refused" | grep -v data.data)" ] || fail "$* left files behind"
     rm -rf "$work/refused"
 }
-refuse from=2:00 to=1:00
-refuse from=7:00
-refuse from=2:3x
-refuse to=-5
-refuse from=1:75
+for words in "from=2:00 to=1:00" from=7:00 from=2:3x to=-5 from=1:75; do
+    refuse $words
+done
 (cd "$work" && "$BUILD/triptych" loop video >/dev/null 2>&1); [ $? -eq 2 ] || fail "loop with video was not refused"
 echo "PASS: ranges render the whole render's frames and sound; bad ranges are refused"
