@@ -43,7 +43,7 @@ frame_at piece_3.avi 47 piece-three-photographs
 echo "make-pictures: the start menu on a virtual screen..."
 for number in $(seq 70 99); do
     [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$number"
     break

@@ -18,7 +18,7 @@ cleanup() {
 trap cleanup EXIT
 for number in $(seq $((30 + $$ % 60)) 99) $(seq 30 99); do
     [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$number" ] && break; sleep 0.1; done
     [ -e "/tmp/.X11-unix/X$number" ] && break

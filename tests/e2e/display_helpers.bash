@@ -12,35 +12,25 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
+fail() { echo "FAIL: $*" >&2; exit 1; }
 # Ends the test as skipped: CTest reads exit code 77 as a skip, never as a pass.
-skip() {
-    echo "SKIP: $*"
-    exit 77
-}
+skip() { echo "SKIP: $*"; exit 77; }
 
 # Skips the test unless the default data holds the menu pictures.
 require_menu_data() {
-    [ -f "$BUILD/data.data" ] || skip "$BUILD/data.data does not exist"
-    if [ -x "$BUILD/datapack" ]; then
-        "$BUILD/datapack" list "$BUILD/data.data" | grep -q '^data/yo8.jpg' ||
-            skip "data.data has no data/yo8.jpg yet"
-    else
-        grep -aq 'data/yo8.jpg' "$BUILD/data.data" || skip "data.data has no data/yo8.jpg yet"
-    fi
+    [ -f "$BUILD/data.data" ] && [ -x "$BUILD/datapack" ] || skip "no $BUILD/data.data or datapack"
+    "$BUILD/datapack" list "$BUILD/data.data" | grep -q '^data/yo8.jpg' || skip "data.data has no data/yo8.jpg yet"
 }
 
-# Starts Xvfb (1024x768, 24 bits) on the first free display number and exports DISPLAY.
+# Starts Xvfb (1024x768, 24 bits) on the first free display number and exports DISPLAY. The
+# server never resets: SDL's probe connects and leaves at once, and a server resetting after its
+# last client would refuse the show's own connection a moment later, leaving it without a window.
 start_xvfb() {
     command -v Xvfb >/dev/null || skip "Xvfb is not installed"
     local number
     for number in $(seq $((20 + $$ % 60)) 99) $(seq 20 99); do
         [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-        Xvfb ":$number" -screen 0 1024x768x24 -br -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
+        Xvfb ":$number" -screen 0 1024x768x24 -br -nolisten tcp -noreset >"$E2E_WORK/xvfb.log" 2>&1 &
         local pid=$!
         for _ in $(seq 50); do
             [ -e "/tmp/.X11-unix/X$number" ] && break
@@ -92,26 +82,12 @@ wait_show() {
 
 screenshot() { timeout 20 import -window root "$E2E_WORK/$1.png"; }
 
-# "r g b" of one pixel of a screenshot.
-pixel() {
-    timeout 20 convert "$E2E_WORK/$1.png" -format '%[fx:int(255*p{'"$2"','"$3"'}.r)] %[fx:int(255*p{'"$2"','"$3"'}.g)] %[fx:int(255*p{'"$2"','"$3"'}.b)]' info:
-}
+# "r g b" of pixel X Y of a picture file.
+pixel() { timeout 20 convert "$1" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:; }
 
 # Mean brightness (0..255) of a rectangle WIDTHxHEIGHT+X+Y of a screenshot.
 mean_in() {
     timeout 20 convert "$E2E_WORK/$1.png" -crop "$2" +repage -colorspace Gray -format '%[fx:int(255*mean)]' info:
-}
-
-# Waits up to SECONDS for the screen to show the menu (the background's area is not black).
-wait_for_menu() {
-    local seconds=$1
-    for _ in $(seq $((seconds * 2))); do
-        kill -0 "$SHOW_PID" 2>/dev/null || return 1
-        screenshot waiting
-        [ "$(mean_in waiting 1024x700+0+40)" -gt 10 ] && return 0
-        sleep 0.5
-    done
-    return 1
 }
 
 # Takes screenshot NAME until the mean of rectangle GEOMETRY satisfies TEST VALUE (-gt, -lt,
@@ -129,18 +105,25 @@ wait_for_screen() {
     return 1
 }
 
+# Waits up to SECONDS for the screen to show the menu (the background's area is not black).
+wait_for_menu() { wait_for_screen waiting 1024x700+0+40 -gt 10 "$1"; }
+
 # True when the show's stdout holds the credits.
 has_credits() { grep -q "created by" "$E2E_WORK/stdout"; }
+
+# Waits up to SECONDS (60 by default) for COUNT (1 by default) lines of the show's stderr to match
+# PATTERN; false when the show ended or the time ran out first without them.
+wait_for_line() {
+    local pattern=$1 count=${2:-1} seconds=${3:-60}
+    for _ in $(seq $((seconds * 10))); do
+        [ "$(grep -cE "$pattern" "$E2E_WORK/stderr")" -ge "$count" ] && return 0
+        kill -0 "$SHOW_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    [ "$(grep -cE "$pattern" "$E2E_WORK/stderr")" -ge "$count" ]
+}
 
 # True when the show's stderr says that piece N (1, 2 or 3) started.
 piece_started() { grep -q "^triptych: piece $1 starts$" "$E2E_WORK/stderr"; }
 # Waits up to SECONDS for piece N to start; false when the show ended or the time ran out first.
-wait_for_piece() {
-    local piece=$1 seconds=$2
-    for _ in $(seq $((seconds * 10))); do
-        piece_started "$piece" && return 0
-        kill -0 "$SHOW_PID" 2>/dev/null || { piece_started "$piece"; return; }
-        sleep 0.1
-    done
-    return 1
-}
+wait_for_piece() { wait_for_line "^triptych: piece $1 starts$" 1 "$2"; }

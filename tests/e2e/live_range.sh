@@ -17,12 +17,7 @@ wait_show
 has_credits || fail "no credits after the range"
 
 start_show nomenu pieces=3 from=6:19 to=6:20 loop
-for wait in $(seq 1 600); do
-    [ "$(grep -c '^triptych: piece 3 starts$' "$E2E_WORK/stderr")" -ge 3 ] && break
-    kill -0 "$SHOW_PID" 2>/dev/null || break
-    sleep 0.1
-done
-[ "$(grep -c '^triptych: piece 3 starts$' "$E2E_WORK/stderr")" -ge 3 ] ||
+wait_for_line '^triptych: piece 3 starts$' 3 ||
     { cat "$E2E_WORK/stderr" >&2; fail "the loop did not start piece three again"; }
 kill -TERM "$SHOW_PID" 2>/dev/null
 wait_show

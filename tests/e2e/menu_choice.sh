@@ -20,8 +20,8 @@ wait_for_screen menu 300x80+362+152 -gt 20 30 || fail "the first toggle never ap
 [ "$(mean_in menu 1024x3+0+15)" -gt 5 ] || fail "row 15 does not show the background"
 for point in "100 0" "900 200" "40 700"; do
     set -- $point
-    read -r r g b <<<"$(timeout 20 convert "$E2E_WORK/yo8.jpg" -format "%[fx:int(255*p{$1,$2}.r)] %[fx:int(255*p{$1,$2}.g)] %[fx:int(255*p{$1,$2}.b)]" info:)"
-    read -r sr sg sb <<<"$(pixel menu "$1" $(($2 + 15)))"
+    read -r r g b <<<"$(pixel "$E2E_WORK/yo8.jpg" "$1" "$2")"
+    read -r sr sg sb <<<"$(pixel "$E2E_WORK/menu.png" "$1" $(($2 + 15)))"
     for pair in "$r $sr" "$g $sg" "$b $sb"; do
         set -- $pair
         [ $(($1 > $2 ? $1 - $2 : $2 - $1)) -le 12 ] || fail "background differs at $point: $r,$g,$b vs $sr,$sg,$sb"

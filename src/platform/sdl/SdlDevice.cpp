@@ -204,12 +204,12 @@ bool Sys_DisplayAvailable() {
     static int available = -1;
     if (available < 0) {
         available = 0;
-        if (hasText("DISPLAY") || hasText("WAYLAND_DISPLAY") || hasText("SDL_VIDEODRIVER")) {
-            if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
-                available = 1;
-                SDL_QuitSubSystem(SDL_INIT_VIDEO);
-            }
-        }
+        // The video subsystem stays started from here to the end of the process, so the show
+        // keeps one connection to the display server between its windows. An X server whose
+        // last client leaves resets (bare Xvfb, an xinit session), and a connection tried during
+        // the reset fails: SDL would then fall back to a driver without a window.
+        if (hasText("DISPLAY") || hasText("WAYLAND_DISPLAY") || hasText("SDL_VIDEODRIVER"))
+            available = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 ? 1 : 0;
     }
     return available == 1;
 }
