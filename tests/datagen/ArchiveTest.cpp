@@ -1,30 +1,25 @@
 // The generated archive as the show reads it: each of its 36 entries there once, the whole within
 // 40 MB; and the generator refuses an output it cannot write before spending time on composing.
+#include "TestFiles.h"
 #include "resources/FileArchive.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <filesystem>
 #include <set>
 #include <string>
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace {
-std::string datagenPath() {
+// Runs the build folder's datagen with the arguments; returns its exit status, and what it
+// printed through `output`.
+int datagen(const std::string& arguments, std::string& output) {
     const char* build = std::getenv("TRIPTYCH_BUILD_DIR");
-    return std::string(build ? build : ".") + "/datagen";
-}
-
-// Runs a command; returns its exit status and, through `output`, what it printed.
-int run(const std::string& command, std::string& output) {
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) return -1;
-    char buffer[512];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-    int status = pclose(pipe);
+    ScratchFolder folder;
+    int status = std::system((std::string(build ? build : ".") + "/datagen " + arguments + " >" +
+                              folder.file("out") + " 2>&1").c_str());
+    output = readFileText(folder.file("out"));
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 } // namespace
@@ -32,9 +27,7 @@ int run(const std::string& command, std::string& output) {
 TEST(Archive, HoldsEveryEntryOnceWithinFortyMegabytes) {
     FileArchive archive;
     ASSERT_EQ(archive.readDirectory("data.data"), 0) << "data.data in the build folder (made by datagen)";
-    struct stat info{};
-    ASSERT_EQ(stat("data.data", &info), 0);
-    EXPECT_LE(info.st_size, 40L * 1024 * 1024);
+    EXPECT_LE(std::filesystem::file_size("data.data"), 40u * 1024 * 1024);
     // Each entry once (a second of a name could never be read) and none empty; that the show
     // finds every entry it asks for, every render of the default data shows.
     std::set<std::string> stored;
@@ -47,11 +40,8 @@ TEST(Archive, HoldsEveryEntryOnceWithinFortyMegabytes) {
 
 TEST(Generator, RefusesAnOutputItCannotWriteAtOnce) {
     std::string output;
-    int status = run(datagenPath() + " /nonexistent-folder/out.data", output);
-    EXPECT_EQ(status, 1);
+    EXPECT_EQ(datagen("/nonexistent-folder/out.data", output), 1);
     EXPECT_NE(output.find("/nonexistent-folder/out.data"), std::string::npos) << output;
-
-    output.clear();
-    EXPECT_EQ(run(datagenPath() + " one two", output), 1);
+    EXPECT_EQ(datagen("one two", output), 1);
     EXPECT_NE(output.find("usage"), std::string::npos) << output;
 }

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <algorithm>
 
 using namespace MediaTest;
 
@@ -20,16 +20,6 @@ class ClipReaderTest : public ::testing::Test {
     ScratchFolder folder;
     std::string clip = folder.file("numbered.avi");
 };
-
-// The failure opening fileName throws, or nothing when it opens.
-std::optional<VideoFailure> failureOpening(const std::string& fileName) {
-    try {
-        ClipReader reader(fileName);
-    } catch (const VideoFailure& failure) {
-        return failure;
-    }
-    return std::nullopt;
-}
 
 } // namespace
 
@@ -49,8 +39,6 @@ TEST_F(ClipReaderTest, TimeToFrameFollowsTheFrameRateInAnyOrder) {
 TEST_F(ClipReaderTest, FrameBufferPixelsAreTopDownBlueGreenRedAndZero) {
     // (Three bytes a pixel, as every decoded clip has them, are VideoClipTest's.)
     ClipReader reader(clip);
-    ASSERT_EQ(reader.getWidth(), 16);
-    ASSERT_EQ(reader.getHeight(), 8);
     std::vector<uint8_t> wide(16 * 8 * 4, 0xEE);
     reader.readFrame(wide.data(), 87, true); // frame 2
     for (int i = 0; i < 16 * 8; ++i) {
@@ -60,14 +48,7 @@ TEST_F(ClipReaderTest, FrameBufferPixelsAreTopDownBlueGreenRedAndZero) {
 }
 
 TEST_F(ClipReaderTest, FilesThatAreNotClipsFailWithTheBoxTextAndTheFileName) {
-    EXPECT_EQ(VideoFailure::failureText("Couldn't process video", -1), "Couldn't process video!");
-    std::string garbage = folder.file("garbage.avi");
-    std::vector<uint8_t> noise(4000);
-    uint32_t state = 7;
-    for (uint8_t& byte : noise)
-        byte = uint8_t((state = state * 1103515245u + 12345u) >> 24);
-    writeFileBytes(garbage, noise);
-
+    // (Bytes that are no clip at all are broken_clip_data.sh's, which the show reads end to end.)
     // a clip whose codec nobody decodes: renamed in the stream header and the bitmap format
     std::vector<uint8_t> bytes = readFileBytes(clip);
     for (size_t i = 0; i + 4 <= bytes.size(); ++i)
@@ -76,23 +57,24 @@ TEST_F(ClipReaderTest, FilesThatAreNotClipsFailWithTheBoxTextAndTheFileName) {
     std::string unknown = folder.file("unknown.avi");
     writeFileBytes(unknown, bytes);
 
-    const std::string missing = folder.file("missing.avi");
     const struct {
         std::string file;
         std::string boxStart;
     } cases[] = {
-        {garbage, "Couldn't open avi file! - '"},
-        {missing, "Couldn't open avi file! - 'No such file or directory'"},
+        {folder.file("missing.avi"), "Couldn't open avi file! - 'No such file or directory'"},
         {unknown,
          "Couldn't decompress video-stream!\n\n\nYou need the DivX codec (5.03 or later) in order to "
          "watch this.\n"},
     };
     for (const auto& each : cases) {
-        std::optional<VideoFailure> failure = failureOpening(each.file);
-        ASSERT_TRUE(failure) << each.file;
-        EXPECT_EQ(failure->boxText().rfind(each.boxStart, 0), 0u) << failure->boxText();
-        EXPECT_EQ(failure->fileName(), each.file);
-        EXPECT_EQ(failure->code(), 1);
-        EXPECT_NE(failure->cause().find(each.file), std::string::npos) << failure->cause();
+        try {
+            ClipReader reader(each.file);
+            ADD_FAILURE() << each.file << " opened";
+        } catch (const VideoFailure& failure) {
+            EXPECT_EQ(failure.boxText().rfind(each.boxStart, 0), 0u) << failure.boxText();
+            EXPECT_EQ(failure.fileName(), each.file);
+            EXPECT_EQ(failure.code(), 1);
+            EXPECT_NE(failure.cause().find(each.file), std::string::npos) << failure.cause();
+        }
     }
 }

