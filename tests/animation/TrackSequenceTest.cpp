@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(TrackSequence, OneKeySegmentsCountEventsAndReportEachOnce) {
     IntSequence counter;
     counter.addValues({0}, 0, 0);
@@ -20,12 +22,9 @@ TEST(TrackSequence, OneKeySegmentsCountEventsAndReportEachOnce) {
 }
 
 TEST(TrackSequence, RepeatedSegmentReplaysItsEnvelopeFromEachEvent) {
-    IntSequence sequence;
-    sequence.add(0, 0, 0);
-    sequence.add(3, 0, 1); // an envelope played twice
-    sequence.add(10, 350, 0);
-    sequence.add(3, 500, 0);
-    sequence.add(7, 0, 0);
+    IntSequence sequence; // 0; an envelope 3, 10, 3 played twice; 7
+    for (auto [value, time, repeat] : {std::tuple{0, 0, 0}, {3, 0, 1}, {10, 350, 0}, {3, 500, 0}, {7, 0, 0}})
+        sequence.add(value, time, repeat);
     // (event time, read time, value): entered at 1000, replayed at 2000, left at 3000.
     const int32_t script[][3] = {{1000, 1175, 6}, {-1, 1350, 10}, {-1, 1900, 3},
                                  {2000, 2000, 3}, {-1, 2350, 10}, {3000, 3000, 7}};
@@ -37,9 +36,7 @@ TEST(TrackSequence, RepeatedSegmentReplaysItsEnvelopeFromEachEvent) {
 
 TEST(TrackSequence, LoopMarkJumpsBackAndEndsAllRepeatsElseTheLastSegmentRuns) {
     IntSequence sequence;
-    sequence.add(5, 0, 1);
-    sequence.add(6, 0, 0);
-    sequence.add(7, 0, -1);
+    for (auto [value, repeat] : {std::pair{5, 1}, {6, 0}, {7, -1}}) sequence.add(value, 0, repeat);
     std::vector<int32_t> seen{sequence.value(0)};
     for (int event = 0; event < 7; ++event) {
         sequence.advance(0);
@@ -49,12 +46,10 @@ TEST(TrackSequence, LoopMarkJumpsBackAndEndsAllRepeatsElseTheLastSegmentRuns) {
     EXPECT_EQ(seen, (std::vector<int32_t>{5, 5, 6, 7, 5, 6, 7, 5}));
 
     IntSequence ramp; // without a loop mark, advancing past the end keeps the last segment running
-    ramp.add(0, 0, 0);
-    ramp.add(0, 0, 0);
-    ramp.add(100, 1000, 0);
+    for (auto [value, time] : {std::pair{0, 0}, {0, 0}, {100, 1000}}) ramp.add(value, time, 0);
     ramp.advance(500);
     ramp.takeChanged();
-    ramp.advance(1000);
+    ramp.advance(1000); // past the end
     EXPECT_TRUE(ramp.takeChanged());
     EXPECT_EQ(ramp.value(1000), 50);
     EXPECT_EQ(ramp.value(9000), 100);

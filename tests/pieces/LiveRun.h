@@ -1,14 +1,17 @@
 // Test material for running a piece live and headless on the default show data: the show's
-// settings and services, its clips extracted, and a display device whose presents a test watches.
-// The services live for the whole test process, as the shell keeps them for the whole show.
+// settings and services, its clips extracted, a display device whose presents a test watches, and
+// a show clock on ticks the test moves. The services live for the whole test process, as the
+// shell keeps them for the whole show.
 #pragma once
 
+#include "media/sound/SoundSystem.h"
 #include "pieces/common/PieceContext.h"
 #include "pieces/common/PieceServices.h"
 #include "platform/DisplayDevice.h"
 #include "platform/DisplayPair.h"
 #include "platform/FrameBuffer.h"
 #include "platform/QuitRequest.h"
+#include "platform/SystemClock.h"
 #include "resources/ClipExtraction.h"
 #include "resources/Servers.h"
 
@@ -25,15 +28,6 @@ inline PieceServices& services() {
     static PieceServices* kept = new PieceServices(*getFileServer());
     (void)servers;
     return *kept;
-}
-
-inline FileServer* fileService() {
-    return &services().files;
-}
-
-// A context with the test process's services and the given display pair.
-inline PieceContext contextWith(DisplayDevice* device, FrameBuffer* frameBuffer) {
-    return services().contextFor(device, frameBuffer);
 }
 
 // A display device that keeps the frame buffer a piece attaches and calls onPresent after
@@ -58,35 +52,71 @@ class WatchedDevice : public DisplayDevice {
     std::function<void(WatchedDevice&)> onPresent;
 };
 
-// The show's services (made once and kept for the process, as the show keeps them), its clips
-// extracted, and the device open on a 640x480 frame buffer; release runs before the device closes.
+// The show's services, its clips extracted, and the device open on a 640x480 frame buffer;
+// release runs before the device closes.
 struct LiveRun {
     explicit LiveRun(
         std::function<void(WatchedDevice&)> onPresent, std::function<void()> release = [] {})
         : prepared(prepareShow()), device(std::move(onPresent)), release(std::move(release)) {
-        frameBuffer = std::make_unique<FrameBuffer>();
-        device.show = frameBuffer.get();
-        device.setFrameBuffer(frameBuffer.get());
+        device.show = &frameBuffer;
+        device.setFrameBuffer(&frameBuffer);
         device.open();
-        context = contextWith(&device, frameBuffer.get());
+        context = services().contextFor(&device, &frameBuffer);
     }
     ~LiveRun() {
         release();
         device.close();
         Sys_ClearQuitRequest();
     }
-    // Services, clips and settings, ready before the device is made.
+    // Services, clips and settings, ready before the device and the frame buffer are made.
     static bool prepareShow() {
         Sys_ClearQuitRequest();
-        extractClips(fileService());
+        extractClips(&services().files);
         writeDisplaySettings(640, 480);
         return true;
     }
     bool prepared;
     WatchedDevice device;
     std::function<void()> release;
-    std::unique_ptr<FrameBuffer> frameBuffer;
+    FrameBuffer frameBuffer;
     PieceContext context;
+};
+
+// FNV-1a over the colour bytes of the pixels from .. to, for comparing presented pictures.
+inline uint64_t pictureHash(const uint32_t* from, const uint32_t* to) {
+    uint64_t hash = 1469598103934665603ull;
+    for (; from < to; ++from)
+        hash = (hash ^ (*from & 0xFFFFFF)) * 1099511628211ull;
+    return hash;
+}
+
+inline bool isPlaying(uint32_t channel) {
+    return services().sound.isActive(channel);
+}
+
+// The tick counter the show clock reads in a LivePiece on test ticks.
+inline uint32_t testTicks = 0;
+
+// A piece loaded on a live run and released before the device closes; onPresent sees every
+// present. With stepMs the show clock runs on testTicks, from 1000 and stepMs on at every present.
+template <typename ShowPiece> struct LivePiece {
+    explicit LivePiece(uint32_t stepMs = 0)
+        : live(
+              [this, stepMs](WatchedDevice& device) {
+                  if (onPresent) onPresent(device);
+                  testTicks += stepMs;
+              },
+              [this, stepMs] {
+                  piece.release();
+                  if (stepMs) Sys_SetTickSource(nullptr);
+              }) {
+        testTicks = 1000;
+        if (stepMs) Sys_SetTickSource([] { return testTicks; });
+        piece.load(live.context);
+    }
+    ShowPiece piece;
+    LiveRun live;
+    std::function<void(WatchedDevice&)> onPresent;
 };
 
 } // namespace PieceTest

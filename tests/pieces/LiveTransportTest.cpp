@@ -3,24 +3,17 @@
 // picture and the clock, and a seek forward or back lands on the frame a continuous run at that
 // period shows at the time sought.
 #include "pieces/LiveRun.h"
-#include "pieces/common/ShowParts.h"
 #include "pieces/three/PieceThree.h"
 #include "platform/ShowRandom.h"
-#include "platform/SystemClock.h"
-#include "platform/Timer.h"
 #include "shell/LiveTransport.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <vector>
 
 namespace {
-
-uint32_t testTicks = 0;
-uint32_t readTestTicks() { return testTicks; }
 
 void pressKey(SDL_Keycode key) {
     SDL_Event event{};
@@ -31,10 +24,7 @@ void pressKey(SDL_Keycode key) {
 
 // A checksum of the picture below the readout's corner.
 uint64_t pictureSum(FrameBuffer* frame) {
-    const uint32_t* pixels = frame->getPixels32();
-    uint64_t sum = 1469598103934665603ull;
-    for (size_t k = 640 * 60; k < 640 * 480; ++k) sum = (sum ^ (pixels[k] & 0xFFFFFF)) * 1099511628211ull;
-    return sum;
+    return PieceTest::pictureHash(frame->getPixels32() + 640 * 60, frame->getPixels32() + 640 * 480);
 }
 
 struct Present {
@@ -43,27 +33,20 @@ struct Present {
     uint32_t corner; // a pixel inside the readout's box
 };
 
-// Piece three live under test ticks; each present is recorded, then onPresent may press keys.
-struct LivePieceThree {
-    LivePieceThree()
-        : live(
-              [this](PieceTest::WatchedDevice& device) {
-                  presents.push_back({PieceTest::services().clock.getElapsedMs(), pictureSum(device.show),
-                                      device.show->getPixels32()[20 * 640 + 20] & 0xFFFFFF});
-                  if (onPresent) onPresent(presents.back());
-                  testTicks += 16;
-              },
-              [this] {
-                  piece.release();
-                  Sys_SetTickSource(nullptr);
-              }) {
-        Sys_SetTickSource(readTestTicks);
-        piece.load(live.context);
+// Piece three live on test ticks moved 16 ms at every present; each present is recorded, then
+// pressKeys may press keys.
+struct LivePieceThree : PieceTest::LivePiece<PieceThree> {
+    LivePieceThree() : LivePiece(16) {
+        onPresent = [this](PieceTest::WatchedDevice& device) {
+            presents.push_back({PieceTest::services().clock.getElapsedMs(), pictureSum(device.show),
+                                device.show->getPixels32()[20 * 640 + 20] & 0xFFFFFF});
+            if (pressKeys) pressKeys(presents.back());
+        };
     }
     // One run planned from startMs to endMs of the piece's clock, with the transport.
     void run(LiveTransport& transport, int32_t startMs, int32_t endMs) {
         presents.clear();
-        testTicks = 1000;
+        PieceTest::testTicks = 1000;
         ShowRandom::seed(7);
         PieceContext context = live.context;
         context.plan[0].startMs = startMs;
@@ -80,10 +63,8 @@ struct LivePieceThree {
         ADD_FAILURE() << "no frame at " << clockMs;
         return 0;
     }
-    PieceThree piece;
-    PieceTest::LiveRun live;
     std::vector<Present> presents;
-    std::function<void(const Present&)> onPresent;
+    std::function<void(const Present&)> pressKeys;
 };
 
 LiveTransport transportFor(const PieceContext& context) {
@@ -98,29 +79,20 @@ TEST(LiveTransport, PauseHoldsThePictureAndTheClockAndShowsTheReadout) {
     REQUIRE_DEFAULT_SHOW_DATA();
     LivePieceThree piece;
     LiveTransport transport = transportFor(piece.live.context);
-    // Space once the clock passes 1 s; a key is taken at the next present. Space again once the
+    // Space once the clock passes 1 s (a key is taken at the next present), and again once the
     // picture has been held for eight presents.
-    bool pressed = false, resumed = false;
     int32_t pausedAt = -1, heldPresents = 0, previousMs = -1;
-    piece.onPresent = [&](const Present& now) {
-        if (!pressed && now.clockMs >= 1000) {
+    piece.pressKeys = [&](const Present& now) {
+        if (previousMs < 1000 && now.clockMs >= 1000) {
             pressKey(SDLK_SPACE);
-            pressed = true;
-        } else if (pressed && !resumed && now.clockMs == previousMs) {
+        } else if (now.clockMs >= 1000 && now.clockMs == previousMs && pausedAt < 0 && ++heldPresents == 8) {
             pausedAt = now.clockMs;
-            if (++heldPresents == 8) {
-                pressKey(SDLK_SPACE);
-                resumed = true;
-            }
-        } else if (heldPresents > 0 && !resumed) {
-            ADD_FAILURE() << "the clock moved while paused";
-            resumed = true;
             pressKey(SDLK_SPACE);
         }
         previousMs = now.clockMs;
     };
     piece.run(transport, 0, 1200);
-    ASSERT_TRUE(resumed);
+    ASSERT_GE(pausedAt, 1000) << "the picture was not held";
     std::vector<Present> held;
     for (const Present& each : piece.presents)
         if (each.clockMs == pausedAt) held.push_back(each);
@@ -150,7 +122,7 @@ TEST(LiveTransport, SeeksLandOnTheFrameOfAContinuousRunForwardAndBack) {
     ASSERT_NE(atTwo, atTwelve);
 
     // Right, taken at the frame of 2 s, ends the run there and asks for 12 s.
-    piece.onPresent = [](const Present& now) {
+    piece.pressKeys = [](const Present& now) {
         if (now.clockMs == 2000 - 16) pressKey(SDLK_RIGHT);
     };
     piece.run(transport, 0, 20000);
@@ -163,7 +135,7 @@ TEST(LiveTransport, SeeksLandOnTheFrameOfAContinuousRunForwardAndBack) {
     // Left, pressed while the piece computes its way there, is taken at that frame.
     transport.landAfterSeek();
     bool first = true;
-    piece.onPresent = [&](const Present&) {
+    piece.pressKeys = [&](const Present&) {
         if (first) pressKey(SDLK_LEFT);
         first = false;
     };
@@ -172,7 +144,7 @@ TEST(LiveTransport, SeeksLandOnTheFrameOfAContinuousRunForwardAndBack) {
     target = transport.takeSeek();
     ASSERT_TRUE(target);
     EXPECT_EQ(*target, pieceThreeStartUs + 2000000);
-    piece.onPresent = nullptr;
+    piece.pressKeys = nullptr;
     piece.run(transport, 2000, 2100);
     EXPECT_EQ(piece.pictureAt(2000), atTwo);
 }

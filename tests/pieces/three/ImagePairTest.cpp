@@ -1,6 +1,6 @@
 // The dissolve on small hand-made pictures: the blend weight, gain 0, the start rule, clipping
 // at each edge with nothing written outside the screen, and a fade map larger than its photograph.
-#include "media/clips/ProductTable.h"
+#include "pieces/one/PieceOneTestSupport.h"
 #include "pieces/three/ImagePair.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,6 @@ namespace {
 
 constexpr EnvelopeKey fullyRevealed[] = {{1.0f, 0}, {-1.0f, 0}};
 constexpr EnvelopeKey sharpGain[] = {{10.0f, 0}, {-1.0f, 0}};
-constexpr EnvelopeKey noGain[] = {{0.0f, 0}, {-1.0f, 0}};
 constexpr int32_t neverStarts[] = {-1};
 
 // A width x height picture: pixel (x, y) = 0x00 (10 + y) (20 + x) 7, fade value fade(x, y).
@@ -28,20 +27,13 @@ std::shared_ptr<const PairPictures> picturesOf(int32_t width, int32_t height, Fa
     return pictures;
 }
 
-// An 8 x 6 screen inside a guard zone that the pairs must not touch.
-struct GuardedScreen {
-    static constexpr int32_t width = 8, height = 6, guard = 64;
-    static constexpr uint32_t guardValue = 0xDEADBEEFu, background = 0xAB000000u;
-    std::vector<uint32_t> block = std::vector<uint32_t>(width * height + 2 * guard, guardValue);
-    GuardedScreen() { std::fill(pixels(), pixels() + width * height, background); }
-    uint32_t* pixels() { return block.data() + guard; }
-    uint32_t at(int32_t x, int32_t y) { return pixels()[y * width + x]; }
-    bool guardsIntact() const {
-        for (int32_t i = 0; i < guard; ++i)
-            if (block[size_t(i)] != guardValue || block[block.size() - 1 - size_t(i)] != guardValue)
-                return false;
-        return true;
-    }
+auto noFade = [](int32_t, int32_t) { return 0; };
+
+// An 8 x 6 screen of background pixels inside a guard zone that the pairs must not touch.
+constexpr int32_t screenWidth = 8, screenHeight = 6;
+constexpr uint32_t background = 0xAB000000u;
+struct GuardedScreen : PieceOneTest::GuardedStore {
+    GuardedScreen() : GuardedStore(screenWidth, screenHeight) { fill(background); }
 };
 
 } // namespace
@@ -51,29 +43,30 @@ TEST(ImagePair, ClippedPixelByPixelAtEveryEdgeAndNothingWrittenOutside) {
     struct Case {
         int32_t centreX, centreY;
     } cases[] = {{0, 3}, {1, 2}, {8, 3}, {7, 4}, {4, 0}, {4, 6}, {0, 0}, {8, 6}, {-2, 3}, {10, 3}, {4, 9}};
-    auto pictures = picturesOf(4, 4, [](int32_t, int32_t) { return 0; });
+    auto pictures = picturesOf(4, 4, noFade);
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "centre " << c.centreX << "," << c.centreY);
         GuardedScreen screen;
-        ImagePair pair(pictures, c.centreX, c.centreY, fullyRevealed, sharpGain, screen.width, screen.height);
+        ImagePair pair(pictures, c.centreX, c.centreY, fullyRevealed, sharpGain, screenWidth, screenHeight);
         PairStarts starts{neverStarts};
-        pair.draw(screen.pixels(), screen.width, 0, starts);
+        pair.draw(screen.store.pixels, screenWidth, 0, starts);
         EXPECT_TRUE(screen.guardsIntact());
-        for (int32_t y = 0; y < screen.height; ++y)
-            for (int32_t x = 0; x < screen.width; ++x) {
+        for (int32_t y = 0; y < screenHeight; ++y)
+            for (int32_t x = 0; x < screenWidth; ++x) {
                 int32_t px = x - (c.centreX - 2), py = y - (c.centreY - 2);
                 bool inside = px >= 0 && px < 4 && py >= 0 && py < 4;
                 // Weight 255 copies the picture's colour bytes; byte 3 stays the screen's.
                 uint32_t expected =
-                    inside ? 0xAB000000u | pictures->image[size_t(py * 4 + px)] : screen.background;
+                    inside ? 0xAB000000u | pictures->image[size_t(py * 4 + px)] : background;
                 ASSERT_EQ(screen.at(x, y), expected) << x << "," << y;
             }
     }
 }
 
-TEST(ImagePair, WeightZeroLeavesThePixelAndOthersBlendThroughTheProductTable) {
-    // Half revealed (level 127.5) at gain 2: fade 100 gives (27.5 x 2) = 55; fade 127 gives
-    // 0.5 x 2 = 1; fade 128 and above give nothing.
+TEST(ImagePair, WeightZeroLeavesThePixelAndOthersBlendAsProducts) {
+    // Half revealed (level 127.5) at gain 2: fade 100 gives weight (27.5 x 2) = 55, fade 127
+    // gives 0.5 x 2 = 1, fade 128 and above nothing. Each byte is w x picture / 255 plus
+    // (255 - w) x screen / 255, both rounded down: (10, 20, 7) over (0x30, 0x50, 0x90).
     constexpr EnvelopeKey halfRevealed[] = {{0.5f, 0}, {-1.0f, 0}};
     constexpr EnvelopeKey gainTwo[] = {{2.0f, 0}, {-1.0f, 0}};
     const int32_t fades[4] = {100, 127, 128, 255};
@@ -82,69 +75,42 @@ TEST(ImagePair, WeightZeroLeavesThePixelAndOthersBlendThroughTheProductTable) {
     ImagePair pair(pictures, 2, 0, halfRevealed, gainTwo, 4, 1);
     PairStarts starts{neverStarts};
     pair.draw(screen.data(), 4, 0, starts);
-    const uint8_t* table = productTable();
-    auto blend = [&](uint32_t picture, uint32_t behind, uint32_t w) {
-        uint32_t out = 0;
-        for (int shift : {0, 8, 16})
-            out |= uint32_t(table[w * 256 + (picture >> shift & 0xFF)] +
-                            table[(255 - w) * 256 + (behind >> shift & 0xFF)])
-                   << shift;
-        return out;
-    };
-    EXPECT_EQ(screen[0], blend(pictures->image[0], 0x00305090u, 55));
-    EXPECT_EQ(screen[1], blend(pictures->image[1], 0x00305090u, 1));
-    EXPECT_EQ(screen[2], 0x00305090u);
-    EXPECT_EQ(screen[3], 0x00305090u);
+    EXPECT_EQ(screen, (std::vector<uint32_t>{0x00274271u, 0x002F4F8Fu, 0x00305090u, 0x00305090u}));
 }
 
-TEST(ImagePair, GainZeroDrawsNothingBeforeTheStartOrAfterTheLastGainKey) {
-    auto pictures = picturesOf(2, 2, [](int32_t, int32_t) { return 0; });
+TEST(ImagePair, StartsStrictlyAfterItsTimeInListOrderAndDrawsOnlyWhileTheGainIsAboveZero) {
+    auto pictures = picturesOf(2, 2, noFade);
     constexpr EnvelopeKey gainThenNone[] = {{0.0f, 0}, {3.0f, 100}, {0.0f, 200}, {-1.0f, 0}};
     const int32_t startAt[] = {1000, -1};
-    ImagePair pair(pictures, 1, 1, fullyRevealed, gainThenNone, GuardedScreen::width, GuardedScreen::height);
+    ImagePair pair(pictures, 1, 1, fullyRevealed, gainThenNone, screenWidth, screenHeight);
     PairStarts starts{startAt};
-    // Not started yet (its tracks stay at local time 0), started at 1001, at its peak, at and
-    // after the gain's last key.
+    // Not started yet (its tracks stay at local time 0), started at 1001 with gain 0, at its
+    // peak, at and after the gain's last key.
     struct Case {
         int32_t now;
-        bool drawn;
-    } cases[] = {{1000, false}, {1001, false}, {1101, true}, {1201, false}, {5000, false}};
+        bool started, drawn;
+    } cases[] = {{1000, false, false}, {1001, true, false}, {1101, true, true},
+                 {1201, true, false},  {5000, true, false}};
     for (const Case& c : cases) {
         GuardedScreen screen;
-        pair.draw(screen.pixels(), screen.width, c.now, starts);
-        EXPECT_EQ(screen.at(0, 0) != screen.background, c.drawn) << c.now;
+        pair.draw(screen.store.pixels, screenWidth, c.now, starts);
+        EXPECT_EQ(pair.isStarted(), c.started) << c.now;
+        EXPECT_EQ(screen.at(0, 0) != background, c.drawn) << c.now;
     }
-    GuardedScreen screen;
-    ImagePair silent(pictures, 1, 1, fullyRevealed, noGain, screen.width, screen.height);
-    PairStarts silentStarts{startAt};
-    silent.draw(screen.pixels(), screen.width, 1500, silentStarts);
-    EXPECT_TRUE(silent.isStarted());
-    EXPECT_EQ(screen.at(0, 0), screen.background);
-}
 
-TEST(ImagePair, EachPairStartsOnTheFirstFrameStrictlyAfterItsTime) {
-    auto pictures = picturesOf(1, 1, [](int32_t, int32_t) { return 0; });
+    // Pairs sharing one list: the first starts after 100, none at exactly 200, and one late
+    // frame passes both remaining times, so both start, in list order.
     const int32_t times[] = {100, 200, 300, -1};
-    std::vector<ImagePair> pairs;
-    for (int32_t k = 0; k < 3; ++k)
-        pairs.emplace_back(pictures, 0, 0, fullyRevealed, sharpGain, 1, 1);
-    PairStarts starts{times};
+    const ImagePair onePixel(picturesOf(1, 1, noFade), 0, 0, fullyRevealed, sharpGain, 1, 1);
+    std::vector<ImagePair> pairs(3, onePixel);
+    PairStarts shared{times};
     uint32_t pixel = 0;
-    auto frame = [&](int32_t now) {
-        for (ImagePair& pair : pairs)
-            pair.draw(&pixel, 1, now, starts);
-    };
-    frame(100);
-    EXPECT_FALSE(pairs[0].isStarted());
-    frame(101);
-    EXPECT_TRUE(pairs[0].isStarted());
-    EXPECT_FALSE(pairs[1].isStarted());
-    frame(200);
-    EXPECT_FALSE(pairs[1].isStarted());
-    frame(450); // one late frame passes both remaining times: both start in list order
-    EXPECT_TRUE(pairs[1].isStarted());
-    EXPECT_TRUE(pairs[2].isStarted());
-    EXPECT_EQ(starts.index, 3);
+    for (int32_t now : {101, 200, 450})
+        for (ImagePair& each : pairs) {
+            each.draw(&pixel, 1, now, shared);
+            EXPECT_EQ(each.isStarted(), &each == &pairs[0] || now == 450) << now;
+        }
+    EXPECT_EQ(shared.index, 3);
 }
 
 TEST(ImagePair, AFadeMapLargerThanItsPhotographLendsItsTopLeftPart) {

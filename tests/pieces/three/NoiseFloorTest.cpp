@@ -16,10 +16,6 @@ struct EventLog : EventListener {
 
 constexpr int32_t frameMs = 10;
 
-// The distinct trigger times: segment k begins at the k-th of them (k from 1).
-const std::vector<int32_t> segmentStarts = {0,     6888,  24000, 24346, 32931, 33000, 33488, 33854, 35038,
-                                            48030, 51455, 51966, 53487, 53725, 55298, 56888, 59042, 59998};
-
 // The first frame (frameMs apart from 0) at or after t.
 int32_t frameAtOrAfter(int32_t t) {
     return (t + frameMs - 1) / frameMs * frameMs;
@@ -31,8 +27,6 @@ TEST(NoiseFloor, EachTimeEntersTheNextSegmentAndRestartsItOneFrameLater) {
     NoiseFloor floor;
     EventLog events;
     floor.getTrigger().attach(&events);
-    ASSERT_EQ(floor.getSequence().segmentCount(), NoiseFloor::segmentCount);
-    EXPECT_EQ(floor.getSequence().currentSegment(), 0u); // the opening segment until the first event
     std::vector<int32_t> entered(NoiseFloor::segmentCount, -1);
     float restartProbe = -1.0f;
     for (int32_t now = 0; now <= 70000; now += frameMs) {
@@ -41,14 +35,15 @@ TEST(NoiseFloor, EachTimeEntersTheNextSegmentAndRestartsItOneFrameLater) {
         if (entered[segment] < 0) entered[segment] = now;
         if (now == frameAtOrAfter(6888) + frameMs + 350) restartProbe = floor.getSequence().value(now);
     }
-    for (size_t k = 1; k < NoiseFloor::segmentCount; ++k)
-        EXPECT_EQ(entered[k], frameAtOrAfter(segmentStarts[k - 1])) << "segment " << k;
-
-    ASSERT_EQ(events.times.size(), 2 * segmentStarts.size());
-    for (size_t i = 0; i < segmentStarts.size(); ++i) {
-        EXPECT_EQ(events.times[2 * i], frameAtOrAfter(segmentStarts[i])) << segmentStarts[i];
-        EXPECT_EQ(events.times[2 * i + 1], events.times[2 * i] + frameMs) << segmentStarts[i];
+    // Segment k (from 1) is entered on the frame of the k-th distinct time, restarted on the next.
+    ASSERT_EQ(events.times.size(), 2 * (NoiseFloor::segmentCount - 1));
+    for (size_t k = 1; k < NoiseFloor::segmentCount; ++k) {
+        const int32_t time = NoiseFloor::triggerTimes[2 * k - 2];
+        EXPECT_EQ(entered[k], frameAtOrAfter(time)) << "segment " << k;
+        EXPECT_EQ(events.times[2 * k - 2], frameAtOrAfter(time)) << time;
+        EXPECT_EQ(events.times[2 * k - 1], frameAtOrAfter(time) + frameMs) << time;
     }
-    // Segment 2 falls from 1.0 to 0.4 over 700 ms counted from the restart, not from entering.
+    // Segment 2 (from 6888 ms) falls from 1.0 to 0.4 over 700 ms counted from the restart, not
+    // from entering.
     EXPECT_FLOAT_EQ(restartProbe, 0.7f);
 }

@@ -1,22 +1,22 @@
 // Test material for piece two: the timeline with its director, mixer, filters and tracks, run
-// on the show clock set by hand, and small pixel stores for the filters.
+// on the show clock set by hand, and the doubled store the piece draws into.
 #pragma once
 
 #include "media/clips/ClipLibrary.h"
 #include "media/clips/VideoClip.h"
-#include "pieces/LiveRun.h"
 #include "pieces/two/ClipMixer.h"
 #include "pieces/two/CutDirector.h"
 #include "pieces/two/FilterTracks.h"
 #include "pieces/two/Filters.h"
 #include "pieces/two/PieceTwoTimeline.h"
+#include "platform/DisplayPair.h"
 #include "platform/FrameBuffer.h"
 #include "platform/ShowFailure.h"
 #include "platform/ShowRandom.h"
 #include "platform/Timer.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 namespace PieceTwoTest {
@@ -52,30 +52,25 @@ struct TimelineRig {
     PieceTwoTimeline timeline;
 };
 
-// A whole run of the timeline: how many cuts it applied, how many frames it presented, and
-// whether a cut ran past the end of the cut list.
-struct WholeRun {
-    int32_t cuts = 0;
-    int32_t frames = 0;
-    bool listExhausted = false;
-    int32_t endMs = 0;
-};
+// A doubled 640x240 store like the piece's own: picture line pixels colour(x), the lines between
+// them black.
+template <typename Colour> std::unique_ptr<FrameBuffer> doubledStore(Colour colour) {
+    writeDisplaySettings(640, 480);
+    auto frameBuffer = std::make_unique<FrameBuffer>(640, 240, true);
+    for (int32_t y = 0; y < 240; ++y)
+        for (int32_t x = 0; x < 640; ++x)
+            frameBuffer->getPixels32()[y * 1280 + x] = colour(x);
+    return frameBuffer;
+}
 
-// Runs frames until the timeline ends; timeOf(n) is frame n's show-clock time in ms.
-inline WholeRun runWholePiece(const std::function<int32_t(int32_t)>& timeOf) {
-    TimelineRig rig;
-    WholeRun run;
-    try {
-        for (int32_t n = 0;; ++n) {
-            if (rig.frameAt(timeOf(n)) == -1) break;
-            ++run.frames;
-        }
-    } catch (const ShowFailure& failure) {
-        run.listExhausted = failure.code() == 0;
+// Whether all picture lines (offset 0) or all lines between them (offset 640) of a doubled
+// 640x240 store are black.
+inline bool linesBlack(FrameBuffer* frameBuffer, int32_t offset) {
+    for (int32_t y = 0; y < 240; ++y) {
+        const uint32_t* line = frameBuffer->getPixels32() + y * 1280 + offset;
+        if (std::any_of(line, line + 640, [](uint32_t pixel) { return pixel != 0; })) return false;
     }
-    run.cuts = rig.director.getCutCursor();
-    run.endMs = rig.nowMs;
-    return run;
+    return true;
 }
 
 } // namespace PieceTwoTest

@@ -9,40 +9,26 @@ using namespace PieceTwoTest;
 
 namespace {
 
-std::unique_ptr<FrameBuffer> filledPieceBuffer() {
-    writeDisplaySettings(640, 480);
-    auto frameBuffer = std::make_unique<FrameBuffer>(640, 240, true);
-    uint32_t* pixels = frameBuffer->getPixels32();
-    for (int32_t y = 0; y < 240; ++y)
-        for (int32_t x = 0; x < 640; ++x)
-            pixels[y * 1280 + x] = 0x00FFFFFFu;
-    return frameBuffer;
-}
-
-bool pictureLinesBlack(FrameBuffer* frameBuffer) {
-    for (int32_t y = 0; y < 240; ++y)
-        for (int32_t x = 0; x < 640; ++x)
-            if (frameBuffer->getPixels32()[y * 1280 + x] != 0) return false;
-    return true;
+std::unique_ptr<FrameBuffer> whiteStore() {
+    return doubledStore([](int32_t) { return 0x00FFFFFFu; });
 }
 
 TEST(PieceTwoTimeline, BlackUntilTheFirstFlashWithBandValuesFromTheDefaultSeed) {
     TimelineRig rig;
-    auto frameBuffer = filledPieceBuffer();
+    auto frameBuffer = whiteStore();
     ShowRandom::seed(1); // the generator as the process starts
     for (int32_t ms : {0, 14, 400, 763}) {
         EXPECT_EQ(rig.frameAt(ms, frameBuffer.get()), 0);
         EXPECT_FALSE(rig.timeline.areClipsVisible()) << ms;
     }
-    EXPECT_TRUE(pictureLinesBlack(frameBuffer.get()));
+    EXPECT_TRUE(linesBlack(frameBuffer.get(), 0));
     EXPECT_FALSE(rig.filters.isSeeded());
     EXPECT_EQ(rig.director.getCutCursor(), 1); // the automatic cut of the first frame
-    ShowRandom::seed(1);
-    const int above = ShowRandom::next() % 10, below = ShowRandom::next() % 10;
-    const int centre = ShowRandom::next() % 180 + 20;
-    EXPECT_EQ(rig.timeline.getBand().above, above);
-    EXPECT_EQ(rig.timeline.getBand().below, below);
-    EXPECT_EQ(rig.timeline.getBand().centre, centre); // drawn once for the whole black period
+    ShowRandom::seed(1); // drawn once for the whole black period: above, below, then centre
+    const BandValues band = rig.timeline.getBand();
+    EXPECT_EQ(band.above, ShowRandom::next() % 10);
+    EXPECT_EQ(band.below, ShowRandom::next() % 10);
+    EXPECT_EQ(band.centre, ShowRandom::next() % 180 + 20);
 
     EXPECT_EQ(rig.frameAt(764, frameBuffer.get()), 0);
     EXPECT_TRUE(rig.timeline.areClipsVisible());
@@ -55,15 +41,13 @@ TEST(PieceTwoTimeline, BlackUntilTheFirstFlashWithBandValuesFromTheDefaultSeed) 
 
 TEST(PieceTwoTimeline, SwitchFlashesAreForcedCutsAndTheSecondBurstEndsVisible) {
     TimelineRig rig;
-    int32_t previousCursor = 0;
     for (int32_t k = 0; k < PieceTwoTimeline::switchCount - 1; ++k) {
         const int32_t at = PieceTwoTimeline::switchTimes[k];
         rig.frameAt(at - 1);
-        previousCursor = rig.director.getCutCursor();
+        const int32_t cursor = rig.director.getCutCursor();
         rig.frameAt(at);
-        EXPECT_EQ(rig.timeline.getSwitchCursor(), k + 1);
         EXPECT_EQ(rig.timeline.areClipsVisible(), k % 2 == 0) << at;
-        EXPECT_GE(rig.director.getCutCursor(), previousCursor + 1) << at;
+        EXPECT_GT(rig.director.getCutCursor(), cursor) << at;
     }
     EXPECT_TRUE(rig.timeline.areClipsVisible()); // from 92821 on
 }
@@ -72,20 +56,17 @@ TEST(PieceTwoTimeline, FramesAtTheGroupEdgesDrawWhatTheirGroupDraws) {
     // At 66171 the threshold starts; at 92197 the clips go black; 92287 to 92325 they show the
     // band; 92821 shows clips again.
     TimelineRig rig;
-    auto frameBuffer = filledPieceBuffer();
-    for (int32_t ms = 0; ms < 66171; ms += 500)
+    auto frameBuffer = whiteStore();
+    for (int32_t ms = 0; ms <= 66171; ms += ms < 66000 ? 500 : 171)
         rig.frameAt(ms);
-    EXPECT_FALSE(rig.filters.isEnvelopeStarted());
-    rig.frameAt(66171); // the threshold group: the envelope plays from this frame
-    EXPECT_TRUE(rig.filters.isEnvelopeStarted());
-    EXPECT_EQ(rig.tracks.envelope.getStartTime(), 66171);
+    EXPECT_EQ(rig.tracks.envelope.getStartTime(), 66171); // the threshold group's first frame
     for (int32_t ms = 66500; ms < 92197; ms += 500)
         rig.frameAt(ms);
     rig.frameAt(92197, frameBuffer.get());
     EXPECT_FALSE(rig.timeline.areClipsVisible());
-    EXPECT_TRUE(pictureLinesBlack(frameBuffer.get()));
+    EXPECT_TRUE(linesBlack(frameBuffer.get(), 0));
     const BandValues band = rig.timeline.getBand();
-    frameBuffer = filledPieceBuffer();
+    frameBuffer = whiteStore();
     rig.frameAt(92287, frameBuffer.get());
     ASSERT_TRUE(rig.timeline.areClipsVisible());
     // White through the band filter: grey in the band lines, black elsewhere.
@@ -95,7 +76,7 @@ TEST(PieceTwoTimeline, FramesAtTheGroupEdgesDrawWhatTheirGroupDraws) {
     }
     for (int32_t ms = 92288; ms < 92821; ms += 7)
         rig.frameAt(ms);
-    frameBuffer = filledPieceBuffer();
+    frameBuffer = whiteStore();
     rig.frameAt(92821, frameBuffer.get());
     EXPECT_TRUE(rig.timeline.areClipsVisible());
     EXPECT_EQ(frameBuffer->getPixels32()[3], 0x00FFFFFFu); // the final smear leaves line 0 alone
