@@ -13,7 +13,6 @@ TEST(AudioCapture, KeepsOnlyTheAttachedChannelAndSilencesEveryBlock) {
     std::vector<int16_t> mine(8, 1234), other(8, -77);
     AudioCapture::processBlock(3, mine.data(), 16, &capture);
     AudioCapture::processBlock(4, other.data(), 16, &capture);
-    EXPECT_EQ(capture.getWritePosition(), 16);
     EXPECT_EQ(mine, std::vector<int16_t>(8, 0));
     EXPECT_EQ(other, std::vector<int16_t>(8, 0));
     std::vector<int16_t> back(8);

@@ -28,11 +28,9 @@ void walk(const std::vector<uint8_t>& bytes, size_t begin, size_t end, AviLayout
             layout.totalFrames = le32(bytes, data + 16);
         else if (tagAt(bytes, at, "strh"))
             layout.streamLengths.push_back(le32(bytes, data + 32));
-        else if (tagAt(bytes, at, "idx1")) {
-            layout.hasIndex = true;
+        else if (tagAt(bytes, at, "idx1"))
             for (size_t entry = data; entry + 16 <= std::min(end, data + size); entry += 16)
                 if (tagAt(bytes, entry, "00dc") || tagAt(bytes, entry, "00db")) layout.indexedVideoChunks += 1;
-        }
         at = data + size + (size & 1);
     }
 }

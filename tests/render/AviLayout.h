@@ -11,7 +11,6 @@ struct AviLayout {
     uint32_t riffSize = 0;               // bytes after the first 8, as the RIFF header says
     uint32_t totalFrames = 0;            // the main header's frame count
     std::vector<uint32_t> streamLengths; // each stream header's length (frames, sample frames)
-    bool hasIndex = false;               // an idx1 chunk after the movie list
     uint32_t indexedVideoChunks = 0;     // idx1 entries of stream 00's frames
 };
 

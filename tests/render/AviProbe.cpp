@@ -13,7 +13,6 @@ AviProbe probeAvi(const std::string& path) {
         avformat_close_input(&input);
         return probe;
     }
-    probe.opened = true;
     int videoIndex = av_find_best_stream(input, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     int audioIndex = av_find_best_stream(input, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     if (videoIndex >= 0) {
@@ -24,9 +23,7 @@ AviProbe probeAvi(const std::string& path) {
     int blockAlign = 0;
     if (audioIndex >= 0) {
         AVCodecParameters* audio = input->streams[audioIndex]->codecpar;
-        probe.hasAudio = true;
         probe.sampleRate = audio->sample_rate;
-        probe.channels = audio->ch_layout.nb_channels;
         blockAlign = audio->block_align;
     }
     AVPacket* packet = av_packet_alloc();

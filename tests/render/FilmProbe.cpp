@@ -74,7 +74,6 @@ FilmProbe probeFilm(const std::string& path, bool decodeSound) {
         avformat_close_input(&input);
         return probe;
     }
-    probe.opened = true;
     probe.indexFirst = indexBeforeData(path);
     for (unsigned i = 0; i < input->nb_chapters; ++i) {
         const AVChapter* chapter = input->chapters[i];
@@ -105,7 +104,6 @@ FilmProbe probeFilm(const std::string& path, bool decodeSound) {
                       std::to_string(audio->ch_layout.nb_channels) + " channels";
         probe.audioBitRate = audio->bit_rate;
         probe.audioStart = seconds(stream->start_time, stream->time_base);
-        probe.audioDuration = seconds(stream->duration, stream->time_base);
         if (decodeSound) soundDecoder = openDecoder(stream);
     }
     AVPacket* packet = av_packet_alloc();

@@ -13,15 +13,13 @@ struct FilmChapterInfo {
 };
 
 struct FilmProbe {
-    bool opened = false;
     // The streams in FFmpeg's names: "codec profile pixel-format colour-space primaries transfer
     // range" and "codec profile rate Hz channels channels".
     std::string video, audio;
     int64_t audioBitRate = 0;
-    double videoStart = 0, audioStart = 0;       // seconds
-    double videoDuration = 0, audioDuration = 0; // seconds
-    int64_t videoFrames = 0;                     // pictures counted in the file
-    bool indexFirst = false;                     // "moov" before "mdat"
+    double videoStart = 0, audioStart = 0, videoDuration = 0; // seconds
+    int64_t videoFrames = 0;                                  // pictures counted in the file
+    bool indexFirst = false;                                  // "moov" before "mdat"
     std::vector<FilmChapterInfo> chapters;
     // Decoded sound as mono (left + right) / 2 in -1..1, from the start a player plays.
     std::vector<float> sound;

@@ -44,5 +44,4 @@ TEST(QuitSignals, ASecondSignalFinishesTheFilesOfAStuckRender) {
     AviLayout layout = readAviLayout(path);
     EXPECT_EQ(layout.riffSize + 8u, layout.fileSize);
     EXPECT_EQ(layout.indexedVideoChunks, 5u);
-    EXPECT_EQ(layout.totalFrames, 5u);
 }

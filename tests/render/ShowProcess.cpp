@@ -17,19 +17,6 @@ std::string buildFolder() {
     return folder && *folder ? folder : std::filesystem::current_path().string();
 }
 
-void prepareEnvironment(bool noDisplay) {
-    setenv("TRIPTYCH_NO_BOXES", "1", 1);
-    if (noDisplay) {
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-        unsetenv("SDL_VIDEODRIVER");
-        unsetenv("SDL_AUDIODRIVER");
-    } else {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-    }
-}
-
 bool fileIsLarger(const std::string& path, long bytes) {
     std::error_code ignored;
     auto size = std::filesystem::file_size(path, ignored);
@@ -48,7 +35,16 @@ ShowRun runShow(const std::string& folder, const std::vector<std::string>& words
         int output = open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(output, STDOUT_FILENO);
         dup2(output, STDERR_FILENO);
-        prepareEnvironment(noDisplay);
+        setenv("TRIPTYCH_NO_BOXES", "1", 1);
+        for (const char* name : {"SDL_VIDEODRIVER", "SDL_AUDIODRIVER"})
+            if (noDisplay)
+                unsetenv(name);
+            else
+                setenv(name, "dummy", 1);
+        if (noDisplay) {
+            unsetenv("DISPLAY");
+            unsetenv("WAYLAND_DISPLAY");
+        }
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& word : words)
             argv.push_back(const_cast<char*>(word.c_str()));
@@ -56,26 +52,22 @@ ShowRun runShow(const std::string& folder, const std::vector<std::string>& words
         execv(program.c_str(), argv.data());
         _exit(127);
     }
-    size_t signalsSent = 0;
+    bool signalled = interruption.signal == 0;
     int status = 0;
     for (int waitedMs = 0;; waitedMs += 20) {
         if (waitpid(child, &status, WNOHANG) == child) break;
         if (waitedMs > timeoutSeconds * 1000) {
             kill(child, SIGKILL);
             waitpid(child, &status, 0);
-            run.timedOut = true;
             break;
         }
-        const std::vector<int>& signals = interruption.signals;
-        if (signalsSent < signals.size() &&
-            fileIsLarger(folder + "/" + interruption.whenFileGrows, interruption.atBytes) &&
-            (signalsSent == 0 || !isSignalPending(child, signals[signalsSent - 1]))) {
-            kill(child, signals[signalsSent++]);
-            continue;
+        if (!signalled && fileIsLarger(folder + "/" + interruption.whenFileGrows, interruption.atBytes)) {
+            kill(child, interruption.signal);
+            signalled = true;
         }
         usleep(20 * 1000);
     }
-    if (!run.timedOut && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
+    if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
     run.output = readFileText(outputPath);
     std::filesystem::remove(outputPath);
     return run;

@@ -5,17 +5,15 @@
 #include <vector>
 
 struct ShowRun {
-    int exitCode = -1; // -1 when the program did not exit normally
-    bool timedOut = false;
+    int exitCode = -1; // -1 when the program did not exit normally or was killed at its time limit
     std::string output; // stdout and stderr together
 };
 
-// Signals sent once the file whenFileGrows is larger than atBytes, one after the other: each as
-// soon as the show has taken the one before (it is no longer pending), so none merge.
+// A signal sent once the file whenFileGrows is larger than atBytes (none: signal 0).
 struct ShowInterruption {
     std::string whenFileGrows;
     long atBytes = 0;
-    std::vector<int> signals;
+    int signal = 0;
 };
 
 // Starts the build's triptych (TRIPTYCH_BUILD_DIR, else the working directory) with words in

@@ -37,9 +37,8 @@ std::vector<uint8_t> syntheticFrame(int32_t width, int32_t height, int32_t frame
 std::vector<uint8_t> syntheticSound(int64_t count) {
     std::vector<uint8_t> sound(size_t(count) * 4);
     for (int64_t n = 0; n < count; ++n) {
-        uint16_t left = uint16_t(n * 7), right = uint16_t(~n);
-        uint8_t* at = &sound[size_t(n) * 4];
-        at[0] = uint8_t(left), at[1] = uint8_t(left >> 8), at[2] = uint8_t(right), at[3] = uint8_t(right >> 8);
+        const uint16_t leftAndRight[2] = {uint16_t(n * 7), uint16_t(~n)};
+        std::memcpy(&sound[size_t(n) * 4], leftAndRight, 4);
     }
     return sound;
 }
@@ -95,9 +94,7 @@ TEST_F(WriterTest, EveryCodecWritesItsOwnStreamWithPcmSound) {
         renderFile(settings, 5, 5 * 1764);
         AviProbe probe = probeAvi(settings.fileName);
         EXPECT_EQ(probe.videoCodec, codec.streamCodec);
-        EXPECT_DOUBLE_EQ(probe.frameRate, 25.0);
         EXPECT_EQ(probe.sampleRate, 44100);
-        EXPECT_EQ(probe.channels, 2);
         ASSERT_EQ(probe.videoFrames, 5);
         for (int32_t n = 0; n < 5; ++n) {
             const std::vector<uint8_t> expected = syntheticFrame(settings.width, 48, n);
@@ -121,6 +118,7 @@ TEST_F(WriterTest, EachFrameIsPrecededByExactlyItsShareOfTheSound) {
         renderFile({.fileName = path, .width = 32, .height = 32, .framesPerSecond = rate}, 20, total);
         AviProbe probe = probeAvi(path);
         ASSERT_EQ(probe.videoFrames, 20);
+        EXPECT_DOUBLE_EQ(probe.frameRate, rate);
         EXPECT_EQ(firstFrameOutOfStep(probe, rate), -1);
         EXPECT_TRUE(probe.audioBytes == syntheticSound(total));
     }
@@ -146,15 +144,6 @@ TEST_F(WriterTest, HighFrameRatesKeepTheSoundInStepPastTheThirtyTwoBitRange) {
     AviProbe probe = probeAvi(path);
     EXPECT_EQ(probe.videoFrames, 50000);
     EXPECT_EQ(firstFrameOutOfStep(probe, 1000), -1);
-}
-
-TEST_F(WriterTest, AFileThatCannotTakeSoundIsWrittenWithoutIt) {
-    // 8-bit sound is not offered, so the warning path runs.
-    const std::string path = scratch.file("silent.avi");
-    renderFile({.fileName = path, .width = 32, .height = 32, .audioBits = 8}, 4);
-    AviProbe probe = probeAvi(path);
-    EXPECT_EQ(probe.videoFrames, 4);
-    EXPECT_FALSE(probe.hasAudio);
 }
 
 TEST_F(WriterTest, FramesReadBackFromAFrameBufferLoseTheirFourthByte) {
@@ -185,14 +174,13 @@ TEST_F(WriterDeathTest, AFullDiskEndsWithTheWriteMessageAndFinishesTheOtherFiles
         // Kept open past the failure, as piece one keeps its files: the exit handler finishes it.
         auto* first = new RenderFile(good, testOutput());
         writeFrames(*first, good, 3);
-        // /dev/full refuses every write with "No space left on device".
-        const RenderFileSettings full{.fileName = "/dev/full", .codecName = "raw"};
-        RenderFile writer(full, testOutput());
-        writeFrames(writer, full, 3);
-        writer.finish();
+        // /dev/full refuses every write with "No space left on device"; one small frame fails
+        // only when the destructor finishes the file, which keeps the failure for the shell.
+        renderFile({.fileName = "/dev/full", .width = 8, .height = 8, .codecName = "raw", .withAudio = false}, 1);
+        if (std::optional<VideoFailure> failure = RenderFile::takeUnreportedFailure()) throw *failure;
     };
     EXPECT_EXIT(endLikeTheShow(renderThenFail), ::testing::ExitedWithCode(1),
-                "Couldn't write to avi stream - 'No space left.*/dev/full");
+                "Couldn't write to avi stream - 'No space left on device' \\(/dev/full\\)");
     AviLayout layout = readAviLayout(good.fileName);
     EXPECT_EQ(layout.riffSize + 8u, layout.fileSize);
     EXPECT_EQ(layout.indexedVideoChunks, 3u);
@@ -210,16 +198,6 @@ TEST_F(WriterDeathTest, SoundBeyondTheCaptureBufferIsAClearError) {
         writer.writeFrame(0);
     };
     EXPECT_EXIT(endLikeTheShow(overfill), ::testing::ExitedWithCode(1), "Couldn't capture audio for avi stream");
-}
-
-TEST_F(WriterTest, AFileFinishedByItsDestructorKeepsItsFailureForTheShell) {
-    EXPECT_FALSE(RenderFile::takeUnreportedFailure());
-    renderFile({.fileName = "/dev/full", .width = 8, .height = 8, .codecName = "raw", .withAudio = false}, 1);
-    std::optional<VideoFailure> failure = RenderFile::takeUnreportedFailure();
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->boxText(), "Couldn't write to avi stream - 'No space left on device'");
-    EXPECT_EQ(failure->fileName(), "/dev/full");
-    EXPECT_FALSE(RenderFile::takeUnreportedFailure()); // reported once
 }
 
 } // namespace

@@ -3,13 +3,10 @@
 # file that could not get its first frame is removed, nothing is left for a part that never
 # started, and a warning before the render names the folder, its free space and the estimate.
 set -u
-BUILD=$(cd "$1" && pwd)
-SOURCE=$(cd "$2" && pwd)
-skip() { echo "SKIP: $*"; exit 77; }
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/../show_data.bash"
 [ -x "$BUILD/triptych" ] && [ -f "$BUILD/data.data" ] || skip "the show or data.data is missing"
 command -v ffprobe >/dev/null && command -v python3 >/dev/null || skip "ffprobe or python3 missing"
-work=$(mktemp -d "${TMPDIR:-/tmp}/triptych-full-disk.XXXXXX")
+headless_show_environment
 mounted=()
 cleanup() {
     for point in "${mounted[@]}"; do umount "$point" 2>/dev/null; done
@@ -28,9 +25,8 @@ mount_small() {
 
 # render NAME CODEC: the whole show rendered into $work/NAME; sets code.
 render() {
-    code=0
-    (cd "$work/$1" && TMPDIR="$work" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy TRIPTYCH_NO_BOXES=1 \
-        timeout 300 "$BUILD/triptych" video nomenu fps 10 "codec=$2" >"$work/$1.out" 2>"$work/$1.err") || code=$?
+    (cd "$work/$1" && timeout 300 "$BUILD/triptych" video nomenu fps 10 "codec=$2" >"$work/$1.out" 2>"$work/$1.err")
+    code=$?
 }
 
 frames_of() {
@@ -48,8 +44,7 @@ line=$(grep -o "piece_1.avi: the disk is full; the file is finished after its fr
     fail "the message does not say what became of piece_1.avi: $(tail -2 "$work/room.err")"
 last=${line##* }
 for name in piece_pre1.avi piece_1.avi; do
-    [ -s "$work/room/$name" ] || fail "$name is missing or empty"
-    python3 "$SOURCE/tests/hostile/avi_finished.py" "$work/room/$name" || fail "$name is not finished"
+    python3 "$(dirname "$0")/../hostile/avi_finished.py" "$work/room/$name" || fail "$name is not finished"
 done
 [ "$(frames_of "$work/room/piece_1.avi")" = "$last" ] || fail "piece_1.avi does not play its $last frames"
 [ "$(frames_of "$work/room/piece_pre1.avi")" = 42 ] || fail "the opening lost frames"
