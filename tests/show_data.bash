@@ -3,7 +3,7 @@
 # passed), the headless environment and the default entries extracted.
 # Sourced by the tests after `set -u`, with the build folder as $1; KEEP_WORK=1 keeps the folder.
 BUILD=$(cd "$1" && pwd)
-work=$(mktemp -d "${TMPDIR:-/tmp}/triptych-show-data.XXXXXX")
+work=$(cd "$(mktemp -d "${TMPDIR:-/tmp}/triptych-show-data.XXXXXX")" && pwd -P)
 [ -n "${KEEP_WORK:-}" ] || trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 skip() { echo "SKIP: $*"; exit 77; }

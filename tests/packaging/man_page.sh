@@ -2,11 +2,9 @@
 # environment variable its sources read and every key they handle has its own entry in
 # packaging/triptych.6, in the section it belongs to.
 set -u
-BUILD=$(cd "$1" && pwd)
+. "$(dirname "$0")/../show_data.bash"
 SOURCE=$(cd "$2" && pwd)
 page=$SOURCE/packaging/triptych.6
-fail() { echo "FAIL: $*" >&2; exit 1; }
-skip() { echo "SKIP: $*"; exit 77; } # CTest reports exit code 77 as skipped
 [ -x "$BUILD/triptych" ] || skip "the show is not built"
 [ -f "$page" ] || fail "no manual page at $page"
 

@@ -4,11 +4,7 @@
 # unpacked into a scratch root (dpkg -x) rendering piece three from an empty directory with the
 # data installed beside it.
 set -u
-BUILD=$(cd "$1" && pwd)
-work=$(cd "$(mktemp -d "${TMPDIR:-/tmp}/triptych-package.XXXXXX")" && pwd -P)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-skip() { echo "SKIP: $*"; exit 77; } # CTest reports exit code 77 as skipped
+. "$(dirname "$0")/../show_data.bash"
 for tool in cmake cpack dpkg-deb dpkg-shlibdeps file lintian desktop-file-validate appstreamcli man ffprobe; do
     command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/setup.sh installs it)"
 done

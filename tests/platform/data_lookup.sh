@@ -4,16 +4,11 @@
 # beside the program, ../share/triptych from it (also when started through a link), the XDG data
 # folders. With none anywhere the terminal lists every place looked, and nothing is left behind.
 set -u
-BUILD=$(cd "$1" && pwd)
-work=$(cd "$(mktemp -d "${TMPDIR:-/tmp}/triptych-lookup.XXXXXX")" && pwd -P)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-skip() { echo "SKIP: $*"; exit 77; } # CTest reports exit code 77 as skipped
+. "$(dirname "$0")/../show_data.bash"
 [ -x "$BUILD/triptych" ] || skip "the show is not built"
-export TRIPTYCH_NO_BOXES=1 SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy TMPDIR="$work/tmp"
-unset DISPLAY WAYLAND_DISPLAY
+headless_show_environment
 prefix=$work/prefix
-mkdir -p "$TMPDIR" "$work/here" "$work/links" "$prefix/bin" "$prefix/share/triptych" "$work/first/triptych" \
+mkdir -p "$work/here" "$work/links" "$prefix/bin" "$prefix/share/triptych" "$work/first/triptych" \
     "$work/second/triptych"
 cp "$BUILD/triptych" "$prefix/bin/triptych"
 ln -s "$prefix/bin/triptych" "$work/links/triptych"
