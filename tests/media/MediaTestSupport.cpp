@@ -114,9 +114,7 @@ std::vector<uint8_t> makeMpegAudio(double seconds, int sampleRate, int channels)
 
 std::vector<uint8_t> makeModule() {
     std::vector<uint8_t> mod(1084, 0);
-    std::memcpy(mod.data(), "test module", 11);
-    // sample 1: "square", 64 words long, volume 64, looped over its whole length
-    std::memcpy(mod.data() + 20, "square", 6);
+    // sample 1: a square wave 64 words long, volume 64, looped over its whole length
     mod[20 + 23] = 64, mod[20 + 25] = 64, mod[20 + 29] = 64;
     for (int i = 1; i < 31; ++i) mod[20 + i * 30 + 29] = 1; // unused samples: repeat length 1
     mod[950] = 1;                                             // song length: one position

@@ -108,7 +108,6 @@ TEST_F(VideoClipTest, AClipPastTheBudgetEndsTheShowBeforeItsFramesAreAllocated) 
         EXPECT_NE(failure.message().find("Couldn't decode clip numbered.avi: 16x8 pixels x 23 frames need 1 MiB"),
                   std::string::npos)
             << failure.message();
-        EXPECT_EQ(failure.fileName(), path);
     }
     // A failed decode nobody has asked for yet is thrown once it is waited for. (A broken clip
     // decoded in the background at start-up is the broken-clip-data script's.)

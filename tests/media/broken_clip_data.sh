@@ -22,7 +22,6 @@ grep -q "data.data" "$work/none.err" || fail "the missing data.data is not named
 
 # The default data with one clip replaced by bytes that are no video: piece one's clip, and piece
 # two's first clip, which only the background decode at start-up reads before the pieces run.
-# Either ends the show before any piece starts, with the clip reader's box and exit code 1.
 extract_default_entries "$work/files"
 mkdir -p "$work/broken"
 for clip in hxaaayqrvpj6duhqmbg3.tmp hxaaayqrvpj6duhqmbg1.tmp; do
