@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,29 +23,26 @@ void pressKey(SDL_Keycode key) {
     SDL_PushEvent(&event);
 }
 
-// A checksum of the picture below the readout's corner.
-uint64_t pictureSum(FrameBuffer* frame) {
-    return PieceTest::pictureHash(frame->getPixels32() + 640 * 60, frame->getPixels32() + 640 * 480);
-}
-
 struct Present {
     int32_t clockMs;
-    uint64_t picture;
-    uint32_t corner; // a pixel inside the readout's box
+    uint64_t picture; // below the readout's corner
+    uint32_t corner;  // a pixel inside the readout's box
 };
 
-// Piece three live on test ticks moved 16 ms at every present; each present is recorded, then
-// pressKeys may press keys.
+// Piece three live on test ticks moved 16 ms at every present, with a transport over its part of
+// the show; each present is recorded, then pressKeys may press keys.
 struct LivePieceThree : PieceTest::LivePiece<PieceThree> {
     LivePieceThree() : LivePiece(16) {
         onPresent = [this](PieceTest::WatchedDevice& device) {
-            presents.push_back({PieceTest::services().clock.getElapsedMs(), pictureSum(device.show),
-                                device.show->getPixels32()[20 * 640 + 20] & 0xFFFFFF});
+            const uint32_t* pixels = device.show->getPixels32();
+            presents.push_back({PieceTest::services().clock.getElapsedMs(),
+                                PieceTest::pictureHash(pixels + 640 * 60, pixels + 640 * 480),
+                                pixels[20 * 640 + 20] & 0xFFFFFF});
             if (pressKeys) pressKeys(presents.back());
         };
     }
     // One run planned from startMs to endMs of the piece's clock, with the transport.
-    void run(LiveTransport& transport, int32_t startMs, int32_t endMs) {
+    void run(int32_t startMs, int32_t endMs) {
         presents.clear();
         PieceTest::testTicks = 1000;
         ShowRandom::seed(7);
@@ -63,13 +61,11 @@ struct LivePieceThree : PieceTest::LivePiece<PieceThree> {
         ADD_FAILURE() << "no frame at " << clockMs;
         return 0;
     }
+    LiveTransport transport{
+        *live.context.clock, *live.context.sound, {{false, false, true}, 0, 380528000, false}};
     std::vector<Present> presents;
     std::function<void(const Present&)> pressKeys;
 };
-
-LiveTransport transportFor(const PieceContext& context) {
-    return LiveTransport(*context.clock, *context.sound, {{false, false, true}, 0, 380528000, false});
-}
 
 constexpr int64_t pieceThreeStartUs = 274528000;
 
@@ -78,7 +74,6 @@ constexpr int64_t pieceThreeStartUs = 274528000;
 TEST(LiveTransport, PauseHoldsThePictureAndTheClockAndShowsTheReadout) {
     REQUIRE_DEFAULT_SHOW_DATA();
     LivePieceThree piece;
-    LiveTransport transport = transportFor(piece.live.context);
     // Space once the clock passes 1 s (a key is taken at the next present), and again once the
     // picture has been held for eight presents.
     int32_t pausedAt = -1, heldPresents = 0, previousMs = -1;
@@ -91,7 +86,7 @@ TEST(LiveTransport, PauseHoldsThePictureAndTheClockAndShowsTheReadout) {
         }
         previousMs = now.clockMs;
     };
-    piece.run(transport, 0, 1200);
+    piece.run(0, 1200);
     ASSERT_GE(pausedAt, 1000) << "the picture was not held";
     std::vector<Present> held;
     for (const Present& each : piece.presents)
@@ -115,9 +110,8 @@ TEST(LiveTransport, PauseHoldsThePictureAndTheClockAndShowsTheReadout) {
 TEST(LiveTransport, SeeksLandOnTheFrameOfAContinuousRunForwardAndBack) {
     REQUIRE_DEFAULT_SHOW_DATA();
     LivePieceThree piece;
-    LiveTransport transport = transportFor(piece.live.context);
     // A continuous run at the live period through both times.
-    piece.run(transport, 0, 12100);
+    piece.run(0, 12100);
     const uint64_t atTwo = piece.pictureAt(2000), atTwelve = piece.pictureAt(12000);
     ASSERT_NE(atTwo, atTwelve);
 
@@ -125,26 +119,20 @@ TEST(LiveTransport, SeeksLandOnTheFrameOfAContinuousRunForwardAndBack) {
     piece.pressKeys = [](const Present& now) {
         if (now.clockMs == 2000 - 16) pressKey(SDLK_RIGHT);
     };
-    piece.run(transport, 0, 20000);
+    piece.run(0, 20000);
     EXPECT_EQ(piece.presents.back().clockMs, 2000);
-    auto target = transport.takeSeek();
-    ASSERT_TRUE(target);
-    EXPECT_EQ(*target, pieceThreeStartUs + 12000000);
+    EXPECT_EQ(piece.transport.takeSeek().value_or(-1), pieceThreeStartUs + 12000000);
 
     // Started at the target, as the shell starts it, the first frame is the continuous run's;
     // Left, pressed while the piece computes its way there, is taken at that frame.
-    transport.landAfterSeek();
-    bool first = true;
-    piece.pressKeys = [&](const Present&) {
-        if (first) pressKey(SDLK_LEFT);
-        first = false;
+    piece.transport.landAfterSeek();
+    piece.pressKeys = [first = true](const Present&) mutable {
+        if (std::exchange(first, false)) pressKey(SDLK_LEFT);
     };
-    piece.run(transport, 12000, 20000);
+    piece.run(12000, 20000);
     EXPECT_EQ(piece.pictureAt(12000), atTwelve);
-    target = transport.takeSeek();
-    ASSERT_TRUE(target);
-    EXPECT_EQ(*target, pieceThreeStartUs + 2000000);
+    EXPECT_EQ(piece.transport.takeSeek().value_or(-1), pieceThreeStartUs + 2000000);
     piece.pressKeys = nullptr;
-    piece.run(transport, 2000, 2100);
+    piece.run(2000, 2100);
     EXPECT_EQ(piece.pictureAt(2000), atTwo);
 }

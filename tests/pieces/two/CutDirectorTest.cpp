@@ -33,7 +33,6 @@ TEST(PieceTwoCutDirector, WholeRunsStayInsideTheCutList) {
     struct Case {
         const char* name;
         std::function<int32_t(int32_t)> timeOf;
-        int32_t frames;
     };
     auto rendered = [](int32_t fps) {
         return [fps](int32_t n) {
@@ -45,9 +44,9 @@ TEST(PieceTwoCutDirector, WholeRunsStayInsideTheCutList) {
     auto live = [](int32_t periodMs) {
         return [periodMs](int32_t n) { return n * periodMs; };
     };
-    for (const Case& run : {Case{"rendered at 25 fps", rendered(25), 3503},
-                            Case{"rendered at 1000 fps", rendered(1000), 140017},
-                            Case{"live at 14 ms", live(14), 10002}, Case{"live at 17 ms", live(17), 8237}}) {
+    for (const Case& run :
+         {Case{"rendered at 25 fps", rendered(25)}, Case{"rendered at 1000 fps", rendered(1000)},
+          Case{"live at 14 ms", live(14)}, Case{"live at 17 ms", live(17)}}) {
         TimelineRig rig;
         int32_t frames = 0;
         try {
@@ -58,7 +57,6 @@ TEST(PieceTwoCutDirector, WholeRunsStayInsideTheCutList) {
         }
         // 20 cuts by the end of the first flashes, 16 at the second, automatic ones between.
         EXPECT_EQ(rig.director.getCutCursor(), 60) << run.name;
-        EXPECT_EQ(frames, run.frames) << run.name;
         EXPECT_GT(rig.nowMs, PieceTwoTimeline::endMs) << run.name;
     }
 }

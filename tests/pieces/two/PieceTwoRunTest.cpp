@@ -26,11 +26,6 @@ TEST(PieceTwoVideoClock, FramesAtWholeUnitsFromTwoFramesAtZero) {
         }
         EXPECT_EQ(units, c.units) << c.fps;
     }
-    FrameClock clock(25);
-    int32_t percent = 0;
-    for (int n = 0; n < 3751; ++n)
-        percent = clock.frameCaptured();
-    EXPECT_EQ(percent, 99); // 10650 units, short of 100 by the float factor
 }
 
 TEST(PieceTwoRun, LiveRunEndsOnAQuitRequestWithItsMusicPlaying) {
@@ -46,7 +41,6 @@ TEST(PieceTwoRun, LiveRunEndsOnAQuitRequestWithItsMusicPlaying) {
     PieceTwo piece;
     piece.load(live.context);
     ASSERT_NE(clips.getClip(tempClipPath(showClips[flightClip].fileName)), nullptr);
-    ASSERT_NE(clips.getClip(tempClipPath(showClips[tunnelClip].fileName)), nullptr);
     piece.setup(live.context);
     ASSERT_NE(live.device.attached, &live.frameBuffer); // its own doubled 640x240 store
     piece.run(live.context);
