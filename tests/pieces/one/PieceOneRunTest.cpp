@@ -2,7 +2,6 @@
 // by a quit request as Escape, the close button or a signal would make it.
 #include "pieces/LiveRun.h"
 #include "pieces/one/PieceOne.h"
-#include "pieces/one/PieceOneScene.h"
 #include "pieces/one/PixelStore.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +43,5 @@ TEST(PieceOneRun, QuitInTheMainPartAfterTheClipWasShown) {
     one.piece.run(one.live.context);
     EXPECT_EQ(mainFrames, 20);
     EXPECT_TRUE(clipShown);
-    EXPECT_TRUE(isPlaying(one.piece.getSounds().closingStream));
-    EXPECT_TRUE(one.piece.getScene()->isMirrorOff()); // the box is first mirrored at 18586 ms
     one.piece.stop();
 }

@@ -10,10 +10,6 @@ namespace {
 
 constexpr int32_t width = 8;
 
-uint32_t colour(uint8_t red, uint8_t green, uint8_t blue) {
-    return uint32_t(red) << 16 | uint32_t(green) << 8 | blue;
-}
-
 struct Buffers {
     std::vector<uint32_t> layer = std::vector<uint32_t>(width * 3, 0);
     std::vector<uint32_t> screen = std::vector<uint32_t>(width * 4, 0xAB123456u);
@@ -28,9 +24,9 @@ struct Buffers {
 TEST(ClipScanlines, ALaterPairForTheSameScreenLineWins) {
     Buffers buffers;
     for (int32_t x = 0; x < width; ++x) {
-        buffers.layer[size_t(x)] = colour(255, 255, 255);         // grey 95
-        buffers.layer[size_t(width + x)] = colour(200, 255, 255); // grey 88
-        buffers.layer[size_t(2 * width + x)] = colour(0, 40, 60); // grey 12: black after 84
+        buffers.layer[size_t(x)] = 0xFFFFFFu;             // grey 95
+        buffers.layer[size_t(width + x)] = 0xC8FFFFu;     // grey 88
+        buffers.layer[size_t(2 * width + x)] = 0x00283Cu; // grey 12: black after 84
     }
     // Above the largest noise (84) the floor alone darkens: 95 - 84 = 11, 88 - 84 = 4.
     buffers.copy({{0, 1}, {1, 1}, {1, 2}, {0, 2}, {2, 3}}, 84.0f);
