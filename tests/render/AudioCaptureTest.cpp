@@ -35,7 +35,6 @@ TEST(AudioCapture, DropsWrittenSoundSoALongPartStaysWithinItsCapacity) {
         std::vector<uint8_t> back(static_cast<size_t>(megabyte));
         capture.read(consumed, back.data(), megabyte);
         EXPECT_EQ(back[0], uint8_t(k));
-        EXPECT_EQ(back[size_t(megabyte) - 1], 5);
         consumed += megabyte;
         capture.discardBefore(consumed);
     }

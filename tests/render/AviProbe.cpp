@@ -8,11 +8,8 @@ extern "C" {
 AviProbe probeAvi(const std::string& path) {
     AviProbe probe;
     AVFormatContext* input = nullptr;
-    if (avformat_open_input(&input, path.c_str(), nullptr, nullptr) < 0 ||
-        avformat_find_stream_info(input, nullptr) < 0) {
-        avformat_close_input(&input);
-        return probe;
-    }
+    if (avformat_open_input(&input, path.c_str(), nullptr, nullptr) < 0) return probe;
+    avformat_find_stream_info(input, nullptr);
     int videoIndex = av_find_best_stream(input, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     int audioIndex = av_find_best_stream(input, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
     if (videoIndex >= 0) {
@@ -20,12 +17,7 @@ AviProbe probeAvi(const std::string& path) {
         probe.videoCodec = avcodec_get_name(stream->codecpar->codec_id);
         probe.frameRate = av_q2d(stream->avg_frame_rate.num ? stream->avg_frame_rate : stream->r_frame_rate);
     }
-    int blockAlign = 0;
-    if (audioIndex >= 0) {
-        AVCodecParameters* audio = input->streams[audioIndex]->codecpar;
-        probe.sampleRate = audio->sample_rate;
-        blockAlign = audio->block_align;
-    }
+    const int blockAlign = audioIndex >= 0 ? input->streams[audioIndex]->codecpar->block_align : 0;
     AVPacket* packet = av_packet_alloc();
     while (av_read_frame(input, packet) >= 0) {
         if (packet->stream_index == videoIndex) {

@@ -11,7 +11,6 @@
 struct AviProbe {
     std::string videoCodec; // empty when the file cannot be read
     double frameRate = 0;   // video frames per second
-    int32_t sampleRate = 0; // 0: no sound stream
     int64_t videoFrames = 0;
     int64_t audioSamples = 0;
     // Audio samples in the file before each video frame, in file order.

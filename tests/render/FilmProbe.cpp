@@ -44,12 +44,6 @@ void appendSound(AVCodecContext* decoder, const AVPacket* packet, AVFrame* frame
     }
 }
 
-bool indexBeforeData(const std::string& path) {
-    const std::string bytes = readFileText(path);
-    const size_t index = bytes.find("moov");
-    return index != std::string::npos && index < bytes.find("mdat");
-}
-
 std::vector<uint8_t> bgrPixels(const AVFrame* frame) {
     std::vector<uint8_t> pixels(size_t(frame->width) * frame->height * 3);
     SwsContext* convert = sws_getContext(frame->width, frame->height, AVPixelFormat(frame->format), frame->width,
@@ -69,12 +63,10 @@ std::vector<uint8_t> bgrPixels(const AVFrame* frame) {
 FilmProbe probeFilm(const std::string& path, bool decodeSound) {
     FilmProbe probe;
     AVFormatContext* input = nullptr;
-    if (avformat_open_input(&input, path.c_str(), nullptr, nullptr) < 0 ||
-        avformat_find_stream_info(input, nullptr) < 0) {
-        avformat_close_input(&input);
-        return probe;
-    }
-    probe.indexFirst = indexBeforeData(path);
+    if (avformat_open_input(&input, path.c_str(), nullptr, nullptr) < 0) return probe;
+    avformat_find_stream_info(input, nullptr);
+    const std::string bytes = readFileText(path);
+    probe.indexFirst = bytes.find("moov") < bytes.find("mdat"); // false without an index
     for (unsigned i = 0; i < input->nb_chapters; ++i) {
         const AVChapter* chapter = input->chapters[i];
         const AVDictionaryEntry* title = av_dict_get(chapter->metadata, "title", nullptr, 0);
@@ -102,7 +94,6 @@ FilmProbe probeFilm(const std::string& path, bool decodeSound) {
                                 avcodec_profile_name(audio->codec_id, audio->profile)}) +
                       " " + std::to_string(audio->sample_rate) + " Hz " +
                       std::to_string(audio->ch_layout.nb_channels) + " channels";
-        probe.audioBitRate = audio->bit_rate;
         probe.audioStart = seconds(stream->start_time, stream->time_base);
         if (decodeSound) soundDecoder = openDecoder(stream);
     }

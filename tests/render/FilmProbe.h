@@ -16,7 +16,6 @@ struct FilmProbe {
     // The streams in FFmpeg's names: "codec profile pixel-format colour-space primaries transfer
     // range" and "codec profile rate Hz channels channels".
     std::string video, audio;
-    int64_t audioBitRate = 0;
     double videoStart = 0, audioStart = 0, videoDuration = 0; // seconds
     int64_t videoFrames = 0;                                  // pictures counted in the file
     bool indexFirst = false;                                  // "moov" before "mdat"

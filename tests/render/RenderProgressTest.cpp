@@ -13,7 +13,6 @@ TEST(RenderProgressWhole, CountsFinishedPartsAndTheFramesOfTheCurrentOne) {
     RenderProgress progress;
     EXPECT_EQ(progress.wholePercent("piece_1.avi", 10), -1) << "no plan, no whole percent";
     progress.setPlan({{"a.avi", 10.0}, {"b.avi", 30.0}, {"c.avi", 60.0}}, 25);
-    EXPECT_EQ(progress.wholePercent("a.avi", 0), 0);
     EXPECT_EQ(progress.wholePercent("a.avi", 125), 5);     // 5 s of 100
     EXPECT_EQ(progress.wholePercent("a.avi", 100000), 10); // a part never counts past its length
     EXPECT_EQ(progress.wholePercent("b.avi", 250), 20);    // 10 + 10
@@ -43,7 +42,6 @@ TEST(RenderProgressSummary, ListsEachFileAndSaysWhenTheRenderWasCancelled) {
     std::vector<std::string> cancelled = progress.summary(RenderProgress::Ending::cancelled);
     EXPECT_EQ(cancelled[1].find("cut short"), std::string::npos) << "the first file was whole";
     EXPECT_NE(cancelled[2].find("cut short"), std::string::npos) << cancelled[2];
-    EXPECT_EQ(progress.summary(RenderProgress::Ending::failed)[0], "Render stopped by an error; finished files:");
     for (const char* name : names)
         std::remove(name);
 }

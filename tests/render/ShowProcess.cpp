@@ -16,12 +16,6 @@ std::string buildFolder() {
     const char* folder = std::getenv("TRIPTYCH_BUILD_DIR");
     return folder && *folder ? folder : std::filesystem::current_path().string();
 }
-
-bool fileIsLarger(const std::string& path, long bytes) {
-    std::error_code ignored;
-    auto size = std::filesystem::file_size(path, ignored);
-    return !ignored && long(size) > bytes;
-}
 } // namespace
 
 ShowRun runShow(const std::string& folder, const std::vector<std::string>& words, bool noDisplay,
@@ -36,15 +30,12 @@ ShowRun runShow(const std::string& folder, const std::vector<std::string>& words
         dup2(output, STDOUT_FILENO);
         dup2(output, STDERR_FILENO);
         setenv("TRIPTYCH_NO_BOXES", "1", 1);
-        for (const char* name : {"SDL_VIDEODRIVER", "SDL_AUDIODRIVER"})
-            if (noDisplay)
+        if (noDisplay)
+            for (const char* name : {"SDL_VIDEODRIVER", "SDL_AUDIODRIVER", "DISPLAY", "WAYLAND_DISPLAY"})
                 unsetenv(name);
-            else
+        else
+            for (const char* name : {"SDL_VIDEODRIVER", "SDL_AUDIODRIVER"})
                 setenv(name, "dummy", 1);
-        if (noDisplay) {
-            unsetenv("DISPLAY");
-            unsetenv("WAYLAND_DISPLAY");
-        }
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& word : words)
             argv.push_back(const_cast<char*>(word.c_str()));
@@ -61,7 +52,9 @@ ShowRun runShow(const std::string& folder, const std::vector<std::string>& words
             waitpid(child, &status, 0);
             break;
         }
-        if (!signalled && fileIsLarger(folder + "/" + interruption.whenFileGrows, interruption.atBytes)) {
+        std::error_code notYet;
+        const auto size = std::filesystem::file_size(folder + "/" + interruption.whenFileGrows, notYet);
+        if (!signalled && !notYet && long(size) > interruption.atBytes) {
             kill(child, interruption.signal);
             signalled = true;
         }

@@ -94,7 +94,6 @@ TEST_F(WriterTest, EveryCodecWritesItsOwnStreamWithPcmSound) {
         renderFile(settings, 5, 5 * 1764);
         AviProbe probe = probeAvi(settings.fileName);
         EXPECT_EQ(probe.videoCodec, codec.streamCodec);
-        EXPECT_EQ(probe.sampleRate, 44100);
         ASSERT_EQ(probe.videoFrames, 5);
         for (int32_t n = 0; n < 5; ++n) {
             const std::vector<uint8_t> expected = syntheticFrame(settings.width, 48, n);
@@ -163,8 +162,6 @@ TEST_F(WriterTest, FramesReadBackFromAFrameBufferLoseTheirFourthByte) {
     int32_t width = 0, height = 0;
     EXPECT_TRUE(decodePicture(path, 0, &width, &height) == expected);
 }
-
-// ---- failures: the show ends with the message, the file and exit code 1 ----
 
 using WriterDeathTest = WriterTest;
 
