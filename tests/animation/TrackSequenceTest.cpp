@@ -1,5 +1,4 @@
 // Sequences: event counters, repeated envelopes, the end of the list and looping back.
-#include "animation/FloatSequence.h"
 #include "animation/IntSequence.h"
 
 #include <gtest/gtest.h>
@@ -62,5 +61,4 @@ TEST(TrackSequence, EmptySequenceIgnoresEventsAndYieldsZero) {
     EXPECT_EQ(sequence.value(0), 0);
     sequence.add(4, 100, 0); // a key with no segment to join opens one instead of being lost
     EXPECT_EQ(sequence.value(0), 4);
-    EXPECT_FLOAT_EQ(FloatSequence(0.5f).value(0), 0.5f);
 }

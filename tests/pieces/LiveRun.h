@@ -1,7 +1,6 @@
 // Test material for running a piece live and headless on the default show data: the show's
-// settings and services, its clips extracted, a display device whose presents a test watches, and
-// a show clock on ticks the test moves. The services live for the whole test process, as the
-// shell keeps them for the whole show.
+// services (kept for the whole process, as the shell keeps them), its clips extracted, a display
+// device whose presents a test watches, and a show clock on ticks the test moves.
 #pragma once
 
 #include "media/sound/SoundSystem.h"

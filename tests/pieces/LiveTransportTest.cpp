@@ -1,7 +1,6 @@
-// The viewer's keys in a live piece, pushed into SDL's queue under the dummy driver, with a show
-// clock the test moves 16 ms (piece three's live period) at every present: a pause holds the
-// picture and the clock, and a seek forward or back lands on the frame a continuous run at that
-// period shows at the time sought.
+// The viewer's keys pushed into SDL's queue while piece three runs live, its clock moved 16 ms (its
+// period) at every present: a pause holds the picture and the clock, and a seek forward or back
+// lands on the frame a continuous run shows at the time sought.
 #include "pieces/LiveRun.h"
 #include "pieces/three/PieceThree.h"
 #include "platform/ShowRandom.h"

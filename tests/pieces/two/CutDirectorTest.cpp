@@ -20,15 +20,14 @@ TEST(PieceTwoCutDirector, TheCutThatUsesUpTheListEndsTheShowWithCodeZero) {
         FAIL() << "the 66th cut went through";
     } catch (const ShowFailure& failure) {
         EXPECT_EQ(failure.code(), 0);
-        EXPECT_NE(failure.cause().find("cut list"), std::string::npos);
     }
     EXPECT_EQ(director.currentPosition, 0.7f); // entry 65 itself was applied
     EXPECT_THROW(director.advance(0.7f, CutDirector::listClip), ShowFailure);
 }
 
-// Whole runs: rendered (frame n at 71 / fps x (n - 1) clock units, the first two at 0) and live
-// (frames 14 ms apart at the cap, or slower). Every run stays well inside the 66 entries, so
-// the error for an exhausted list is kept.
+// Whole runs: rendered at the fastest rate (frame n at 71 / fps x (n - 1) clock units, the first two
+// at 0, so the most frames per cut) and live at the 14 ms cap. Every run stays well inside the 66
+// entries, so the error for an exhausted list is kept.
 TEST(PieceTwoCutDirector, WholeRunsStayInsideTheCutList) {
     struct Case {
         const char* name;
@@ -44,9 +43,7 @@ TEST(PieceTwoCutDirector, WholeRunsStayInsideTheCutList) {
     auto live = [](int32_t periodMs) {
         return [periodMs](int32_t n) { return n * periodMs; };
     };
-    for (const Case& run :
-         {Case{"rendered at 25 fps", rendered(25)}, Case{"rendered at 1000 fps", rendered(1000)},
-          Case{"live at 14 ms", live(14)}, Case{"live at 17 ms", live(17)}}) {
+    for (const Case& run : {Case{"rendered at 1000 fps", rendered(1000)}, Case{"live at 14 ms", live(14)}}) {
         TimelineRig rig;
         int32_t frames = 0;
         try {

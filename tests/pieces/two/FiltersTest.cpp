@@ -37,8 +37,6 @@ TEST(PieceTwoFilters, LineSmearByHand) {
         {"negative sum", {200, 0, 30, 255}, 1, 1, 3, {0, 0, 28}},
         // The first line of a store has nothing before it to take off.
         {"store start", {90, 60}, 0, 1, 3, {30, 40}},
-        // A larger divisor (the jitter) darkens the line.
-        {"jittered divisor", {0, 90, 90}, 1, 1, 10, {9, 17}},
     };
     // Noise of amplitude 0 changes no pixel and does not move its generator; the pixels before
     // the line and byte 3 stay as they were.

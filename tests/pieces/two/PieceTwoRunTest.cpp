@@ -16,8 +16,7 @@ TEST(PieceTwoVideoClock, FramesAtWholeUnitsFromTwoFramesAtZero) {
         int32_t fps;
         std::vector<int32_t> units;
     };
-    for (const Case& c : {Case{25, {0, 0, 2, 5, 8, 11, 14}}, Case{5, {0, 0, 14, 28, 42, 56, 71}},
-                          Case{1000, {0, 0, 0, 0, 0, 0, 0}}}) {
+    for (const Case& c : {Case{25, {0, 0, 2, 5, 8, 11, 14}}, Case{5, {0, 0, 14, 28, 42, 56, 71}}}) {
         FrameClock clock(c.fps);
         std::vector<int32_t> units;
         for (size_t n = 0; n < c.units.size(); ++n) {
