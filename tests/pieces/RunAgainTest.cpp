@@ -1,5 +1,6 @@
 // Each piece rendered twice in one process: the second setup puts the piece back at its start,
 // so the second run presents the same frames and writes byte-identical files.
+#include "TestFiles.h"
 #include "pieces/LiveRun.h"
 #include "pieces/common/ShowParts.h"
 #include "pieces/one/PieceOne.h"
@@ -9,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,11 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The hash of a presented picture (a doubled store as it lies).
 uint64_t presentedHash(FrameBuffer* frameBuffer) {
@@ -42,8 +36,8 @@ TEST(PieceRunAgain, EveryPieceRenderedTwiceGivesTheSameFramesAndFiles) {
     REQUIRE_DEFAULT_SHOW_DATA();
     // The files go to a folder of their own; the show data is read from there too.
     const fs::path data = fs::absolute("data.data");
-    char pattern[] = "/tmp/run-again-XXXXXX";
-    const fs::path folder = mkdtemp(pattern);
+    ScratchFolder scratch;
+    const fs::path folder = scratch.path();
     const fs::path previous = fs::current_path();
     fs::create_symlink(data, folder / "data.data");
     fs::current_path(folder);
@@ -81,7 +75,7 @@ TEST(PieceRunAgain, EveryPieceRenderedTwiceGivesTheSameFramesAndFiles) {
             each.piece->stop();
             Rendered result{presented, {}};
             for (const char* name : each.files)
-                result.files.push_back(readBytes(name));
+                result.files.push_back(readFileText(name));
             return result;
         };
         each.piece->load(live.context);
@@ -95,7 +89,6 @@ TEST(PieceRunAgain, EveryPieceRenderedTwiceGivesTheSameFramesAndFiles) {
         each.piece->release();
     }
     fs::current_path(previous);
-    fs::remove_all(folder);
 }
 
 } // namespace
